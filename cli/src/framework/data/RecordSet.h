@@ -1,0 +1,122 @@
+#pragma once
+
+#include "DataSet.h"
+#include "FilterExpression.h"
+#include "RowStore.h"
+
+#include <optional>
+#include <span>
+#include <string>
+#include <unordered_map>
+
+// The in-memory client record set. Rows are loaded whole from a data packet
+// and taken back whole with their pending changes. Rows are kept column by
+// column; edits live in an overlay until the next load.
+class TRecordSet : public TDataSet {
+    Q_OBJECT
+public:
+    explicit TRecordSet(const TFieldDefs& defs = {}, QObject* parent = nullptr);
+    ~TRecordSet() override;
+
+    // Opens an empty record set with the declared fields.
+    void CreateDataSet();
+
+    void First() override;
+    void Last() override;
+    void Next() override;
+    void Prior() override;
+    void MoveBy(int distance) override;
+    bool Eof() const override { return m_eof; }
+    bool Bof() const override { return m_bof; }
+    int RecNo() const override;
+    void SetRecNo(int recNo) override;
+    int RecordCount() const override;
+
+    void Edit() override;
+    void Insert() override;
+    void Append() override;
+    void Post() override;
+    void Cancel() override;
+    void Delete() override;
+    int ChangeCount() const override { return m_store ? m_store->ChangeCount() : 0; }
+    TUpdateStatus UpdateStatus() const override;
+
+    void Close() override;
+
+    QString Filter() const override { return m_filterText; }
+    void SetFilter(const QString& text) override;
+    bool Filtered() const override { return m_filtered; }
+    void SetFiltered(bool on) override;
+
+    void SetData(const TDataPacket& packet) override;
+    TDataPacket Data() const override;
+    // Copies every row of `source` (whatever its filter) with its change states.
+    void CopyDataFrom(const TRecordSet& source);
+    // Makes the pending changes part of the data: edited and inserted rows
+    // become unchanged rows, deleted rows go. The current row stays current.
+    void MergeChangeLog();
+
+    // Bytes held by the rows (columns, text, overlay), for measurements.
+    size_t MemoryBytes() const;
+
+protected:
+    QVariant FieldValue(int field) const override;
+    void SetFieldValue(int field, const QVariant& v) override;
+    bool FieldIsNull(int field) const override;
+    QString FieldString(int field) const override;
+    double FieldDouble(int field) const override;
+    void SetActiveRecNo(int recNo) override;
+
+private:
+    struct FilterIndex {
+        std::unordered_map<std::string, std::vector<quint32>> buckets;
+    };
+
+    void MapColumns();
+    void Open(std::unique_ptr<TRowStore> store);
+    void ResolveFilter(const QString& text, const TFieldDefs& defs);
+    void ApplyFilterText(const QString& text);
+    void Refilter();
+    void RebuildView();
+    void InvalidateIndexes();
+    bool IndexedColumnChanged(quint32 row, const std::vector<QVariant>& values) const;
+    std::string IndexKey(quint32 row, const std::vector<int>& columns) const;
+    void CheckBrowseMode(); // posts or cancels a pending edit before a move
+    void MoveTo(int pos, bool scrolled);
+    void StartInsert(int pos);
+    quint32 ActiveRow() const;
+    bool HasActiveRow() const;
+    bool ReadsBuffer() const;
+    bool ReadsBufferState() const;
+    const QVariant& CalcValue(int field) const;
+    int DataColumn(int field) const { return m_dataColumn[size_t(field)]; }
+
+    std::unique_ptr<TRowStore> m_store;
+    std::vector<int> m_dataColumn; // field index -> column in the store, -1 for calculated
+
+    // View: visible rows in order, pointing into the store's order or a filter bucket.
+    std::span<const quint32> m_view;
+    int m_pos = -1;
+    bool m_eof = true;
+    bool m_bof = true;
+
+    QString m_filterText;
+    bool m_filtered = false;
+    std::vector<int> m_filterColumns;                       // data columns the filter compares
+    std::string m_filterKey;                                // the index key of the filter's values
+    std::unordered_map<std::string, FilterIndex> m_indexes; // by column list
+
+    bool m_dynamicFields = false; // no declared fields: a packet brings its own
+    // Edit or insert buffer of the current row.
+    std::vector<QVariant> m_buffer;
+    int m_insertPos = -1;
+    bool m_modified = false;
+
+    // Calculated values of one row, computed on demand.
+    mutable std::vector<QVariant> m_calc;
+    mutable qint64 m_calcRow = -1;
+    mutable bool m_calcRunning = false;
+
+    // ReadRow: the row the fields read, when not the current one.
+    qint64 m_readRow = -1;
+};
