@@ -84,14 +84,6 @@ void TField::Clear() {
     m_dataSet.SetFieldValue(m_index, QVariant());
 }
 
-static qsizetype CodePoints(const QString& s) {
-    qsizetype n = 0;
-    for (qsizetype i = 0; i < s.size(); ++i)
-        if (!s.at(i).isLowSurrogate())
-            ++n;
-    return n;
-}
-
 QVariant TField::Coerce(const QVariant& v) const {
     if (!v.isValid() || v.isNull())
         return {};
@@ -103,7 +95,7 @@ QVariant TField::Coerce(const QVariant& v) const {
     switch (m_def.kind) {
     case TFieldKind::String: {
         QString s = v.toString();
-        const qsizetype n = CodePoints(s);
+        const qsizetype n = CharacterCount(s);
         if (m_def.size > 0 && n > m_def.size)
             throw EDatabaseError(
                 QStringLiteral("O valor \"%1\" excede o tamanho do campo %2 (%3 caracteres).")

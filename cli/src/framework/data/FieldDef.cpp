@@ -19,3 +19,28 @@ QString FieldKindName(TFieldKind kind) {
     }
     return QStringLiteral("?");
 }
+
+TFieldDefs DataFieldDefs(const TFieldDefs& defs) {
+    TFieldDefs data;
+    for (const auto& d : defs)
+        if (!d.calculated)
+            data.push_back(d);
+    return data;
+}
+
+qsizetype CharacterCount(const QString& text) {
+    qsizetype n = 0;
+    for (const QChar c : text)
+        n += !c.isLowSurrogate();
+    return n;
+}
+
+QString LeftCharacters(const QString& text, qsizetype n) {
+    qsizetype pos = 0;
+    for (qsizetype count = 0; count < n && pos < text.size(); ++count)
+        pos += text.at(pos).isHighSurrogate() && pos + 1 < text.size() &&
+                       text.at(pos + 1).isLowSurrogate()
+                   ? 2
+                   : 1;
+    return text.left(pos);
+}

@@ -108,3 +108,11 @@ inline TFieldDef BoolField(QString name) {
 
 // Name of a kind as the packet layout and error messages spell it.
 QString FieldKindName(TFieldKind kind);
+
+// The fields that hold data (in packets and storage): all but the calculated ones.
+TFieldDefs DataFieldDefs(const TFieldDefs& defs);
+
+// Text sizes count characters (code points), not UTF-16 units.
+qsizetype CharacterCount(const QString& text);
+// The first `n` characters of `text`, never splitting a surrogate pair.
+QString LeftCharacters(const QString& text, qsizetype n);

@@ -10,14 +10,6 @@
 
 namespace {
 
-TFieldDefs DataDefs(const TFieldDefs& all) {
-    TFieldDefs defs;
-    for (const auto& d : all)
-        if (!d.calculated)
-            defs.push_back(d);
-    return defs;
-}
-
 QString ValueText(const QVariant& v, TFieldKind kind) {
     if (!v.isValid() || v.isNull())
         return {};
@@ -70,7 +62,7 @@ void TRecordSet::MapColumns() {
 }
 
 void TRecordSet::CreateDataSet() {
-    Open(std::make_unique<TRowStore>(DataDefs(FieldDefs())));
+    Open(std::make_unique<TRowStore>(DataFieldDefs(FieldDefs())));
 }
 
 // ---- opening, loading, taking ------------------------------------------------
@@ -96,7 +88,7 @@ void TRecordSet::SetData(const TDataPacket& packet) {
         Open(std::move(store));
         return;
     }
-    Open(DecodePacket(packet, DataDefs(FieldDefs())));
+    Open(DecodePacket(packet, DataFieldDefs(FieldDefs())));
 }
 
 TDataPacket TRecordSet::Data() const {

@@ -1,0 +1,22 @@
+#include "PacketBuilder.h"
+
+#include "PacketCodec.h"
+#include "RecordSet.h"
+#include "RowStore.h"
+
+TDataPacket MakePacket(const TFieldDefs& layout, const std::vector<TPacketRow>& rows) {
+    const TFieldDefs dataDefs = DataFieldDefs(layout);
+
+    // Only for its fields: name lookup and value checks.
+    const TRecordSet shape(dataDefs);
+    TRowStore store(dataDefs);
+    for (const TPacketRow& row : rows) {
+        std::vector<QVariant> values(dataDefs.size());
+        for (const auto& [name, value] : row) {
+            const TField& field = shape.FieldByName(name);
+            values[size_t(field.Index())] = field.Coerce(value);
+        }
+        store.AppendRow(values, TUpdateStatus::Unmodified);
+    }
+    return EncodePacket(store);
+}
