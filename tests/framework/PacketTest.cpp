@@ -183,6 +183,7 @@ TEST(DataPacket, BadPacketsAreRefusedAndChangeNothing) {
     expectRefused(good.Bytes().left(good.Size() - 3), "truncado");
     expectRefused(good.Bytes() + QByteArray("\x01", 1), "a mais");
     expectRefused(QByteArray("not cbor at all"), "inválido");
+    expectRefused(QByteArray("\xbf", 1), "comprimento indefinido"); // packets state their lengths
 
     auto mutated = [&](auto&& change) {
         QCborMap m = QCborValue::fromCbor(good.Bytes()).toMap();

@@ -1,64 +1,59 @@
 #include "PacketCodec.h"
 
+#include "CborBytes.h"
 #include "Exceptions.h"
 
-#include <QCborStreamReader>
-#include <QCborStreamWriter>
-
 #include <algorithm>
-#include <optional>
+#include <array>
 
 namespace {
 
-const QString kKind = QStringLiteral("recordset");
+constexpr std::string_view kKind = "recordset";
+constexpr std::array<std::string_view, 4> kKeys = {"kind", "version", "fields", "rows"};
 enum FieldFlag : int { FlagFixed = 1, FlagNoUpdate = 2 };
 
 // ---- writing ---------------------------------------------------------------
 
-void WriteCell(QCborStreamWriter& w, const TColumn& col, quint32 row) {
+void WriteCell(TCborWriter& w, const TColumn& col, quint32 row) {
     if (col.IsNull(row)) {
-        w.append(nullptr);
+        w.Null();
         return;
     }
     switch (col.Kind()) {
     case TFieldKind::Float:
     case TFieldKind::DateTime:
-        w.append(col.Double(row));
+        w.Double(col.Double(row));
         break;
     case TFieldKind::Integer:
-        w.append(col.Int(row));
+        w.Int(col.Int(row));
         break;
     case TFieldKind::Boolean:
-        w.append(col.Int(row) != 0);
+        w.Bool(col.Int(row) != 0);
         break;
-    case TFieldKind::Blob: {
-        const auto b = col.Bytes(row);
-        w.appendByteString(b.data(), qsizetype(b.size()));
+    case TFieldKind::Blob:
+        w.Bytes(col.Bytes(row));
         break;
-    }
     case TFieldKind::String:
-    case TFieldKind::Memo: {
-        const auto b = col.Bytes(row);
-        w.appendTextString(b.data(), qsizetype(b.size()));
+    case TFieldKind::Memo:
+        w.Text(col.Bytes(row));
         break;
-    }
     }
 }
 
-void WriteValue(QCborStreamWriter& w, TFieldKind kind, const QVariant& v) {
+void WriteValue(TCborWriter& w, TFieldKind kind, const QVariant& v) {
     TColumn one(kind); // one code path for values and cells
     one.Append(v);
     WriteCell(w, one, 0);
 }
 
-void WriteRow(QCborStreamWriter& w, const TRowStore& store, quint32 row) {
+void WriteRow(TCborWriter& w, const TRowStore& store, quint32 row) {
     const int n = store.ColumnCount();
     const TUpdateStatus status = store.Status(row);
     // A deleted row travels with its values as loaded, so that it can be found.
     const auto* overlay = status == TUpdateStatus::Deleted ? nullptr : store.Overlay(row);
     const bool modified = status == TUpdateStatus::Modified;
-    w.startArray(quint64(n + 1 + (modified ? 1 : 0)));
-    w.append(int(status));
+    w.Array(quint64(n + 1 + (modified ? 1 : 0)));
+    w.Int(int(status));
     for (int c = 0; c < n; ++c) {
         if (overlay)
             WriteValue(w, store.Column(c).Kind(), (*overlay)[size_t(c)]);
@@ -66,114 +61,94 @@ void WriteRow(QCborStreamWriter& w, const TRowStore& store, quint32 row) {
             WriteCell(w, store.Column(c), row);
     }
     if (modified) { // the values as loaded, so that the row can be found
-        w.startArray(quint64(n));
+        w.Array(quint64(n));
         for (int c = 0; c < n; ++c)
             WriteCell(w, store.Column(c), row);
-        w.endArray();
     }
-    w.endArray();
 }
 
 // ---- reading ---------------------------------------------------------------
 
+QString Utf8(std::string_view s) {
+    return QString::fromUtf8(s.data(), qsizetype(s.size()));
+}
+
+// Reads a packet straight into the columns of a new store. Where it is (row,
+// field) is kept in plain variables; messages are only built on failure.
 class Reader {
 public:
     Reader(const QByteArray& bytes, const TFieldDefs& target)
-        : m_r(bytes), m_size(bytes.size()), m_target(target) {}
+        : m_c(bytes.constData(), bytes.size()), m_target(target) {}
 
     std::unique_ptr<TRowStore> Run() {
-        if (m_r.lastError() != QCborError::NoError || !m_r.isMap())
-            Fail(QStringLiteral("não começa por um mapa CBOR"));
-        Enter();
-        std::optional<QString> kind;
-        std::optional<qint64> version;
-        while (m_r.hasNext()) {
-            const QString key = Text(QStringLiteral("chave"));
-            if (key == u"kind") {
-                kind = Text(QStringLiteral("kind"));
-                if (*kind != kKind)
-                    Fail(QStringLiteral("tipo \"%1\", esperado \"%2\"").arg(*kind, kKind));
-            } else if (key == u"version") {
-                version = Integer(QStringLiteral("version"));
-                if (!kind)
-                    Fail(QStringLiteral("\"kind\" deve vir antes de \"version\""));
-                if (*version != TDataPacket::Version)
-                    Fail(QStringLiteral("versão %1 não suportada (esperada %2)")
-                             .arg(*version)
-                             .arg(TDataPacket::Version));
-            } else if (key == u"fields") {
-                if (!version)
-                    Fail(QStringLiteral("\"kind\" e \"version\" devem vir antes de \"fields\""));
-                ReadFields();
-            } else if (key == u"rows") {
-                if (!m_store)
-                    Fail(QStringLiteral("\"fields\" deve vir antes de \"rows\""));
-                ReadRows();
-                m_haveRows = true;
-            } else {
-                Fail(QStringLiteral("chave desconhecida \"%1\"").arg(key));
-            }
+        try {
+            ReadPacket();
+        } catch (const TCborCursor::Error& e) {
+            Fail(Where(QString::fromUtf8(e.what)));
         }
-        Leave();
-        if (!kind || !version || !m_store || !m_haveRows)
-            Fail(QStringLiteral("faltam \"kind\", \"version\", \"fields\" ou \"rows\""));
-        if (m_r.lastError() != QCborError::NoError || m_r.currentOffset() != m_size)
-            Fail(QStringLiteral("dados a mais depois do pacote"));
         return std::move(m_store);
     }
 
 private:
-    [[noreturn]] void Fail(const QString& why) {
-        const QCborError err = m_r.lastError();
-        QString text = why;
-        if (err != QCborError::NoError)
-            text = err == QCborError::EndOfFile
-                       ? QStringLiteral("pacote truncado")
-                       : QStringLiteral("CBOR malformado (%1)").arg(err.toString());
-        throw EPacketError(QStringLiteral("Pacote de dados inválido: %1.").arg(text));
+    [[noreturn]] static void Fail(const QString& why) {
+        throw EPacketError(QStringLiteral("Pacote de dados inválido: %1.").arg(why));
     }
 
-    void Check(bool ok, const QString& why) {
-        if (!ok || m_r.lastError() != QCborError::NoError)
-            Fail(why);
+    QString Where(const QString& what) const {
+        if (what == u"truncado")
+            return QStringLiteral("pacote truncado");
+        if (m_row == 0)
+            return what;
+        if (m_field < 0)
+            return QStringLiteral("%1 na linha %2").arg(what).arg(m_row);
+        return QStringLiteral("%1 no campo %2 da linha %3")
+            .arg(what, m_store->Defs()[size_t(m_columnOf[size_t(m_field)])].name)
+            .arg(m_row);
     }
 
-    void Enter() { Check(m_r.enterContainer(), QStringLiteral("contêiner ilegível")); }
-    void Leave() {
-        Check(!m_r.hasNext(), QStringLiteral("itens a mais num contêiner"));
-        Check(m_r.leaveContainer(), QStringLiteral("contêiner ilegível"));
+    void ReadPacket() {
+        if (m_c.Map() != kKeys.size())
+            Fail(QStringLiteral(
+                "faltam chaves ou há chaves a mais: esperadas \"kind\", \"version\", "
+                "\"fields\" e \"rows\", nesta ordem"));
+        for (std::string_view key : kKeys)
+            if (m_c.Text() != key)
+                Fail(QStringLiteral("esperada a chave \"%1\"").arg(Utf8(key)));
+            else if (key == "kind")
+                ReadKind();
+            else if (key == "version")
+                ReadVersion();
+            else if (key == "fields")
+                ReadFields();
+            else
+                ReadRows();
+        if (!m_c.AtEnd())
+            Fail(QStringLiteral("dados a mais depois do pacote"));
     }
 
-    QString Text(const QString& what) {
-        Check(m_r.isString(), QStringLiteral("esperado texto em %1").arg(what));
-        QString s;
-        auto r = m_r.readString();
-        while (r.status == QCborStreamReader::Ok) {
-            s += r.data;
-            r = m_r.readString();
-        }
-        Check(r.status == QCborStreamReader::EndOfString,
-              QStringLiteral("texto ilegível em %1").arg(what));
-        return s;
+    void ReadKind() {
+        const std::string_view kind = m_c.Text();
+        if (kind != kKind)
+            Fail(QStringLiteral("tipo \"%1\", esperado \"%2\"").arg(Utf8(kind), Utf8(kKind)));
     }
 
-    qint64 Integer(const QString& what) {
-        Check(m_r.isInteger(), QStringLiteral("esperado inteiro em %1").arg(what));
-        const qint64 v = m_r.toInteger();
-        Check(m_r.next(), what);
-        return v;
+    void ReadVersion() {
+        const qint64 version = m_c.Integer();
+        if (version != TDataPacket::Version)
+            Fail(QStringLiteral("versão %1 não suportada (esperada %2)")
+                     .arg(version)
+                     .arg(TDataPacket::Version));
     }
 
     void ReadFields() {
-        Check(m_r.isArray(), QStringLiteral("\"fields\" não é uma lista"));
-        Enter();
+        const quint64 count = m_c.Array();
         TFieldDefs packetDefs;
-        while (m_r.hasNext()) {
-            Check(m_r.isArray(), QStringLiteral("definição de campo não é uma lista"));
-            Enter();
+        for (quint64 i = 0; i < count; ++i) {
+            if (m_c.Array() != 4)
+                Fail(QStringLiteral("a definição do campo %1 não tem quatro elementos").arg(i + 1));
             TFieldDef d;
-            d.name = Text(QStringLiteral("nome de campo"));
-            const QString kindName = Text(QStringLiteral("tipo do campo %1").arg(d.name));
+            d.name = Utf8(m_c.Text());
+            const QString kindName = Utf8(m_c.Text());
             bool known = false;
             for (auto k :
                  {TFieldKind::String, TFieldKind::Float, TFieldKind::DateTime, TFieldKind::Blob,
@@ -182,16 +157,17 @@ private:
                     d.kind = k;
                     known = true;
                 }
-            Check(known,
-                  QStringLiteral("tipo \"%1\" desconhecido no campo %2").arg(kindName, d.name));
-            d.size = int(Integer(QStringLiteral("tamanho do campo %1").arg(d.name)));
-            const qint64 flags = Integer(QStringLiteral("atributos do campo %1").arg(d.name));
+            if (!known)
+                Fail(QStringLiteral("tipo \"%1\" desconhecido no campo %2").arg(kindName, d.name));
+            const qint64 size = m_c.Integer();
+            if (size < 0 || size > 1 << 20)
+                Fail(QStringLiteral("tamanho %1 inválido no campo %2").arg(size).arg(d.name));
+            d.size = int(size);
+            const qint64 flags = m_c.Integer();
             d.fixed = flags & FlagFixed;
             d.update = !(flags & FlagNoUpdate);
-            Leave();
             packetDefs.push_back(std::move(d));
         }
-        Leave();
         MapFields(packetDefs);
     }
 
@@ -202,203 +178,186 @@ private:
         std::vector<bool> seen(defs.size(), false);
         for (size_t j = 0; j < packetDefs.size(); ++j) {
             const auto& pd = packetDefs[j];
-            int c = -1;
-            for (size_t i = 0; i < defs.size(); ++i)
-                if (defs[i].name.compare(pd.name, Qt::CaseInsensitive) == 0)
-                    c = int(i);
-            if (c < 0)
+            const auto it = std::find_if(defs.begin(), defs.end(), [&](const TFieldDef& d) {
+                return d.name.compare(pd.name, Qt::CaseInsensitive) == 0;
+            });
+            if (it == defs.end())
                 Fail(QStringLiteral("o campo %1 não pertence a este conjunto de dados")
                          .arg(pd.name));
-            if (seen[size_t(c)])
+            const size_t c = size_t(it - defs.begin());
+            if (seen[c])
                 Fail(QStringLiteral("o campo %1 aparece duas vezes").arg(pd.name));
-            if (defs[size_t(c)].kind != pd.kind)
-                Fail(
-                    QStringLiteral("o campo %1 é %2 no pacote e %3 no conjunto de dados")
-                        .arg(pd.name, FieldKindName(pd.kind), FieldKindName(defs[size_t(c)].kind)));
-            seen[size_t(c)] = true;
-            m_columnOf[j] = c;
+            if (it->kind != pd.kind)
+                Fail(QStringLiteral("o campo %1 é %2 no pacote e %3 no conjunto de dados")
+                         .arg(pd.name, FieldKindName(pd.kind), FieldKindName(it->kind)));
+            seen[c] = true;
+            m_columnOf[j] = int(c);
         }
         for (size_t i = 0; i < defs.size(); ++i)
             if (!seen[i])
                 Fail(QStringLiteral("falta o campo %1").arg(defs[i].name));
         m_store = std::make_unique<TRowStore>(defs);
+        for (size_t j = 0; j < packetDefs.size(); ++j)
+            m_cells.push_back(
+                {&m_store->Column(m_columnOf[j]), &m_store->Defs()[size_t(m_columnOf[j])]});
     }
 
     void ReadRows() {
-        Check(m_r.isArray(), QStringLiteral("\"rows\" não é uma lista"));
-        if (m_r.isLengthKnown())
-            for (int c = 0; c < m_store->ColumnCount(); ++c)
-                m_store->Column(c).Reserve(size_t(m_r.length()));
-        Enter();
-        const size_t n = m_columnOf.size();
-        while (m_r.hasNext()) {
-            const quint32 rowNo = m_store->RowCount() + 1;
-            Check(m_r.isArray(), QStringLiteral("a linha %1 não é uma lista").arg(rowNo));
-            Enter();
-            const qint64 status = Integer(QStringLiteral("estado da linha %1").arg(rowNo));
+        const quint64 count = m_c.Array();
+        // Each row takes at least two bytes: a sane bound before reserving.
+        m_store->Reserve(size_t(std::min<quint64>(count, quint64(m_c.Remaining()) / 2)));
+        const quint64 n = m_cells.size();
+        for (quint64 r = 0; r < count; ++r) {
+            m_row = r + 1;
+            m_field = -1;
+            const quint64 length = m_c.Array();
+            const qint64 status = m_c.Integer();
             if (status < 0 || status > int(TUpdateStatus::Deleted))
-                Fail(QStringLiteral("estado %1 desconhecido na linha %2").arg(status).arg(rowNo));
-            if (status == int(TUpdateStatus::Modified)) {
-                ReadModifiedRow(rowNo);
+                Fail(QStringLiteral("estado %1 desconhecido na linha %2").arg(status).arg(m_row));
+            const bool modified = status == int(TUpdateStatus::Modified);
+            const quint64 expected = n + 1 + (modified ? 1 : 0);
+            if (length != expected)
+                Fail(QStringLiteral("a linha %1 tem valores %2")
+                         .arg(m_row)
+                         .arg(length < expected ? QLatin1StringView("de menos")
+                                                : QLatin1StringView("a mais")));
+            if (modified) {
+                ReadModifiedRow();
             } else {
                 for (size_t j = 0; j < n; ++j)
-                    ReadCell(m_store->Column(m_columnOf[j]), j, rowNo);
+                    ReadCell(j, *m_cells[j].column);
                 m_store->CommitRow(TUpdateStatus(status));
             }
-            Leave();
         }
-        Leave();
+        m_row = 0;
     }
 
     // A modified row: current values, then the values as loaded.
-    void ReadModifiedRow(quint32 rowNo) {
-        const size_t n = m_columnOf.size();
+    void ReadModifiedRow() {
+        const size_t n = m_cells.size();
         std::vector<QVariant> current(n);
         for (size_t j = 0; j < n; ++j) {
-            TColumn one(m_store->Column(m_columnOf[j]).Kind());
-            ReadCell(one, j, rowNo);
+            TColumn one(m_cells[j].column->Kind());
+            ReadCell(j, one);
             current[size_t(m_columnOf[j])] = one.Value(0);
         }
-        Check(m_r.isArray(),
-              QStringLiteral("a linha alterada %1 não traz os valores originais").arg(rowNo));
-        Enter();
+        m_field = -1;
+        if (m_c.Array() != n)
+            Fail(QStringLiteral("a linha alterada %1 não traz os valores originais").arg(m_row));
         for (size_t j = 0; j < n; ++j)
-            ReadCell(m_store->Column(m_columnOf[j]), j, rowNo);
-        Leave();
+            ReadCell(j, *m_cells[j].column);
         const quint32 row = m_store->CommitRow(TUpdateStatus::Modified);
         m_store->SetOverlay(row, std::move(current));
     }
 
-    void ReadCell(TColumn& col, size_t j, quint32 rowNo) {
-        Check(m_r.hasNext(), QStringLiteral("a linha %1 tem valores de menos").arg(rowNo));
-        const TFieldDef& def = m_store->Defs()[size_t(m_columnOf[j])];
-        auto wrong = [&] {
-            Fail(QStringLiteral("valor de tipo errado no campo %1 da linha %2")
-                     .arg(def.name)
-                     .arg(rowNo));
-        };
-        if (m_r.isNull()) {
+    void ReadCell(size_t j, TColumn& col) {
+        m_field = int(j);
+        if (m_c.IsNull()) {
+            m_c.SkipNull();
             col.AppendNull();
-            Check(m_r.next(), def.name);
             return;
         }
-        switch (def.kind) {
-        case TFieldKind::Float:
-        case TFieldKind::DateTime:
-            if (m_r.isDouble())
-                col.AppendDouble(m_r.toDouble());
-            else if (m_r.isFloat())
-                col.AppendDouble(double(m_r.toFloat()));
-            else if (m_r.isInteger())
-                col.AppendDouble(double(m_r.toInteger()));
-            else
-                wrong();
-            Check(m_r.next(), def.name);
-            return;
-        case TFieldKind::Integer:
-            if (!m_r.isInteger())
-                wrong();
-            col.AppendInt(m_r.toInteger());
-            Check(m_r.next(), def.name);
-            return;
-        case TFieldKind::Boolean:
-            if (!m_r.isBool())
-                wrong();
-            col.AppendInt(m_r.toBool() ? 1 : 0);
-            Check(m_r.next(), def.name);
-            return;
-        case TFieldKind::Blob:
-            if (!m_r.isByteArray())
-                wrong();
-            ReadBytes(col, def, rowNo);
-            return;
-        case TFieldKind::String:
-        case TFieldKind::Memo:
-            if (!m_r.isString())
-                wrong();
-            ReadBytes(col, def, rowNo);
-            return;
+        const TFieldDef& def = *m_cells[j].def;
+        try {
+            switch (def.kind) {
+            case TFieldKind::Float:
+            case TFieldKind::DateTime:
+                col.AppendDouble(m_c.Number());
+                return;
+            case TFieldKind::Integer:
+                col.AppendInt(m_c.Integer());
+                return;
+            case TFieldKind::Boolean:
+                col.AppendInt(m_c.Boolean() ? 1 : 0);
+                return;
+            case TFieldKind::Blob:
+                col.AppendBytes(m_c.ByteString());
+                return;
+            case TFieldKind::Memo:
+                col.AppendBytes(m_c.Text());
+                return;
+            case TFieldKind::String:
+                AppendString(col, def, m_c.Text());
+                return;
+            }
+        } catch (const TCborCursor::Error& e) {
+            if (std::string_view(e.what) == "tipo errado")
+                Fail(Where(QStringLiteral("valor de tipo errado")));
+            throw;
         }
     }
 
-    // Copies a text or byte string straight into the column, chunk by chunk.
-    void ReadBytes(TColumn& col, const TFieldDef& def, quint32 rowNo) {
-        size_t total = 0;
-        for (;;) {
-            const qsizetype size = std::max<qsizetype>(m_r.currentStringChunkSize(), 0);
-            char* at = col.GrowText(size_t(size));
-            const auto r = m_r.readStringChunk(at, size);
-            Check(r.status != QCborStreamReader::Error,
-                  QStringLiteral("texto ilegível no campo %1").arg(def.name));
-            if (r.status == QCborStreamReader::EndOfString) {
-                col.TrimText(size_t(size));
-                break;
-            }
-            Check(r.data == size, QStringLiteral("texto ilegível no campo %1").arg(def.name));
-            total += size_t(size);
+    // Sizes count characters: UTF-8 bytes that do not continue a character.
+    void AppendString(TColumn& col, const TFieldDef& def, std::string_view text) {
+        if (def.size <= 0 || (!def.fixed && text.size() <= size_t(def.size))) {
+            col.AppendBytes(text);
+            return;
         }
-        if (def.kind == TFieldKind::String && def.size > 0) {
-            // Sizes count characters: UTF-8 bytes that do not continue a character.
-            size_t chars = total;
-            if (total > size_t(def.size)) {
-                const char* text = col.GrowText(0) - total;
-                chars = 0;
-                for (size_t i = 0; i < total; ++i)
-                    chars += (quint8(text[i]) & 0xC0) != 0x80;
-                if (chars > size_t(def.size))
-                    Fail(QStringLiteral("o valor do campo %1 da linha %2 excede %3 caracteres")
-                             .arg(def.name)
-                             .arg(rowNo)
-                             .arg(def.size));
-            }
-            if (def.fixed && chars < size_t(def.size))
-                std::fill_n(col.GrowText(size_t(def.size) - chars), size_t(def.size) - chars, ' ');
+        size_t chars = 0;
+        for (char ch : text)
+            chars += (quint8(ch) & 0xC0) != 0x80;
+        if (chars > size_t(def.size))
+            Fail(QStringLiteral("o valor do campo %1 da linha %2 excede %3 caracteres")
+                     .arg(def.name)
+                     .arg(m_row)
+                     .arg(def.size));
+        if (!def.fixed || chars == size_t(def.size)) {
+            col.AppendBytes(text);
+            return;
         }
-        col.FinishText();
+        m_pad.assign(text);
+        m_pad.append(size_t(def.size) - chars, ' ');
+        col.AppendBytes(m_pad);
     }
 
-    QCborStreamReader m_r;
-    qint64 m_size;
+    struct Cell {
+        TColumn* column;
+        const TFieldDef* def;
+    };
+
+    TCborCursor m_c;
     const TFieldDefs& m_target;
     std::vector<int> m_columnOf;
+    std::vector<Cell> m_cells; // per packet field, in packet order
     std::unique_ptr<TRowStore> m_store;
-    bool m_haveRows = false;
+    quint64 m_row = 0; // 1-based while reading rows
+    int m_field = -1;
+    std::string m_pad;
 };
 
 } // namespace
 
 TDataPacket EncodePacket(const TRowStore& store) {
-    QByteArray bytes;
-    QCborStreamWriter w(&bytes);
-    w.startMap(4);
-    w.append(QLatin1StringView("kind"));
-    w.append(kKind);
-    w.append(QLatin1StringView("version"));
-    w.append(TDataPacket::Version);
-    w.append(QLatin1StringView("fields"));
-    w.startArray(quint64(store.ColumnCount()));
+    const size_t rows = store.Order().size() + store.Deleted().size();
+    TCborWriter w(std::max(store.PacketSizeHint() + 4096,
+                           qsizetype(rows * size_t(store.ColumnCount()) * 8 + 256)));
+    w.Map(kKeys.size());
+    w.Text(kKeys[0]);
+    w.Text(kKind);
+    w.Text(kKeys[1]);
+    w.Int(TDataPacket::Version);
+    w.Text(kKeys[2]);
+    w.Array(quint64(store.ColumnCount()));
     for (const auto& d : store.Defs()) {
-        w.startArray(4);
-        w.append(d.name);
-        w.append(FieldKindName(d.kind));
-        w.append(d.size);
-        w.append((d.fixed ? FlagFixed : 0) | (d.update ? 0 : FlagNoUpdate));
-        w.endArray();
+        w.Array(4);
+        w.Text(d.name);
+        w.Text(FieldKindName(d.kind));
+        w.Int(d.size);
+        w.Int((d.fixed ? FlagFixed : 0) | (d.update ? 0 : FlagNoUpdate));
     }
-    w.endArray();
-    w.append(QLatin1StringView("rows"));
-    w.startArray(quint64(store.Order().size() + store.Deleted().size()));
+    w.Text(kKeys[3]);
+    w.Array(rows);
     for (quint32 row : store.Order())
         WriteRow(w, store, row);
     for (quint32 row : store.Deleted())
         WriteRow(w, store, row);
-    w.endArray();
-    w.endMap();
-    return TDataPacket(std::move(bytes));
+    return TDataPacket(w.Take());
 }
 
 std::unique_ptr<TRowStore> DecodePacket(const TDataPacket& packet, const TFieldDefs& target) {
     if (packet.IsEmpty())
         throw EPacketError(QStringLiteral("Pacote de dados inválido: pacote vazio."));
-    return Reader(packet.Bytes(), target).Run();
+    auto store = Reader(packet.Bytes(), target).Run();
+    store->SetPacketSizeHint(packet.Size());
+    return store;
 }

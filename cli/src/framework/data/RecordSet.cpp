@@ -55,8 +55,12 @@ TRecordSet::~TRecordSet() = default;
 void TRecordSet::MapColumns() {
     m_dataColumn.clear();
     int next = 0;
-    for (const auto& f : m_fields)
+    m_calcFields.clear();
+    for (const auto& f : m_fields) {
+        if (f->Calculated())
+            m_calcFields.push_back(f->Index());
         m_dataColumn.push_back(f->Calculated() ? -1 : next++);
+    }
     m_calc.assign(m_fields.size(), QVariant());
     m_calcRow = -1;
 }
@@ -167,12 +171,18 @@ size_t TRecordSet::MemoryBytes() const {
 // ---- filter and view ----------------------------------------------------------
 
 void TRecordSet::ResolveFilter(const QString& text, const TFieldDefs& defs) {
-    TFilterExpression expr = TFilterExpression::Parse(text);
+    ResolveFilter(text, defs.size(), [&](size_t i) -> const TFieldDef& { return defs[i]; });
+}
+
+void TRecordSet::ResolveFilter(const QString& text, size_t fieldCount,
+                               const std::function<const TFieldDef&(size_t)>& defAt) {
+    const TFilterExpression expr = TFilterExpression::Parse(text);
     std::vector<int> columns;
-    std::string key;
+    std::vector<QByteArray> values;
     for (const auto& cond : expr.conditions) {
         int column = -1, data = 0;
-        for (const auto& d : defs) {
+        for (size_t i = 0; i < fieldCount; ++i) {
+            const TFieldDef& d = defAt(i);
             const bool match = d.name.compare(cond.field, Qt::CaseInsensitive) == 0;
             if (match && d.calculated)
                 throw EDatabaseError(
@@ -188,18 +198,18 @@ void TRecordSet::ResolveFilter(const QString& text, const TFieldDefs& defs) {
                 QStringLiteral("Expressão de filtro inválida: \"%1\" (campo %2 não encontrado).")
                     .arg(text, cond.field));
         columns.push_back(column);
-        const QByteArray v = cond.value.toUtf8();
-        AppendKeyPart(key, false, std::string_view(v.constData(), size_t(v.size())));
+        values.push_back(cond.value.toUtf8());
     }
     m_filterColumns = std::move(columns);
-    m_filterKey = std::move(key);
+    m_filterValues = std::move(values);
 }
 
 void TRecordSet::ApplyFilterText(const QString& text) {
     m_filterColumns.clear();
-    m_filterKey.clear();
+    m_filterValues.clear();
     if (!m_fields.empty())
-        ResolveFilter(text, FieldDefs());
+        ResolveFilter(text, m_fields.size(),
+                      [this](size_t i) -> const TFieldDef& { return m_fields[i]->Def(); });
 }
 
 void TRecordSet::SetFilter(const QString& text) {
@@ -231,25 +241,49 @@ void TRecordSet::InvalidateIndexes() {
     m_indexes.clear();
 }
 
-std::string TRecordSet::IndexKey(quint32 row, const std::vector<int>& columns) const {
+// Index keys: per column, a string's dictionary id (0 for null), or for other
+// kinds a null mark or the value's text with its length.
+std::string TRecordSet::IndexKey(quint32 row, const std::vector<int>& columns) {
     std::string key;
     const auto* overlay = m_store->Overlay(row);
     for (int c : columns) {
-        const TColumn& col = m_store->Column(c);
-        if (overlay) {
-            const QVariant& v = (*overlay)[size_t(c)];
-            const QByteArray text = ValueText(v, col.Kind()).toUtf8();
-            AppendKeyPart(key, !v.isValid() || v.isNull(),
-                          std::string_view(text.constData(), size_t(text.size())));
-        } else if (col.IsText()) {
-            AppendKeyPart(key, col.IsNull(row), col.Bytes(row));
-        } else {
-            const QByteArray text = ValueText(col.Value(row), col.Kind()).toUtf8();
-            AppendKeyPart(key, col.IsNull(row),
-                          std::string_view(text.constData(), size_t(text.size())));
+        TColumn& col = m_store->Column(c);
+        if (col.IsDictionary()) {
+            quint32 id = col.Id(row);
+            if (overlay) {
+                const QVariant& v = (*overlay)[size_t(c)];
+                const QByteArray text = v.toString().toUtf8();
+                id = v.isNull()
+                         ? 0
+                         : col.InternId(std::string_view(text.constData(), size_t(text.size())));
+            }
+            key.append(reinterpret_cast<const char*>(&id), sizeof id);
+            continue;
         }
+        const QVariant v = overlay ? (*overlay)[size_t(c)] : col.Value(row);
+        const QByteArray text = ValueText(v, col.Kind()).toUtf8();
+        AppendKeyPart(key, v.isNull(), std::string_view(text.constData(), size_t(text.size())));
     }
     return key;
+}
+
+// The key the filter's values have in the index; false when no row can match.
+bool TRecordSet::FilterKey(std::string& key) const {
+    key.clear();
+    for (size_t i = 0; i < m_filterColumns.size(); ++i) {
+        const TColumn& col = m_store->Column(m_filterColumns[i]);
+        const std::string_view value(m_filterValues[i].constData(),
+                                     size_t(m_filterValues[i].size()));
+        if (col.IsDictionary()) {
+            const quint32 id = col.FindId(value);
+            if (id == 0)
+                return false;
+            key.append(reinterpret_cast<const char*>(&id), sizeof id);
+        } else {
+            AppendKeyPart(key, false, value);
+        }
+    }
+    return true;
 }
 
 void TRecordSet::RebuildView() {
@@ -272,7 +306,8 @@ void TRecordSet::RebuildView() {
             index.buckets[IndexKey(row, m_filterColumns)].push_back(row);
         it = m_indexes.emplace(std::move(name), std::move(index)).first;
     }
-    const auto bucket = it->second.buckets.find(m_filterKey);
+    std::string key;
+    const auto bucket = FilterKey(key) ? it->second.buckets.find(key) : it->second.buckets.end();
     if (bucket == it->second.buckets.end())
         m_view = {};
     else
@@ -413,6 +448,7 @@ void TRecordSet::Post() {
     if (m_state != TDataSetState::Edit && m_state != TDataSetState::Insert)
         return;
     quint32 row;
+    size_t orderPos = 0;
     if (m_state == TDataSetState::Edit) {
         row = m_view[size_t(m_pos)];
         if (m_modified) {
@@ -425,7 +461,7 @@ void TRecordSet::Post() {
     } else {
         // The new row goes before the row it was inserted at, in the whole order.
         const std::vector<quint32>& order = m_store->Order();
-        size_t orderPos = order.size();
+        orderPos = order.size();
         if (m_insertPos < int(m_view.size()))
             orderPos = size_t(std::find(order.begin(), order.end(), m_view[size_t(m_insertPos)]) -
                               order.begin());
@@ -440,8 +476,15 @@ void TRecordSet::Post() {
     m_calcRow = -1;
     SetState(TDataSetState::Browse);
     RebuildView();
-    const auto it = std::find(m_view.begin(), m_view.end(), row);
-    m_pos = it != m_view.end() ? int(it - m_view.begin()) : std::min(m_pos, int(m_view.size()) - 1);
+    // Find the posted row in the view: where it was, where it was inserted
+    // (the view is the whole order when unfiltered), or by a search.
+    if (!m_filtered && orderPos < m_view.size() && m_view[orderPos] == row) {
+        m_pos = int(orderPos);
+    } else if (m_pos < 0 || size_t(m_pos) >= m_view.size() || m_view[size_t(m_pos)] != row) {
+        const auto it = std::find(m_view.begin(), m_view.end(), row);
+        m_pos =
+            it != m_view.end() ? int(it - m_view.begin()) : std::min(m_pos, int(m_view.size()) - 1);
+    }
     m_bof = m_eof = m_view.empty();
     NotifyDataChanged();
     if (AfterPost)
@@ -510,7 +553,8 @@ const QVariant& TRecordSet::CalcValue(int field) const {
     const qint64 key = ReadsBuffer() ? -2 : qint64(ActiveRow());
     if (m_calcRow != key) {
         auto* self = const_cast<TRecordSet*>(this);
-        self->m_calc.assign(m_fields.size(), QVariant());
+        for (int f : m_calcFields)
+            self->m_calc[size_t(f)] = QVariant();
         if (OnCalcFields) {
             const TDataSetState saved = m_state;
             self->m_state = TDataSetState::CalcFields;
@@ -551,10 +595,8 @@ QString TRecordSet::FieldString(int field) const {
     if (c >= 0 && !ReadsBuffer() && HasActiveRow()) {
         const quint32 row = ActiveRow();
         const TColumn& col = m_store->Column(c);
-        if (col.IsText() && col.Kind() != TFieldKind::Blob && !m_store->Overlay(row)) {
-            const auto b = col.Bytes(row);
-            return QString::fromUtf8(b.data(), qsizetype(b.size()));
-        }
+        if (col.IsText() && col.Kind() != TFieldKind::Blob && !m_store->Overlay(row))
+            return col.Text(row);
     }
     return ValueText(FieldValue(field), m_fields[size_t(field)]->Kind());
 }

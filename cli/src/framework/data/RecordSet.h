@@ -75,12 +75,15 @@ private:
     void MapColumns();
     void Open(std::unique_ptr<TRowStore> store);
     void ResolveFilter(const QString& text, const TFieldDefs& defs);
+    void ResolveFilter(const QString& text, size_t fieldCount,
+                       const std::function<const TFieldDef&(size_t)>& defAt);
+    bool FilterKey(std::string& key) const;
     void ApplyFilterText(const QString& text);
     void Refilter();
     void RebuildView();
     void InvalidateIndexes();
     bool IndexedColumnChanged(quint32 row, const std::vector<QVariant>& values) const;
-    std::string IndexKey(quint32 row, const std::vector<int>& columns) const;
+    std::string IndexKey(quint32 row, const std::vector<int>& columns);
     void CheckBrowseMode(); // posts or cancels a pending edit before a move
     void MoveTo(int pos, bool scrolled);
     void StartInsert(int pos);
@@ -93,6 +96,7 @@ private:
 
     std::unique_ptr<TRowStore> m_store;
     std::vector<int> m_dataColumn; // field index -> column in the store, -1 for calculated
+    std::vector<int> m_calcFields; // indexes of the calculated fields
 
     // View: visible rows in order, pointing into the store's order or a filter bucket.
     std::span<const quint32> m_view;
@@ -103,7 +107,7 @@ private:
     QString m_filterText;
     bool m_filtered = false;
     std::vector<int> m_filterColumns;                       // data columns the filter compares
-    std::string m_filterKey;                                // the index key of the filter's values
+    std::vector<QByteArray> m_filterValues;                 // UTF-8, one per column
     std::unordered_map<std::string, FilterIndex> m_indexes; // by column list
 
     bool m_dynamicFields = false; // no declared fields: a packet brings its own

@@ -15,6 +15,9 @@ void TColumn::Reserve(size_t rows) {
     case TFieldKind::Boolean:
         m_int.reserve(rows);
         break;
+    case TFieldKind::String:
+        m_ids.reserve(rows);
+        break;
     default:
         m_offsets.reserve(rows + 1);
         break;
@@ -39,6 +42,9 @@ void TColumn::AppendNull() {
     case TFieldKind::Boolean:
         m_int.push_back(0);
         break;
+    case TFieldKind::String:
+        m_ids.push_back(0);
+        break;
     default:
         m_offsets.push_back(quint32(m_text.size()));
         break;
@@ -57,18 +63,12 @@ void TColumn::AppendInt(qint64 v) {
 }
 
 void TColumn::AppendBytes(std::string_view bytes) {
-    m_text.append(bytes);
-    FinishText();
-}
-
-char* TColumn::GrowText(size_t n) {
-    const size_t at = m_text.size();
-    m_text.resize(at + n);
-    return m_text.data() + at;
-}
-
-void TColumn::FinishText() {
-    m_offsets.push_back(quint32(m_text.size()));
+    if (IsDictionary()) {
+        m_ids.push_back(m_dict.Intern(bytes));
+    } else {
+        m_text.append(bytes);
+        m_offsets.push_back(quint32(m_text.size()));
+    }
     MarkNull(false);
 }
 
@@ -118,24 +118,29 @@ QVariant TColumn::Value(quint32 row) const {
         return QByteArray(b.data(), qsizetype(b.size()));
     }
     case TFieldKind::String:
-    case TFieldKind::Memo: {
-        const auto b = Bytes(row);
-        return QString::fromUtf8(b.data(), qsizetype(b.size()));
-    }
+    case TFieldKind::Memo:
+        return Text(row);
     }
     return {};
 }
 
 size_t TColumn::MemoryBytes() const {
     return m_nulls.capacity() * sizeof(quint64) + m_num.capacity() * sizeof(double) +
-           m_int.capacity() * sizeof(qint64) + m_offsets.capacity() * sizeof(quint32) +
-           m_text.capacity();
+           m_int.capacity() * sizeof(qint64) + m_ids.capacity() * sizeof(quint32) +
+           m_dict.MemoryBytes() + m_offsets.capacity() * sizeof(quint32) + m_text.capacity();
 }
 
 TRowStore::TRowStore(const TFieldDefs& dataDefs) : m_defs(dataDefs) {
     m_columns.reserve(m_defs.size());
     for (const auto& d : m_defs)
         m_columns.emplace_back(d.kind);
+}
+
+void TRowStore::Reserve(size_t rows) {
+    for (auto& c : m_columns)
+        c.Reserve(rows);
+    m_status.reserve(rows);
+    m_order.reserve(rows);
 }
 
 static bool IsPending(TUpdateStatus s) {

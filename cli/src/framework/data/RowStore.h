@@ -1,6 +1,7 @@
 #pragma once
 
 #include "FieldDef.h"
+#include "StringDictionary.h"
 
 #include <QVariant>
 
@@ -8,8 +9,9 @@
 #include <unordered_map>
 #include <vector>
 
-// The values of one field for every row, appended in row order. Text is kept
-// as UTF-8 in one buffer, numbers in a plain array, nulls in a bit set.
+// The values of one field for every row, appended in row order. Strings are
+// ids into a dictionary of distinct values; memos and blobs are kept as bytes
+// in one buffer; numbers in a plain array; nulls in a bit set.
 class TColumn {
 public:
     explicit TColumn(TFieldKind kind);
@@ -20,25 +22,35 @@ public:
         return m_kind == TFieldKind::String || m_kind == TFieldKind::Memo ||
                m_kind == TFieldKind::Blob;
     }
+    bool IsDictionary() const { return m_kind == TFieldKind::String; }
 
     void Reserve(size_t rows);
     void AppendNull();
     void AppendDouble(double v);
     void AppendInt(qint64 v);
-    void AppendBytes(std::string_view bytes);
-    // Room for `n` more bytes of the current text cell, to be filled in place.
-    char* GrowText(size_t n);
-    void TrimText(size_t n) { m_text.resize(m_text.size() - n); } // gives back unused room
-    void FinishText();              // closes the text cell that GrowText filled
-    void Append(const QVariant& v); // v already coerced to this column's kind
+    void AppendBytes(std::string_view bytes); // UTF-8 for texts
+    void Append(const QVariant& v);           // v already coerced to this column's kind
 
     bool IsNull(quint32 row) const { return (m_nulls[row >> 6] >> (row & 63)) & 1u; }
     double Double(quint32 row) const { return m_num[row]; }
     qint64 Int(quint32 row) const { return m_int[row]; }
     std::string_view Bytes(quint32 row) const {
+        if (IsDictionary())
+            return m_ids[row] ? m_dict.Bytes(m_ids[row]) : std::string_view();
         return std::string_view(m_text.data() + m_offsets[row],
                                 m_offsets[row + 1] - m_offsets[row]);
     }
+    // A string cell's text, shared with every other read of the same value.
+    QString Text(quint32 row) const {
+        if (IsDictionary())
+            return m_ids[row] ? m_dict.Text(m_ids[row]) : QString();
+        const auto b = Bytes(row);
+        return QString::fromUtf8(b.data(), qsizetype(b.size()));
+    }
+    // Strings: the dictionary id of a cell (0 for null), and of any value.
+    quint32 Id(quint32 row) const { return m_ids[row]; }
+    quint32 FindId(std::string_view bytes) const { return m_dict.Find(bytes); }
+    quint32 InternId(std::string_view bytes) { return m_dict.Intern(bytes); }
     QVariant Value(quint32 row) const;
 
     size_t MemoryBytes() const;
@@ -51,7 +63,9 @@ private:
     std::vector<quint64> m_nulls;
     std::vector<double> m_num;         // Float, DateTime
     std::vector<qint64> m_int;         // Integer, Boolean
-    std::vector<quint32> m_offsets{0}; // String, Memo, Blob: cell i is [off[i], off[i+1])
+    std::vector<quint32> m_ids;        // String
+    TStringDictionary m_dict;          // String
+    std::vector<quint32> m_offsets{0}; // Memo, Blob: cell i is [off[i], off[i+1])
     std::string m_text;
 };
 
@@ -67,6 +81,7 @@ public:
     const TColumn& Column(int c) const { return m_columns[size_t(c)]; }
     quint32 RowCount() const { return quint32(m_status.size()); }
 
+    void Reserve(size_t rows);
     // Appends a row whose values are in the columns already (a loader fills
     // every column, then calls this).
     quint32 CommitRow(TUpdateStatus status);
@@ -96,7 +111,12 @@ public:
 
     size_t MemoryBytes() const;
 
+    // Size of the packet the rows came from: taking them back needs about as much.
+    qsizetype PacketSizeHint() const { return m_packetSize; }
+    void SetPacketSizeHint(qsizetype bytes) { m_packetSize = bytes; }
+
 private:
+    qsizetype m_packetSize = 0;
     TFieldDefs m_defs;
     std::vector<TColumn> m_columns;
     std::vector<quint8> m_status;
