@@ -1,0 +1,218 @@
+#include "DbConnection.h"
+
+#include "DbError.h"
+#include "SqlStatement.h"
+#include "SqlText.h"
+
+#include <QSqlDriver>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QThread>
+
+#include <sqlite3.h>
+
+#include <atomic>
+#include <memory>
+#include <vector>
+
+namespace {
+
+// Any constant works, as long as every writer takes the same one.
+constexpr qint64 kWriteLockKey = 0x4f52453030383030; // "ORE00800"
+
+constexpr int kBusyTimeoutMs = 10000;
+
+// ore_fold(text): lower case by Unicode rules, so that accented capitals fold
+// like their plain ones ("JOÃO" -> "joão"); PostgreSQL's schema defines the same.
+void SqliteFold(sqlite3_context* ctx, int, sqlite3_value** argv) {
+    if (sqlite3_value_type(argv[0]) == SQLITE_NULL) {
+        sqlite3_result_null(ctx);
+        return;
+    }
+    const auto* text = static_cast<const QChar*>(sqlite3_value_text16(argv[0]));
+    const int bytes = sqlite3_value_bytes16(argv[0]);
+    const QString folded = QString(text, bytes / 2).toLower();
+    sqlite3_result_text16(ctx, folded.utf16(), int(folded.size() * 2), SQLITE_TRANSIENT);
+}
+
+void RegisterSqliteFunctions(const QSqlDatabase& db) {
+    const QVariant handle = db.driver()->handle();
+    if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3*") != 0)
+        throw EDbError(QStringLiteral("O driver SQLite não expõe a conexão nativa."));
+    sqlite3* h = *static_cast<sqlite3* const*>(handle.constData());
+    const int rc = sqlite3_create_function_v2(
+        h, "ore_fold", 1, SQLITE_UTF16 | SQLITE_DETERMINISTIC | SQLITE_INNOCUOUS, nullptr,
+        &SqliteFold, nullptr, nullptr, nullptr);
+    if (rc != SQLITE_OK)
+        throw EDbError(QStringLiteral("Não foi possível registrar ore_fold no SQLite: %1")
+                           .arg(QString::fromUtf8(sqlite3_errstr(rc))));
+}
+
+QString NewConnectionName() {
+    static std::atomic<quint64> serial{0};
+    return QStringLiteral("hostfw_db.thread-%1.%2")
+        .arg(quintptr(QThread::currentThreadId()), 0, 16)
+        .arg(++serial);
+}
+
+thread_local std::vector<std::unique_ptr<TDbConnection>> tl_connections;
+
+} // namespace
+
+TDbConnection::TDbConnection(const DbUrl& url)
+    : m_url(url), m_name(NewConnectionName()), m_thread(QThread::currentThread()) {
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(
+            m_url.dialect == TDialect::SQLite ? QStringLiteral("QSQLITE") : QStringLiteral("QPSQL"),
+            m_name);
+        if (!db.isValid()) {
+            db = QSqlDatabase();
+            QSqlDatabase::removeDatabase(m_name);
+            throw EDbError(QStringLiteral("O driver Qt do %1 não está instalado.")
+                               .arg(DialectName(m_url.dialect)));
+        }
+        if (m_url.dialect == TDialect::SQLite) {
+            db.setDatabaseName(m_url.path);
+            db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(kBusyTimeoutMs));
+        } else {
+            db.setHostName(m_url.host);
+            db.setPort(m_url.port);
+            db.setUserName(m_url.user);
+            db.setPassword(m_url.password);
+            db.setDatabaseName(m_url.database);
+            db.setConnectOptions(QStringLiteral("connect_timeout=10"));
+        }
+        if (!db.open()) {
+            const QString why = db.lastError().text();
+            db = QSqlDatabase();
+            QSqlDatabase::removeDatabase(m_name);
+            throw EDbError(QStringLiteral("Não foi possível abrir o banco de dados %1: %2")
+                               .arg(m_url.Display(), why));
+        }
+    }
+    try {
+        Configure();
+    } catch (...) {
+        QSqlDatabase::database(m_name, false).close();
+        QSqlDatabase::removeDatabase(m_name);
+        throw;
+    }
+}
+
+void TDbConnection::Configure() {
+    if (m_url.dialect == TDialect::SQLite) {
+        RegisterSqliteFunctions(Database());
+        ExecRaw(QStringLiteral("PRAGMA foreign_keys = ON"));
+        // ":memory:" databases answer "memory" and stay so; that is fine.
+        ExecRaw(QStringLiteral("PRAGMA journal_mode = WAL"));
+        ExecRaw(QStringLiteral("PRAGMA synchronous = NORMAL"));
+    } else {
+        // Backslash is the LIKE escape of ContainsCondition; keep it literal in strings.
+        ExecRaw(QStringLiteral("SET standard_conforming_strings = on"));
+        ExecRaw(QStringLiteral("SET client_min_messages = warning"));
+    }
+}
+
+TDbConnection::~TDbConnection() {
+    {
+        QSqlDatabase db = QSqlDatabase::database(m_name, false);
+        if (db.isOpen()) {
+            if (m_inTransaction)
+                QSqlQuery(db).exec(QStringLiteral("ROLLBACK"));
+            db.close();
+        }
+    }
+    QSqlDatabase::removeDatabase(m_name);
+}
+
+QSqlDatabase TDbConnection::Database() const {
+    if (QThread::currentThread() != m_thread)
+        throw EDbError(
+            QStringLiteral("A conexão %1 pertence a outra thread e não pode ser usada nesta.")
+                .arg(m_name));
+    return QSqlDatabase::database(m_name, false);
+}
+
+void TDbConnection::ExecRaw(const QString& sql) {
+    QSqlQuery q(Database());
+    if (!q.exec(sql))
+        throw EDbError(QStringLiteral("Erro do banco de dados: %1\nComando: %2")
+                           .arg(q.lastError().text(), sql.left(200)));
+}
+
+void TDbConnection::ExecScript(const QString& script) {
+    for (const QString& statement : SplitSqlScript(script))
+        ExecRaw(statement);
+}
+
+bool TDbConnection::HasTable(const QString& name) {
+    const QString sql =
+        m_url.dialect == TDialect::SQLite
+            ? QStringLiteral("SELECT 1 FROM sqlite_master WHERE type = 'table' AND "
+                             "lower(name) = lower(:NAME)")
+            : QStringLiteral(
+                  "SELECT 1 FROM information_schema.tables WHERE "
+                  "table_schema = current_schema() AND lower(table_name) = lower(:NAME)");
+    TSqlStatement st(*this, sql);
+    st.Bind(QStringLiteral("NAME"), name).Exec();
+    return st.Next();
+}
+
+TDbConnection& OpenDatabase(const DbUrl& url) {
+    for (const auto& c : tl_connections)
+        if (c->Url() == url)
+            return *c;
+    tl_connections.push_back(std::make_unique<TDbConnection>(url));
+    return *tl_connections.back();
+}
+
+void CloseThreadDatabases() {
+    tl_connections.clear();
+}
+
+TTransaction::TTransaction(TDbConnection& db, TMode mode) : m_db(db) {
+    if (db.m_inTransaction)
+        throw EDbError(QStringLiteral("Já há uma transação aberta nesta conexão."));
+    if (db.Dialect() == TDialect::SQLite) {
+        db.ExecRaw(mode == TMode::Write ? QStringLiteral("BEGIN IMMEDIATE")
+                                        : QStringLiteral("BEGIN"));
+    } else if (mode == TMode::Write) {
+        db.ExecRaw(QStringLiteral("BEGIN"));
+        try {
+            db.ExecRaw(QStringLiteral("SELECT pg_advisory_xact_lock(%1)").arg(kWriteLockKey));
+        } catch (...) {
+            QSqlQuery(db.Database()).exec(QStringLiteral("ROLLBACK"));
+            throw;
+        }
+    } else {
+        db.ExecRaw(QStringLiteral("BEGIN ISOLATION LEVEL REPEATABLE READ, READ ONLY"));
+    }
+    db.m_inTransaction = true;
+    m_active = true;
+}
+
+TTransaction::~TTransaction() {
+    if (m_active) {
+        try {
+            Rollback();
+        } catch (...) {
+            // The connection is left as the engine left it; nothing more to do here.
+        }
+    }
+}
+
+void TTransaction::Commit() {
+    if (!m_active)
+        throw EDbError(QStringLiteral("A transação já foi encerrada."));
+    m_db.ExecRaw(QStringLiteral("COMMIT"));
+    m_active = false;
+    m_db.m_inTransaction = false;
+}
+
+void TTransaction::Rollback() {
+    if (!m_active)
+        return;
+    m_active = false;
+    m_db.m_inTransaction = false;
+    m_db.ExecRaw(QStringLiteral("ROLLBACK"));
+}

@@ -1,0 +1,77 @@
+#pragma once
+
+#include "DbUrl.h"
+
+#include <QSqlDatabase>
+#include <QString>
+
+class QThread;
+
+// One open connection to the business database, for the thread that opened it.
+// Qt's connections must not cross threads, so each thread opens its own; the
+// connection is named after its thread. SQLite connections run in WAL mode with
+// a 10 s busy timeout and foreign keys on; both engines get the ore_fold()
+// function that "contains" searches use (see SqlText.h).
+class TDbConnection {
+public:
+    explicit TDbConnection(const DbUrl& url); // throws EDbError when it cannot open
+    explicit TDbConnection(const QString& url) : TDbConnection(DbUrl::Parse(url)) {}
+    ~TDbConnection();
+    TDbConnection(const TDbConnection&) = delete;
+    TDbConnection& operator=(const TDbConnection&) = delete;
+
+    const DbUrl& Url() const { return m_url; }
+    TDialect Dialect() const { return m_url.dialect; }
+    const QString& Name() const { return m_name; }
+    QThread* Thread() const { return m_thread; }
+    // The Qt connection; throws EDbError when called from another thread.
+    QSqlDatabase Database() const;
+    bool InTransaction() const { return m_inTransaction; }
+
+    // Runs one statement as written, without parameters (DDL, PRAGMA, SET).
+    void ExecRaw(const QString& sql);
+    // Runs a script of statements separated by ";" (SplitSqlScript).
+    void ExecScript(const QString& script);
+    // Whether the database has a table of that name (ignoring case).
+    bool HasTable(const QString& name);
+
+private:
+    friend class TTransaction;
+    void Configure();
+
+    DbUrl m_url;
+    QString m_name;
+    QThread* m_thread;
+    bool m_inTransaction = false;
+};
+
+// The calling thread's connection to `url`: opened on first use, kept for the
+// thread's life and closed when the thread ends. Threads that serve requests use
+// this, so that a connection is never shared between threads.
+TDbConnection& OpenDatabase(const DbUrl& url);
+// Closes the calling thread's connections that OpenDatabase opened.
+void CloseThreadDatabases();
+
+// A transaction that rolls back when it goes out of scope without Commit.
+// Write transactions take the database's write lock at the start, so that
+// writers queue instead of failing halfway: BEGIN IMMEDIATE on SQLite, and on
+// PostgreSQL a transaction-wide advisory lock that every writer takes.
+// Read transactions see one snapshot throughout (deferred BEGIN on SQLite,
+// REPEATABLE READ READ ONLY on PostgreSQL).
+class TTransaction {
+public:
+    enum class TMode { Write, Read };
+
+    explicit TTransaction(TDbConnection& db, TMode mode = TMode::Write);
+    ~TTransaction();
+    TTransaction(const TTransaction&) = delete;
+    TTransaction& operator=(const TTransaction&) = delete;
+
+    void Commit();
+    void Rollback();
+    bool Active() const { return m_active; }
+
+private:
+    TDbConnection& m_db;
+    bool m_active = false;
+};

@@ -1,0 +1,84 @@
+#pragma once
+
+#include "DataPacket.h"
+#include "FieldDef.h"
+#include "RowStore.h"
+
+#include <QSqlQuery>
+#include <QStringList>
+#include <QVariant>
+
+#include <memory>
+#include <utility>
+#include <vector>
+
+class TDbConnection;
+class TRecordSet;
+
+// Parameter values by name (without the colon).
+using TSqlParams = std::vector<std::pair<QString, QVariant>>;
+
+// A statement with :NAME placeholders, prepared once and run as often as
+// needed. Values only ever travel as bound parameters: every placeholder must
+// be bound before it runs, and binding a name the statement lacks is an error,
+// so a typo cannot silently leave a condition unbound.
+class TSqlStatement {
+public:
+    TSqlStatement(TDbConnection& db,
+                  const QString& sql); // throws EDbError when it does not prepare
+    ~TSqlStatement();
+    TSqlStatement(const TSqlStatement&) = delete;
+    TSqlStatement& operator=(const TSqlStatement&) = delete;
+
+    const QString& Sql() const { return m_sql; }
+    // The distinct placeholder names, in order of first appearance, without colons.
+    const QStringList& Placeholders() const { return m_names; }
+
+    // Names match ignoring case, with or without the leading colon. A null
+    // QVariant binds SQL NULL.
+    TSqlStatement& Bind(const QString& name, const QVariant& value);
+    TSqlStatement& Bind(const TSqlParams& params);
+    // Binds the placeholder at `index` in Placeholders(): for loops that bind
+    // the same names many times.
+    TSqlStatement& BindAt(int index, const QVariant& value);
+    void Exec();
+    void Exec(const TSqlParams& params) {
+        Bind(params);
+        Exec();
+    }
+
+    // Rows of the last Exec.
+    bool Next();
+    QVariant Value(int column) const { return m_query.value(column); }
+    QVariant Value(const QString& column) const;  // ignoring case; EDbError when absent
+    int ColumnIndex(const QString& column) const; // ignoring case; -1 when absent
+    int RowsAffected() const { return m_query.numRowsAffected(); }
+    QSqlQuery& Query() { return m_query; }
+
+    // Reads the rows not yet read into the data fields of `defs`, matching
+    // result columns by name ignoring case (PostgreSQL reports them in lower
+    // case). A missing column, a text longer than its field or a value of the
+    // wrong kind is an EDbError.
+    std::unique_ptr<TRowStore> ReadRows(const TFieldDefs& defs);
+    TDataPacket ReadPacket(const TFieldDefs& defs);
+    // Loads the rows into `rs`, whose declared fields give the layout.
+    void ReadInto(TRecordSet& rs);
+
+private:
+    int PlaceholderIndex(const QString& name) const;
+
+    TDbConnection& m_db;
+    QString m_sql;
+    QSqlQuery m_query;
+    QStringList m_names;
+    std::vector<bool> m_bound;
+};
+
+// One-shot forms.
+void ExecSql(TDbConnection& db, const QString& sql, const TSqlParams& params = {});
+TDataPacket SelectPacket(TDbConnection& db, const QString& sql, const TSqlParams& params,
+                         const TFieldDefs& defs);
+
+// The :NAME placeholders of `sql`, as Qt's SQL layer finds them: outside quotes,
+// not after another colon ("::" casts), names of letters, digits and "_".
+QStringList SqlPlaceholders(const QString& sql);

@@ -1,0 +1,74 @@
+#include "SqlText.h"
+
+#include <QRegularExpression>
+
+QString ContainsPattern(const QString& text) {
+    QString p;
+    p.reserve(text.size() + 8);
+    p += u'%';
+    for (const QChar ch : text) {
+        if (ch == u'\\' || ch == u'%' || ch == u'_')
+            p += u'\\';
+        p += ch;
+    }
+    p += u'%';
+    return p;
+}
+
+QString ContainsCondition(const QString& column, const QString& param) {
+    return QStringLiteral("ore_fold(%1) LIKE ore_fold(:%2) ESCAPE '\\'").arg(column, param);
+}
+
+namespace {
+
+// Whether `piece` holds anything but blanks and comments.
+bool HasCode(const QString& piece) {
+    static const QRegularExpression comments(QStringLiteral("--[^\\n]*|/\\*.*?\\*/"),
+                                             QRegularExpression::DotMatchesEverythingOption);
+    return !QString(piece).remove(comments).trimmed().isEmpty();
+}
+
+} // namespace
+
+QStringList SplitSqlScript(const QString& script) {
+    QStringList out;
+    const qsizetype n = script.size();
+    qsizetype start = 0;
+    qsizetype i = 0;
+    auto flush = [&](qsizetype end) {
+        const QString piece = script.mid(start, end - start).trimmed();
+        if (HasCode(piece))
+            out.append(piece);
+    };
+    while (i < n) {
+        const QChar ch = script.at(i);
+        if (ch == u'-' && i + 1 < n && script.at(i + 1) == u'-') {
+            const qsizetype e = script.indexOf(u'\n', i);
+            i = e < 0 ? n : e + 1;
+        } else if (ch == u'/' && i + 1 < n && script.at(i + 1) == u'*') {
+            const qsizetype e = script.indexOf(QStringLiteral("*/"), i + 2);
+            i = e < 0 ? n : e + 2;
+        } else if (ch == u'\'' || ch == u'"') {
+            // A doubled quote inside reads as the end and a new start: same result.
+            const qsizetype e = script.indexOf(ch, i + 1);
+            i = e < 0 ? n : e + 1;
+        } else if (ch == u'$') {
+            static const QRegularExpression tag(
+                QStringLiteral("\\G\\$([A-Za-z_][A-Za-z0-9_]*)?\\$"));
+            const auto m = tag.match(script, i);
+            if (m.hasMatch()) {
+                const qsizetype e = script.indexOf(m.captured(0), i + m.capturedLength());
+                i = e < 0 ? n : e + m.capturedLength();
+            } else {
+                ++i;
+            }
+        } else if (ch == u';') {
+            flush(i);
+            start = ++i;
+        } else {
+            ++i;
+        }
+    }
+    flush(n);
+    return out;
+}

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// "Contains" searches. Bind ContainsPattern(text) to a parameter and compare
+// with ContainsCondition: the text's own %, _ and \ match themselves, and case
+// folds the same way on SQLite and PostgreSQL, accented capitals included
+// ("JOÃO" finds "João"). Accents themselves still count: "joao" does not find
+// "João".
+QString ContainsPattern(const QString& text);
+// "ore_fold(COLUMN) LIKE ore_fold(:PARAM) ESCAPE '\'"; `column` and `param`
+// are names written by the program, never values.
+QString ContainsCondition(const QString& column, const QString& param);
+
+// Splits a script into statements at the semicolons that are outside quotes,
+// comments and PostgreSQL dollar-quoted bodies. Comments are kept with their
+// statement; pieces holding only blanks and comments are dropped. Bodies with
+// semicolons of their own need dollar quotes (SQLite trigger bodies are not
+// supported).
+QStringList SplitSqlScript(const QString& script);

@@ -1,0 +1,181 @@
+#include "NetConnection.h"
+
+#include "WireVariant.h"
+
+#include <httplib.h>
+#include <netdb.h>
+
+#include <csignal>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+QString Duration(std::chrono::milliseconds d) {
+    if (d.count() % 1000 == 0)
+        return QStringLiteral("%1 s").arg(d.count() / 1000);
+    return QStringLiteral("%1 ms").arg(d.count());
+}
+
+// httplib reports a refused connection and an unknown host alike.
+bool Resolves(const QString& host) {
+    addrinfo hints{};
+    hints.ai_family = AF_UNSPEC;
+    hints.ai_socktype = SOCK_STREAM;
+    addrinfo* found = nullptr;
+    const int rc = ::getaddrinfo(host.toUtf8().constData(), nullptr, &hints, &found);
+    if (found)
+        ::freeaddrinfo(found);
+    return rc == 0;
+}
+
+// A server that goes away while a request is being written must not kill the
+// host with SIGPIPE: the write fails and the call reports it. A disposition
+// that the application chose itself is left alone.
+void IgnoreBrokenPipes() {
+    static const bool done = [] {
+        struct sigaction current {};
+        if (::sigaction(SIGPIPE, nullptr, &current) == 0 && current.sa_handler == SIG_DFL)
+            std::signal(SIGPIPE, SIG_IGN);
+        return true;
+    }();
+    (void)done;
+}
+
+} // namespace
+
+TNetConnection::TNetConnection(QObject* parent) : QObject(parent) {
+    IgnoreBrokenPipes();
+}
+
+TNetConnection::~TNetConnection() = default;
+
+QString TNetConnection::Address() const {
+    if (Host.contains(u':'))
+        return QStringLiteral("[%1]:%2").arg(Host).arg(Port);
+    return QStringLiteral("%1:%2").arg(Host).arg(Port);
+}
+
+void TNetConnection::Connect() {
+    if (BeforeConnect)
+        BeforeConnect(*this);
+    if (Host.trimmed().isEmpty())
+        throw EServerCallError(QStringLiteral("O endereço do servidor de aplicação não foi "
+                                              "informado."));
+    if (Port < 1 || Port > 65535)
+        throw EServerCallError(
+            QStringLiteral("A porta %1 do servidor de aplicação é inválida.").arg(Port));
+    if (ServerName.isEmpty())
+        throw EServerCallError(QStringLiteral("O nome do módulo remoto da conexão %1 não foi "
+                                              "informado.")
+                                   .arg(objectName()));
+    m_connected = true;
+}
+
+void TNetConnection::Close() {
+    m_connected = false;
+}
+
+TServerReply TNetConnection::Call(const QString& method, const QVariantList& args) {
+    TServerReply reply;
+    bool ready = m_connected;
+    if (!ready) {
+        try {
+            Connect();
+            ready = true;
+        } catch (const EServerCallError& e) {
+            reply = TServerReply::Failure(e.Message());
+        }
+    }
+    if (ready)
+        reply = Post(method, args);
+    if (!reply.ok && ThrowException)
+        throw EServerCallError(reply.message);
+    return reply;
+}
+
+TServerReply TNetConnection::Post(const QString& method, const QVariantList& args) const {
+    QByteArray body;
+    try {
+        body = Wire::EncodeRequest({ServerName, method, args});
+    } catch (const EWireError& e) {
+        return TServerReply::Failure(e.Message());
+    }
+
+    httplib::Client client(Host.toStdString(), Port);
+    client.set_connection_timeout(ConnectTimeout);
+    client.set_read_timeout(ReadTimeout);
+    client.set_write_timeout(WriteTimeout);
+    client.set_keep_alive(false);
+    // Headers and body go out in separate writes; see the server.
+    client.set_tcp_nodelay(true);
+    const auto start = Clock::now();
+    const httplib::Result res =
+        client.Post(kPath, body.constData(), size_t(body.size()), kContentType);
+    const auto elapsed = Clock::now() - start;
+
+    const QString address = Address();
+    if (!res) {
+        switch (res.error()) {
+        case httplib::Error::Connection:
+            if (!Resolves(Host))
+                return TServerReply::Failure(
+                    QStringLiteral("Não foi possível conectar ao servidor de aplicação %1: "
+                                   "endereço desconhecido.")
+                        .arg(address));
+            return TServerReply::Failure(
+                QStringLiteral("Não foi possível conectar ao servidor de aplicação %1: conexão "
+                               "recusada.")
+                    .arg(address));
+        case httplib::Error::ConnectionTimeout:
+            return TServerReply::Failure(
+                QStringLiteral("Não foi possível conectar ao servidor de aplicação %1: sem "
+                               "resposta em %2.")
+                    .arg(address, Duration(ConnectTimeout)));
+        case httplib::Error::Read:
+            // A timeout and a dropped connection are the same error to httplib;
+            // only a timeout waits the whole read time.
+            if (elapsed >= ReadTimeout * 95 / 100)
+                return TServerReply::Failure(
+                    QStringLiteral("O servidor de aplicação %1 não respondeu à chamada %2 em %3.")
+                        .arg(address, method, Duration(ReadTimeout)));
+            return TServerReply::Failure(
+                QStringLiteral("A conexão com o servidor de aplicação %1 caiu antes da resposta "
+                               "à chamada %2.")
+                    .arg(address, method));
+        case httplib::Error::Write:
+            return TServerReply::Failure(
+                QStringLiteral("Não foi possível enviar a chamada %2 ao servidor de aplicação %1.")
+                    .arg(address, method));
+        default:
+            return TServerReply::Failure(
+                QStringLiteral("Falha na comunicação com o servidor de aplicação %1 (erro %2).")
+                    .arg(address)
+                    .arg(int(res.error())));
+        }
+    }
+
+    const QByteArray answer(res->body.data(), qsizetype(res->body.size()));
+    const QString context = QStringLiteral("Resposta inválida do servidor de aplicação %1 à "
+                                           "chamada %2")
+                                .arg(address, method);
+    if (res->status != 200) {
+        // The server explains a request it could not take (too large, not
+        // decodable) with a failure envelope; anything else is not ours.
+        try {
+            TServerReply failure = Wire::DecodeReply(answer, context);
+            if (!failure.ok)
+                return failure;
+        } catch (const EWireError&) {
+        }
+        return TServerReply::Failure(
+            QStringLiteral("O servidor de aplicação %1 recusou a chamada %2 (status HTTP %3).")
+                .arg(address, method)
+                .arg(res->status));
+    }
+    try {
+        return Wire::DecodeReply(answer, context);
+    } catch (const EWireError& e) {
+        return TServerReply::Failure(e.Message());
+    }
+}

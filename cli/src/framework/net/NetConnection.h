@@ -1,0 +1,65 @@
+#pragma once
+
+#include "Exceptions.h"
+#include "RpcEnvelope.h"
+
+#include <QObject>
+#include <QString>
+#include <QVariant>
+
+#include <chrono>
+#include <functional>
+
+// A failed call raised by a connection whose ThrowException is on: the
+// message is the server's text as it stands, or the client's own sentence
+// when the server was never reached or did not answer properly.
+class EServerCallError : public Exception {
+public:
+    using Exception::Exception;
+};
+
+// A connection to one remote module of the application server. Every call is
+// one HTTP POST; no socket is held between calls, so Connect only settles the
+// address (running BeforeConnect) and a server that goes away and comes back
+// needs no reconnection.
+class TNetConnection : public QObject {
+    Q_OBJECT
+public:
+    explicit TNetConnection(QObject* parent = nullptr);
+    ~TNetConnection() override;
+
+    QString ServerName; // "ORE00800.rdmFechaOrca"
+    QString Host = QStringLiteral("127.0.0.1");
+    int Port = 8211;
+    bool ThrowException = true;
+    // Run by Connect before the address is used, so that a screen can take
+    // the host and port from the session.
+    std::function<void(TNetConnection&)> BeforeConnect;
+
+    std::chrono::milliseconds ConnectTimeout{5000};
+    std::chrono::milliseconds WriteTimeout{60000};
+    // A closing can keep the server busy for a while before it answers.
+    std::chrono::milliseconds ReadTimeout{120000};
+
+    // Runs BeforeConnect and checks the address; throws EServerCallError for
+    // an unusable one.
+    void Connect();
+    void Close();
+    bool Connected() const { return m_connected; }
+
+    // Calls `method` of ServerName, connecting first if need be. A failure
+    // (the server's refusal, or no proper answer) throws EServerCallError
+    // when ThrowException is on and comes back as a reply with ok false
+    // otherwise. Safe to call from several threads once connected.
+    TServerReply Call(const QString& method, const QVariantList& args = {});
+
+    // Path and content type of the calls; see docs/protocol.md.
+    static constexpr const char* kPath = "/rpc";
+    static constexpr const char* kContentType = "application/cbor";
+
+private:
+    TServerReply Post(const QString& method, const QVariantList& args) const;
+    QString Address() const;
+
+    bool m_connected = false;
+};

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QVariant>
+
+// One call to a remote module: the module's server name
+// ("ORE00800.rdmFechaOrca"), the method and its arguments in order.
+struct TCallRequest {
+    QString server;
+    QString method;
+    QVariantList args;
+};
+
+// The outcome of a call: a success with one payload, or a failure with the
+// server's message (or the client's, when the call never got an answer).
+struct TServerReply {
+    bool ok = false;
+    QVariant payload;
+    QString message;
+
+    static TServerReply Success(QVariant payload) { return {true, std::move(payload), {}}; }
+    static TServerReply Failure(QString message) { return {false, {}, std::move(message)}; }
+};
+
+// The envelopes' layout is written in docs/protocol.md. Encoding throws
+// EWireError for an argument or payload with no wire kind; decoding throws
+// EWireError for anything but exactly one well-formed envelope of version 1.
+namespace Wire {
+
+constexpr int kProtocolVersion = 1;
+
+QByteArray EncodeRequest(const TCallRequest& request);
+TCallRequest DecodeRequest(const QByteArray& bytes);
+
+QByteArray EncodeReply(const TServerReply& reply);
+// `context` opens the error message ("Resposta inválida do servidor ...").
+TServerReply DecodeReply(const QByteArray& bytes,
+                         const QString& context = QStringLiteral("Resposta inválida"));
+
+} // namespace Wire

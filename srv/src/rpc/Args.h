@@ -1,0 +1,48 @@
+#pragma once
+
+#include "CallContext.h"
+#include "DataPacket.h"
+#include "WireVariant.h"
+
+#include <QVariant>
+
+#include <optional>
+
+// Typed access to a call's arguments. Every check throws EArgumentError with
+// a sentence that names the argument, so that a malformed request gets a
+// clear refusal instead of a handler working on a wrong value:
+//     const TArgs a = Args(args).Count(3);
+//     const QString filial = a.String(0, "CDFILIAL");
+class TArgs {
+public:
+    explicit TArgs(const QVariantList& args) : m_args(args) {}
+
+    // Exactly `n` arguments.
+    const TArgs& Count(int n) const;
+    int Size() const { return int(m_args.size()); }
+
+    bool IsNull(int i) const;
+    QString String(int i, const QString& name = {}) const;
+    qint64 Integer(int i, const QString& name = {}) const;
+    // Integers are taken as doubles too: a caller's 2 means 2.0.
+    double Double(int i, const QString& name = {}) const;
+    bool Boolean(int i, const QString& name = {}) const;
+    TOleDateTime DateTime(int i, const QString& name = {}) const;
+    QVariantList Array(int i, const QString& name = {}) const;
+    TDataPacket Packet(int i, const QString& name = {}) const;
+    // A packet, or nothing when the caller passed null.
+    std::optional<TDataPacket> PacketOrNull(int i, const QString& name = {}) const;
+
+    // The name of a value's kind as the messages say it ("texto", "nulo").
+    static QString KindName(const QVariant& v);
+
+private:
+    const QVariant& At(int i, const QString& name) const;
+    [[noreturn]] void Wrong(int i, const QString& name, const QString& expected) const;
+
+    const QVariantList& m_args;
+};
+
+inline TArgs Args(const QVariantList& args) {
+    return TArgs(args);
+}

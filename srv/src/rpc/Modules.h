@@ -1,0 +1,9 @@
+#pragma once
+
+#include "RemoteModuleRegistry.h"
+
+#include <QString>
+
+// Registers every remote module that ore-server offers, each working on the
+// database at `dbUrl`.
+void RegisterModules(TRemoteModuleRegistry& registry, const QString& dbUrl);

@@ -1,0 +1,50 @@
+#include "RemoteModuleRegistry.h"
+
+#include <new>
+
+void TRemoteModuleRegistry::Register(const QString& serverName, const QString& methodName,
+                                     TRemoteHandler handler) {
+    m_modules[serverName][methodName] = std::move(handler);
+}
+
+bool TRemoteModuleRegistry::Has(const QString& serverName, const QString& methodName) const {
+    const auto module = m_modules.constFind(serverName);
+    return module != m_modules.cend() && module->contains(methodName);
+}
+
+TServerReply TRemoteModuleRegistry::Dispatch(TCallContext& context,
+                                             const TCallRequest& request) const {
+    try {
+        context.server = request.server;
+        context.method = request.method;
+        const auto module = m_modules.constFind(request.server);
+        if (module == m_modules.cend())
+            return TServerReply::Failure(
+                QStringLiteral("O módulo remoto \"%1\" não existe neste servidor de aplicação.")
+                    .arg(request.server));
+        const auto method = module->constFind(request.method);
+        if (method == module->cend())
+            return TServerReply::Failure(
+                QStringLiteral("O método \"%1\" não existe no módulo remoto \"%2\".")
+                    .arg(request.method, request.server));
+        return TServerReply::Success((*method)(context, request.args));
+    } catch (const EArgumentError& e) {
+        return TServerReply::Failure(QStringLiteral("Chamada inválida de %1.%2. %3")
+                                         .arg(request.server, request.method, e.Message()));
+    } catch (const Exception& e) {
+        return TServerReply::Failure(e.Message());
+    } catch (const std::bad_alloc&) {
+        return TServerReply::Failure(
+            QStringLiteral("Memória insuficiente no servidor de aplicação para %1.%2.")
+                .arg(request.server, request.method));
+    } catch (const std::exception& e) {
+        return TServerReply::Failure(
+            QStringLiteral("Erro interno do servidor de aplicação em "
+                           "%1.%2: %3")
+                .arg(request.server, request.method, QString::fromLocal8Bit(e.what())));
+    } catch (...) {
+        return TServerReply::Failure(
+            QStringLiteral("Erro interno desconhecido do servidor de aplicação em %1.%2.")
+                .arg(request.server, request.method));
+    }
+}

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "Args.h"
+#include "CallContext.h"
+#include "RpcEnvelope.h"
+
+#include <QHash>
+#include <QString>
+#include <QVariant>
+
+#include <functional>
+
+// A method of a remote module. It returns the success payload; a refusal is
+// thrown (ERemoteError, or any Exception) and becomes a failure reply with
+// its message.
+using TRemoteHandler = std::function<QVariant(TCallContext&, const QVariantList& args)>;
+
+// The remote modules the server offers, by server name and method. Filled
+// before the server starts and read-only afterwards, so that handler threads
+// share it without locks.
+class TRemoteModuleRegistry {
+public:
+    // Registering a method twice replaces its handler.
+    void Register(const QString& serverName, const QString& methodName, TRemoteHandler handler);
+    bool Has(const QString& serverName, const QString& methodName) const;
+
+    // Runs the request's handler. Unknown modules and methods,
+    // bad arguments and every exception of a handler come back as failures.
+    TServerReply Dispatch(TCallContext& context, const TCallRequest& request) const;
+
+private:
+    QHash<QString, QHash<QString, TRemoteHandler>> m_modules;
+};

@@ -1,0 +1,130 @@
+#include "Commands.h"
+
+#include "DbConnection.h"
+#include "DbError.h"
+#include "Schema.h"
+#include "SqlStatement.h"
+#include "seed/DemoSeed.h"
+#include "seed/ScaleSeed.h"
+
+#include <QElapsedTimer>
+
+#include <cstdio>
+
+namespace {
+
+constexpr int kOk = 0;
+constexpr int kFailed = 1;
+constexpr int kUsage = 2;
+
+void Say(FILE* to, const QString& text) {
+    std::fputs(qPrintable(text + u'\n'), to);
+    std::fflush(to);
+}
+
+bool HasBranch(TDbConnection& db, const QString& branch) {
+    TSqlStatement st(db, QStringLiteral("SELECT 1 FROM FILIAL WHERE CDFILIAL = :FILIAL"));
+    st.Exec({{QStringLiteral("FILIAL"), branch}});
+    return st.Next();
+}
+
+// The loads accept an empty database too: they create the schema first.
+void EnsureSchema(TDbConnection& db) {
+    if (ExistingSchemaTable(db).isEmpty()) {
+        CreateSchema(db);
+        Say(stdout, QStringLiteral("Esquema criado em %1.").arg(db.Url().Display()));
+    }
+}
+
+// Runs `body` on a connection to `url`; database failures become an exit code.
+template <typename Body> int Run(const QString& url, Body body) {
+    DbUrl parsed;
+    try {
+        parsed = DbUrl::Parse(url);
+    } catch (const Exception& e) {
+        Say(stderr, e.Message());
+        return kUsage;
+    }
+    try {
+        TDbConnection db(parsed);
+        return body(db);
+    } catch (const Exception& e) {
+        Say(stderr, e.Message());
+        return kFailed;
+    }
+}
+
+} // namespace
+
+int RunInitDb(const QString& dbUrl) {
+    return Run(dbUrl, [](TDbConnection& db) {
+        CreateSchema(db);
+        Say(stdout, QStringLiteral("Esquema criado em %1.").arg(db.Url().Display()));
+        return kOk;
+    });
+}
+
+int RunSeedDemo(const QString& dbUrl) {
+    return Run(dbUrl, [](TDbConnection& db) {
+        EnsureSchema(db);
+        TTransaction tx(db);
+        if (HasBranch(db, QString::fromLatin1(kDemoMainBranch))) {
+            Say(stderr, QStringLiteral("Os dados de demonstração já estão em %1 (a filial %2 "
+                                       "existe); nada foi alterado.")
+                            .arg(db.Url().Display(), QString::fromLatin1(kDemoMainBranch)));
+            return kFailed;
+        }
+        LoadDemoCatalogs(db);
+        LoadDemoBranches(db);
+        LoadDemoBudgets(db);
+        tx.Commit();
+        Say(stdout,
+            QStringLiteral("Dados de demonstração carregados em %1.").arg(db.Url().Display()));
+        return kOk;
+    });
+}
+
+int RunSeedScale(const QString& dbUrl, int budgets) {
+    if (budgets < 1) {
+        Say(stderr, QStringLiteral("Informe quantos orçamentos gerar (um número maior que zero)."));
+        return kUsage;
+    }
+    return Run(dbUrl, [budgets](TDbConnection& db) {
+        EnsureSchema(db);
+        QElapsedTimer clock;
+        clock.start();
+        {
+            TTransaction tx(db);
+            if (HasBranch(db, QString::fromLatin1(kScaleBranch))) {
+                Say(stderr,
+                    QStringLiteral("A filial de carga %1 já existe em %2; nada foi alterado.")
+                        .arg(QString::fromLatin1(kScaleBranch), db.Url().Display()));
+                return kFailed;
+            }
+            LoadDemoCatalogs(db);
+            LoadScaleBranch(db);
+            if (db.Dialect() == TDialect::SQLite) {
+                LoadScale(db, budgets);
+                tx.Commit();
+            } else {
+                LoadScale(db, budgets, TScaleRows::Budgets);
+                tx.Commit();
+                try {
+                    TTransaction details(db);
+                    LoadScale(db, budgets, TScaleRows::Details);
+                    details.Commit();
+                } catch (...) {
+                    TTransaction undo(db);
+                    RemoveScale(db);
+                    undo.Commit();
+                    throw;
+                }
+            }
+        }
+        Say(stdout, QStringLiteral("%1 orçamentos gerados na filial %2 de %3 em %4 s.")
+                        .arg(budgets)
+                        .arg(QString::fromLatin1(kScaleBranch), db.Url().Display())
+                        .arg(double(clock.elapsed()) / 1000.0, 0, 'f', 1));
+        return kOk;
+    });
+}

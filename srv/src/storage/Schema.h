@@ -1,0 +1,18 @@
+#pragma once
+
+#include "DbUrl.h"
+
+#include <QString>
+
+class TDbConnection;
+
+// The schema script of an engine: srv/sql/<engine>/schema.sql under the folder
+// named by the environment variable ORE_SQL_DIR, or the source tree's srv/sql.
+QString SchemaPath(TDialect dialect);
+QString SchemaScript(TDialect dialect); // throws EDbError when the file cannot be read
+
+// The first of the system's tables that the database already has, or empty.
+QString ExistingSchemaTable(TDbConnection& db);
+// Creates every table in one transaction. Refuses (EDbError) a database that
+// already has any of them, so that it never builds on top of an older schema.
+void CreateSchema(TDbConnection& db);

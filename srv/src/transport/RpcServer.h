@@ -1,0 +1,69 @@
+#pragma once
+
+#include "rpc/RemoteModuleRegistry.h"
+
+#include <QString>
+
+#include <atomic>
+#include <chrono>
+#include <cstddef>
+#include <memory>
+#include <mutex>
+#include <thread>
+
+namespace httplib {
+class Server;
+class ContentReader;
+struct Request;
+struct Response;
+} // namespace httplib
+
+struct TRpcServerOptions {
+    // Loopback unless told otherwise: the server trusts whoever reaches it.
+    QString host = QStringLiteral("127.0.0.1");
+    int port = 8211; // 0 picks a free port; Port() tells which
+    // A 20,000-budget list with every text filled to its size takes about 36 MiB.
+    std::size_t maxBodyBytes = std::size_t(64) << 20;
+    int threads = 8;
+    // Per socket read or write, not per request: a large body may take longer.
+    std::chrono::milliseconds readTimeout{30000};
+    std::chrono::milliseconds writeTimeout{120000};
+    // How long an accepted connection may stay silent before it is dropped.
+    std::chrono::seconds idleTimeout{5};
+};
+
+// The HTTP side of the application server: POST /rpc takes a call envelope
+// and answers with a reply envelope; GET /health answers "ok". Calls run on a
+// pool of threads; the registry must not change while the server runs.
+class TRpcServer {
+public:
+    explicit TRpcServer(const TRemoteModuleRegistry& registry, TRpcServerOptions options = {});
+    ~TRpcServer();
+
+    TRpcServer(const TRpcServer&) = delete;
+    TRpcServer& operator=(const TRpcServer&) = delete;
+
+    // Binds and starts accepting on a thread of its own; returns once calls
+    // are accepted. Throws Exception when the address cannot be bound.
+    void Start();
+    // Stops accepting, lets the calls under way finish and answer, and
+    // returns when the last one has. Safe to call more than once.
+    void Stop();
+
+    bool Running() const;
+    int Port() const { return m_port; }
+    QString Address() const;
+    const TRpcServerOptions& Options() const { return m_options; }
+
+private:
+    void HandleCall(const httplib::Request& req, httplib::Response& res,
+                    const httplib::ContentReader& reader) const;
+
+    const TRemoteModuleRegistry& m_registry;
+    TRpcServerOptions m_options;
+    std::unique_ptr<httplib::Server> m_http;
+    std::thread m_thread;
+    std::atomic<bool> m_listenEnded{false};
+    std::mutex m_stopMutex;
+    int m_port = 0;
+};
