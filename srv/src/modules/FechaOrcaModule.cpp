@@ -1,0 +1,403 @@
+#include "FechaOrcaModule.h"
+
+#include "ControlLayouts.h"
+#include "DbConnection.h"
+#include "ListString.h"
+#include "OrcaLayouts.h"
+#include "SqlStatement.h"
+#include "SqlText.h"
+#include "rpc/RemoteModuleRegistry.h"
+
+#include <cmath>
+
+namespace {
+
+const QString kServer = QStringLiteral("ORE00800.rdmFechaOrca");
+
+// Money rounded to cents alike on both engines (PostgreSQL rounds only
+// NUMERIC to a number of places).
+QString Money(const QString& expr) {
+    return QStringLiteral("CAST(ROUND(CAST(%1 AS NUMERIC), 2) AS DOUBLE PRECISION)").arg(expr);
+}
+
+QString SameBudget(const char* alias) {
+    return QStringLiteral("%1.CDFILIAL = O.CDFILIAL AND %1.NRORCAEVENTO = O.NRORCAEVENTO AND "
+                          "%1.NRSEQORCAEVE = O.NRSEQORCAEVE")
+        .arg(QLatin1String(alias));
+}
+
+// A condition on the budgets (alias O) with its parameters. Only placeholder
+// names are written into the text; every value is bound.
+struct TCondition {
+    QStringList terms;
+    TSqlParams params;
+
+    void Add(const QString& term, TSqlParams values = {}) {
+        terms << term;
+        for (auto& v : values)
+            params.push_back(std::move(v));
+    }
+    // "COLUMN IN (:P0, :P1...)" for the codes of a list.
+    QString In(const QString& column, const QString& prefix, const QStringList& codes) {
+        QStringList names;
+        for (int i = 0; i < codes.size(); ++i) {
+            names << QStringLiteral(":%1%2").arg(prefix).arg(i);
+            params.emplace_back(names.back().mid(1), codes[i]);
+        }
+        return QStringLiteral("%1 IN (%2)").arg(column, names.join(QStringLiteral(", ")));
+    }
+    QString Where() const { return terms.join(QStringLiteral(" AND ")); }
+};
+
+// The budget key a detail call receives.
+struct TKey {
+    QString branch, number, seq;
+    TSqlParams Params() const {
+        return {{"CDFILIAL", branch}, {"NRORCAEVENTO", number}, {"NRSEQORCAEVE", seq}};
+    }
+};
+
+const char* kKeyWhere =
+    "O.CDFILIAL = :CDFILIAL AND O.NRORCAEVENTO = :NRORCAEVENTO AND O.NRSEQORCAEVE = :NRSEQORCAEVE";
+
+TKey KeyArgs(const QVariantList& args) {
+    const TArgs a = Args(args).Count(3);
+    return {a.String(0, "CDFILIAL"), a.String(1, "NRORCAEVENTO"), a.String(2, "NRSEQORCAEVE")};
+}
+
+// Dates come as date-times or as plain OLE day numbers; zero is no date.
+double DateArg(const QVariantList& args, int i, const QString& name) {
+    const QVariant& v = args.at(i);
+    if (v.metaType() == QMetaType::fromType<TOleDateTime>())
+        return v.value<TOleDateTime>().value;
+    return Args(args).Double(i, name);
+}
+
+// Budget numbers are compared as 10-character zero-filled text, as stored.
+QString PadNumber(const QString& typed) {
+    const QString t = typed.trimmed();
+    return t.isEmpty() ? t : t.rightJustified(10, u'0');
+}
+
+// Totals of the budgets that `where` selects. The same formula serves the
+// list and GetGeral, so that both show the same figures.
+QString TotalsSql(const QString& where) {
+    const QString items =
+        QStringLiteral("COALESCE((SELECT SUM(%1) FROM ITEMORCAEVEN I WHERE %2), 0)")
+            .arg(Money("I.QTITEMORCEVE * I.VRITEMORCEVE - I.VRDESCITOREV + I.VRACREITOREV"),
+                 SameBudget("I"));
+    const QString labour =
+        QStringLiteral("COALESCE((SELECT SUM(%1) FROM ITMAOOBRAORCA M WHERE %2), 0)")
+            .arg(Money("M.QTPRODMOBRA * M.VRCOBRMOBRA"), SameBudget("M"));
+    const QString halls =
+        QStringLiteral("COALESCE((SELECT SUM(S.VRSALAORCEVE) FROM SALAOORCA S WHERE %1), 0)")
+            .arg(SameBudget("S"));
+    return QStringLiteral(
+               "SELECT T.CDFILIAL, T.NRORCAEVENTO, T.NRSEQORCAEVE, %1 AS TOTALIQUIDO, "
+               "T.VRTOTALOREV, T.VRTOTAITEM, T.VRTOTALMAO, T.VRSALAORCEVE, T.VRDESCORCEVE, "
+               "T.VRACREORCEVE FROM (SELECT O.CDFILIAL, O.NRORCAEVENTO, O.NRSEQORCAEVE, "
+               "O.VRTOTALOREV, O.VRDESCORCEVE, O.VRACREORCEVE, %2 AS VRTOTAITEM, "
+               "%3 AS VRTOTALMAO, %4 AS VRSALAORCEVE FROM ORCAEVENTO O WHERE %5) T "
+               "ORDER BY T.NRORCAEVENTO, T.NRSEQORCAEVE")
+        .arg(Money("T.VRTOTAITEM + T.VRTOTALMAO + T.VRSALAORCEVE - T.VRDESCORCEVE + "
+                   "T.VRACREORCEVE"),
+             items, labour, halls, where);
+}
+
+const char* kOrcaEventoSql = R"(
+SELECT O.CDFORMPGTO, FP.NMFORMPGTO, O.IDTPFORMPGTOREV, O.NRDIAPGTOREV, O.QTPARCPGTOREV,
+  O.IDMESINIPGTOREV, 'N' AS IDMARCADO, O.CDFILIAL, O.NRORCAEVENTO, O.NRSEQORCAEVE,
+  C.NMFANTCLIE, O.NMCLIEORCEVE, TS.NMTPSERVEVEN, TE.NMTIPOEVENTO, O.CDALTEORCEVE,
+  O.DTINCLORCEVE, O.CDOPEINCOREV, O.CDVENDEDOR, O.CDTIPOEVENTO, O.CDTPSERVEVEN, O.CDCLIENTE,
+  O.IDSITCLIOREV, O.DTVALIORCEVE, O.DSTITUORCEVE, O.QTCONVORCEVE, O.QTADULORCEVE,
+  O.QTCRIAORCEVE, O.DTEVENTO, O.QTHREVENTO, O.IDSITUORCEVE, O.IDENDENTOREV, O.CDPAIS,
+  O.SGESTADO, O.CDMUNICIPIO, O.CDBAIRRO, O.DSENDENTOREV, O.NMBAIENTOREV, O.VRDESCORCEVE,
+  O.CDMODPGTO, O.CDPRECOBASE, O.CDESCOLA, O.CDCURSO, O.CDPREBAMOBRA, F.NMFILIAL,
+  C.NRINSJURCLIE, C.NMRAZSOCCLIE, V.NMFANVEN, V.NMRAZSOCVEN, OP.NMOPERADOR, PA.NMPAIS,
+  MU.NMMUNICIPIO, ES.NMESCOLA, CU.NMCURSO, PB.DSPRECOBASE, MP.DSMODPGTO,
+  PM.DSPRECOBASE AS DSPREMAOOBRA, C.IDTPIJURCLIE, O.IDTPORCAEVEN, O.IDTPPGTOOREV,
+  O.CDCLICONTORC, CC.NRINSJURCLIE AS NRINSJURCONT, CC.IDTPIJURCLIE AS IDTPIJURCONT,
+  CC.NMFANTCLIE AS NMFANTCONT, O.DSREFENDOREV, O.VRPEACREOREV, O.CDTPRECEOREV, TR.NMTPRECEOREV,
+  O.VRPEREALOREV, O.DSCOMPENDORCEVE, O.VRTOTALOREV, O.CDSUPVENDEDOR, SU.NMFANVEN AS NMFANSUP,
+  O.CDGERVENDEDOR, GE.NMFANVEN AS NMFANGER, O.IDORCAFILHODISTRATO
+FROM ORCAEVENTO O
+JOIN FILIAL F ON F.CDFILIAL = O.CDFILIAL
+LEFT JOIN FORMAPGTO FP ON FP.CDFORMPGTO = O.CDFORMPGTO
+LEFT JOIN CLIENTE C ON C.CDCLIENTE = O.CDCLIENTE
+LEFT JOIN CLIENTE CC ON CC.CDCLIENTE = O.CDCLICONTORC
+LEFT JOIN TIPOSERVEVEN TS ON TS.CDTPSERVEVEN = O.CDTPSERVEVEN
+LEFT JOIN TIPOEVENTO TE ON TE.CDTIPOEVENTO = O.CDTIPOEVENTO
+LEFT JOIN VENDEDOR V ON V.CDVENDEDOR = O.CDVENDEDOR
+LEFT JOIN VENDEDOR SU ON SU.CDVENDEDOR = O.CDSUPVENDEDOR
+LEFT JOIN VENDEDOR GE ON GE.CDVENDEDOR = O.CDGERVENDEDOR
+LEFT JOIN OPERADOR OP ON OP.CDOPERADOR = O.CDOPEINCOREV
+LEFT JOIN PAIS PA ON PA.CDPAIS = O.CDPAIS
+LEFT JOIN MUNICIPIO MU ON MU.CDPAIS = O.CDPAIS AND MU.SGESTADO = O.SGESTADO
+  AND MU.CDMUNICIPIO = O.CDMUNICIPIO
+LEFT JOIN ESCOLA ES ON ES.CDESCOLA = O.CDESCOLA
+LEFT JOIN CURSO CU ON CU.CDCURSO = O.CDCURSO
+LEFT JOIN PRECOBASE PB ON PB.CDPRECOBASE = O.CDPRECOBASE
+LEFT JOIN PRECOBASE PM ON PM.CDPRECOBASE = O.CDPREBAMOBRA
+LEFT JOIN MODPGTO MP ON MP.CDMODPGTO = O.CDMODPGTO
+LEFT JOIN TIPORECEORCA TR ON TR.CDTPRECEOREV = O.CDTPRECEOREV
+WHERE %1
+ORDER BY O.NRORCAEVENTO, O.NRSEQORCAEVE)";
+
+const char* kItemSql = R"(
+SELECT I.CDFILIAL, I.NRORCAEVENTO, I.NRITEMORCEVE, I.CDPRODUTO, I.QTITEMORCEVE, I.VRITEMORCEVE,
+  I.VRDESCITOREV, I.VRACREITOREV, I.IDITOREVPROD, I.NROPCAITOREV, P.CDGRTOTAPROD, P.CDARVPROD,
+  P.NMPRODUTO, P.SGUNIDADE, FO.NRINSJURFORN, FO.NMFANTFORN, FO.NMRAZSOCFORN, FO.IDTPIJURFORN,
+  I.NRSEQORCAEVE, I.VRPGFORNOREV, I.DTPGFORNOREV, I.IDFATUITEMOREV, I.IDCUSTOFIXO
+FROM ITEMORCAEVEN I
+JOIN ORCAEVENTO O ON O.CDFILIAL = I.CDFILIAL AND O.NRORCAEVENTO = I.NRORCAEVENTO
+  AND O.NRSEQORCAEVE = I.NRSEQORCAEVE
+JOIN PRODUTO P ON P.CDPRODUTO = I.CDPRODUTO
+LEFT JOIN FORNECEDOR FO ON FO.CDFORNECEDOR = I.CDFORNECEDOR
+WHERE %1
+ORDER BY I.NRORCAEVENTO, I.NRSEQORCAEVE, I.NRITEMORCEVE)";
+
+const char* kMaoObraSql = R"(
+SELECT M.CDFILIAL, M.NRORCAEVENTO, M.NRTURNO, M.CDPRODUTO, M.QTPRODMOBRA, M.VRCOBRMOBRA,
+  M.VRPAGOMOBRA, P.CDARVPROD, P.SGUNIDADE, P.NMPRODUTO, T.DSTURNO, P.CDGRTOTAPROD,
+  M.NRSEQORCAEVE, M.IDMOBRAEXTRA
+FROM ITMAOOBRAORCA M
+JOIN ORCAEVENTO O ON O.CDFILIAL = M.CDFILIAL AND O.NRORCAEVENTO = M.NRORCAEVENTO
+  AND O.NRSEQORCAEVE = M.NRSEQORCAEVE
+JOIN PRODUTO P ON P.CDPRODUTO = M.CDPRODUTO
+JOIN TURNO T ON T.NRTURNO = M.NRTURNO
+WHERE %1
+ORDER BY M.NRORCAEVENTO, M.NRSEQORCAEVE, M.NRTURNO, M.CDPRODUTO)";
+
+const char* kObsExtSql = R"(
+SELECT X.CDFILIAL, X.NRORCAEVENTO, X.NRSEQORCAEVE, X.TXOBSEXTOREV
+FROM OBSEXTORCAEV X
+JOIN ORCAEVENTO O ON O.CDFILIAL = X.CDFILIAL AND O.NRORCAEVENTO = X.NRORCAEVENTO
+  AND O.NRSEQORCAEVE = X.NRSEQORCAEVE
+WHERE %1
+ORDER BY X.NRORCAEVENTO, X.NRSEQORCAEVE)";
+
+const char* kObsIntSql = R"(
+SELECT X.CDFILIAL, X.NRORCAEVENTO, X.CDDEPTO, D.NMDEPTO, X.TXOBSINTOREV, X.NRSEQORCAEVE
+FROM OBSINTORCAEV X
+JOIN ORCAEVENTO O ON O.CDFILIAL = X.CDFILIAL AND O.NRORCAEVENTO = X.NRORCAEVENTO
+  AND O.NRSEQORCAEVE = X.NRSEQORCAEVE
+JOIN DEPARTAMENTO D ON D.CDDEPTO = X.CDDEPTO
+WHERE %1
+ORDER BY X.NRORCAEVENTO, X.NRSEQORCAEVE, X.CDDEPTO)";
+
+QString Sql(const char* text, const QString& where) {
+    return QString::fromUtf8(text).arg(where);
+}
+
+void RequireBranch(TDbConnection& db, const QString& branch) {
+    TSqlStatement st(db, QStringLiteral("SELECT 1 FROM FILIAL WHERE CDFILIAL = :CDFILIAL"));
+    st.Exec({{"CDFILIAL", branch}});
+    if (!st.Next())
+        throw ERemoteError(
+            QStringLiteral("A filial \"%1\" não está cadastrada.").arg(branch.trimmed()));
+}
+
+// The budgets the 17 arguments of GetOrcaEvento select.
+TCondition OrcaEventoCondition(TDbConnection& db, const QVariantList& args) {
+    const TArgs a = Args(args).Count(17);
+    const QString branch = a.String(0, "CDFILIAL");
+    const QString nrDe = PadNumber(a.String(1, "NRORCAEVENTO inicial"));
+    const QString nrAte = PadNumber(a.String(2, "NRORCAEVENTO final"));
+    const double dates[4] = {
+        DateArg(args, 3, "DTEVENTO inicial"), DateArg(args, 4, "DTEVENTO final"),
+        DateArg(args, 5, "DTVALIORCEVE inicial"), DateArg(args, 6, "DTVALIORCEVE final")};
+    const struct {
+        int arg;
+        const char* what;
+        const char* column;
+        const char* prefix;
+    } lists[] = {
+        {7, "vendedores", "O.CDVENDEDOR", "VEND"},
+        {8, "clientes", "O.CDCLIENTE", "CLIE"},
+        {9, "tipos de serviço", "O.CDTPSERVEVEN", "SERV"},
+        {10, "tipos de evento", "O.CDTIPOEVENTO", "EVEN"},
+        {11, "produtos", "IP.CDPRODUTO", "PROD"},
+        {12, "mão de obra", "MP.CDPRODUTO", "OBRA"},
+    };
+    const QString situ = a.String(13, "IDSITUORCEVE");
+    const QString novoClie = a.String(14, "NMCLIEORCEVE");
+    const QString titulo = a.String(15, "DSTITUORCEVE");
+    const QString gerente = a.String(16, "CDGERVENDEDOR");
+
+    RequireBranch(db, branch);
+    TCondition c;
+    c.Add("O.CDFILIAL = :BRANCH", {{"BRANCH", branch}});
+    if (!nrDe.isEmpty())
+        c.Add("O.NRORCAEVENTO >= :NRDE", {{"NRDE", nrDe}});
+    if (!nrAte.isEmpty())
+        c.Add("O.NRORCAEVENTO <= :NRATE", {{"NRATE", nrAte}});
+    // Whole days: "to" takes in the whole of its last day.
+    const char* dateColumns[2] = {"O.DTEVENTO", "O.DTVALIORCEVE"};
+    for (int i = 0; i < 4; ++i) {
+        if (dates[i] == 0)
+            continue;
+        const QString name = QStringLiteral("DT%1").arg(i);
+        const bool from = i % 2 == 0;
+        const double day = std::floor(dates[i]) + (from ? 0 : 1);
+        c.Add(QStringLiteral("%1 %2 :%3")
+                  .arg(QLatin1String(dateColumns[i / 2]), from ? ">=" : "<", name),
+              {{name, day}});
+    }
+    for (const auto& l : lists) {
+        const QStringList codes =
+            ParseListString(a.String(l.arg, QString::fromUtf8(l.what)), QString::fromUtf8(l.what));
+        if (codes.isEmpty())
+            continue;
+        const QString in = c.In(QLatin1String(l.column), QLatin1String(l.prefix), codes);
+        if (l.arg == 11)
+            c.Add(QStringLiteral("EXISTS (SELECT 1 FROM ITEMORCAEVEN IP WHERE %1 AND %2)")
+                      .arg(SameBudget("IP"), in));
+        else if (l.arg == 12)
+            c.Add(QStringLiteral("EXISTS (SELECT 1 FROM ITMAOOBRAORCA MP WHERE %1 AND %2)")
+                      .arg(SameBudget("MP"), in));
+        else
+            c.Add(in);
+    }
+    if (!situ.isEmpty()) {
+        QStringList codes;
+        for (const QChar ch : situ) {
+            if (ch < u'1' || ch > u'8')
+                throw ERemoteError(QStringLiteral("A situação \"%1\" pedida ao servidor não "
+                                                  "existe; as situações vão de 1 a 8.")
+                                       .arg(ch));
+            codes << QString(ch);
+        }
+        c.Add(c.In("O.IDSITUORCEVE", "SITU", codes));
+    }
+    if (!novoClie.isEmpty())
+        c.Add(ContainsCondition("O.NMCLIEORCEVE", "NOVOCLIE"),
+              {{"NOVOCLIE", ContainsPattern(novoClie)}});
+    if (!titulo.isEmpty())
+        c.Add(ContainsCondition("O.DSTITUORCEVE", "TITULO"), {{"TITULO", ContainsPattern(titulo)}});
+    if (!gerente.isEmpty())
+        c.Add("(O.CDGERVENDEDOR = :GERENTE OR O.CDSUPVENDEDOR = :GERENTE)", {{"GERENTE", gerente}});
+    return c;
+}
+
+QVariant GetOrcaEvento(TDbConnection& db, const QVariantList& args) {
+    TTransaction tr(db, TTransaction::TMode::Read);
+    const TCondition c = OrcaEventoCondition(db, args);
+    const QString where = c.Where();
+    QVariantList out;
+    out << QVariant::fromValue(
+               SelectPacket(db, Sql(kOrcaEventoSql, where), c.params, LayoutOrcaEvento()))
+        << QVariant::fromValue(
+               SelectPacket(db, Sql(kItemSql, where), c.params, LayoutItemOrcaEven()))
+        << QVariant::fromValue(SelectPacket(db, TotalsSql(where), c.params, LayoutTotalOrca()))
+        << QVariant::fromValue(
+               SelectPacket(db, Sql(kMaoObraSql, where), c.params, LayoutItMaoObra()))
+        << QVariant::fromValue(
+               SelectPacket(db, Sql(kObsExtSql, where), c.params, LayoutObsExtOrcaEv()))
+        << QVariant::fromValue(
+               SelectPacket(db, Sql(kObsIntSql, where), c.params, LayoutObsIntOrcaEv()));
+    tr.Commit();
+    return out;
+}
+
+QVariant KeyPacket(TDbConnection& db, const QVariantList& args, const QString& sql,
+                   const TFieldDefs& defs) {
+    return QVariant::fromValue(SelectPacket(db, sql, KeyArgs(args).Params(), defs));
+}
+
+const char* kPrazoPgtoSql = R"(
+SELECT O.DTVENCPARCOREV, O.VRPARCELAOREV, O.DSOBSPARCOREV, O.CDFILIAL, O.NRORCAEVENTO,
+  O.NRSEQORCAEVE, O.QTDIASPGTOREV, O.VRPERCPGTOREV
+FROM PRAZOPGTOORCA O WHERE %1 ORDER BY O.NRPARCOREV)";
+
+const char* kSalaoEvenSql = R"(
+SELECT O.CDSALAOEVEN, S.NMSALAOEVEN, O.IDSITAGENSAL, O.NRRESERSALAO, O.DTVALRESESAL
+FROM SALAOORCA O
+JOIN SALAOEVEN S ON S.CDFILIAL = O.CDFILIAL AND S.CDSALAOEVEN = O.CDSALAOEVEN
+WHERE %1 ORDER BY O.CDSALAOEVEN)";
+
+// Related budgets still open (pending or approved): a main budget's children,
+// or a child's main budget.
+const char* kVerifSql = R"(
+SELECT R.NRORCAEVENTO FROM ORCAEVENTO R
+JOIN ORCAEVENTO O ON O.CDFILIAL = R.CDFILIAL AND O.NRORCAEVENTO = R.NRORCAEVENTO
+WHERE %1 AND R.IDSITUORCEVE IN ('1', '2')
+  AND ((O.NRSEQORCAEVE = '00' AND R.NRSEQORCAEVE <> '00')
+    OR (O.NRSEQORCAEVE <> '00' AND R.NRSEQORCAEVE = '00'))
+ORDER BY R.NRSEQORCAEVE)";
+
+TFieldDefs LayoutGerenteSup() {
+    return {StrField("CDVENDEDOR", 4).Label("Código"), StrField("NMFANVEN", 50).Label("Nome")};
+}
+
+QVariant GetGerenteSup(TDbConnection& db, const QVariantList& args) {
+    const QString code = Args(args).Count(1).String(0, "CDVENDEDOR").trimmed();
+    QString sql = QStringLiteral("SELECT CDVENDEDOR, NMFANVEN FROM VENDEDOR "
+                                 "WHERE IDTPVENDEDOR IN ('G', 'S') AND IDATIVOVEN = 'S'");
+    TSqlParams params;
+    if (code.isEmpty()) {
+        sql += QStringLiteral(" ORDER BY NMFANVEN");
+    } else {
+        sql += QStringLiteral(" AND CDVENDEDOR = :CDVENDEDOR");
+        params.emplace_back("CDVENDEDOR", code);
+    }
+    return QVariant::fromValue(SelectPacket(db, sql, params, LayoutGerenteSup()));
+}
+
+QVariant SetClieContratante(TDbConnection& db, const QVariantList& args) {
+    const TArgs a = Args(args).Count(3);
+    const QString client = a.String(0, "CDCLICONTORC").trimmed();
+    const QString branch = a.String(1, "CDFILIAL");
+    const QString number = a.String(2, "NRORCAEVENTO");
+    TTransaction tr(db);
+    if (!client.isEmpty()) {
+        TSqlStatement st(db, QStringLiteral("SELECT 1 FROM CLIENTE WHERE CDCLIENTE = :C"));
+        st.Exec({{"C", client}});
+        if (!st.Next())
+            throw ERemoteError(
+                QStringLiteral("O cliente contratante \"%1\" não está cadastrado.").arg(client));
+    }
+    // Every sequence of the number: the contracting client belongs to the event.
+    TSqlStatement up(db, QStringLiteral("UPDATE ORCAEVENTO SET CDCLICONTORC = :C "
+                                        "WHERE CDFILIAL = :F AND NRORCAEVENTO = :N"));
+    up.Exec(
+        {{"C", client.isEmpty() ? QVariant() : QVariant(client)}, {"F", branch}, {"N", number}});
+    if (up.RowsAffected() <= 0)
+        throw ERemoteError(QStringLiteral("O orçamento %1 não existe na filial \"%2\".")
+                               .arg(number.trimmed(), branch.trimmed()));
+    tr.Commit();
+    return true;
+}
+
+} // namespace
+
+void RegisterFechaOrca(TRemoteModuleRegistry& registry, const QString& dbUrl) {
+    const DbUrl url = DbUrl::Parse(dbUrl);
+    auto add = [&](const char* method,
+                   std::function<QVariant(TDbConnection&, const QVariantList&)> run) {
+        registry.Register(kServer, QString::fromLatin1(method),
+                          [url, run](TCallContext&, const QVariantList& args) {
+                              return run(OpenDatabase(url), args);
+                          });
+    };
+    const QString keyWhere = QString::fromLatin1(kKeyWhere);
+    add("GetOrcaEvento", GetOrcaEvento);
+    add("GetGeral", [keyWhere](TDbConnection& db, const QVariantList& args) {
+        return KeyPacket(db, args, TotalsSql(keyWhere), LayoutTotalOrca());
+    });
+    add("GetPrazoPgto", [keyWhere](TDbConnection& db, const QVariantList& args) {
+        return KeyPacket(db, args, Sql(kPrazoPgtoSql, keyWhere), LayoutPrazoPgto());
+    });
+    add("GetSalaoEven", [keyWhere](TDbConnection& db, const QVariantList& args) {
+        return KeyPacket(db, args, Sql(kSalaoEvenSql, keyWhere), LayoutSalaoEven());
+    });
+    add("GetVerifOrcaFecha", [keyWhere](TDbConnection& db, const QVariantList& args) {
+        return KeyPacket(db, args, Sql(kVerifSql, keyWhere), LayoutVerifOrcaFecha());
+    });
+    add("GetParamOrca", [](TDbConnection& db, const QVariantList& args) {
+        Args(args).Count(0);
+        return QVariant::fromValue(SelectPacket(
+            db, QStringLiteral("SELECT IDORIGPRUNITORE FROM PARAMORCA"), {}, LayoutParamOrca()));
+    });
+    add("GetGerenteSup", GetGerenteSup);
+    add("SetClieContratante", SetClieContratante);
+}

@@ -1,0 +1,107 @@
+#pragma once
+
+// What the closing and contracting-client tests share: a seeded demo
+// database per engine, calls through the registry the server runs, the list
+// packet the screen sends, and a fingerprint of the tables a closing writes.
+
+#include "StorageTestUtil.h"
+
+#include "FieldDef.h"
+#include "RecordSet.h"
+#include "SqlStatement.h"
+#include "rpc/Modules.h"
+#include "storage/Commands.h"
+
+#include <QCryptographicHash>
+#include <QSqlRecord>
+
+#include <map>
+
+struct TListRow {
+    QString filial, numero, seq;
+    QString marca = QStringLiteral("S");
+};
+
+inline QString Nr(int n) {
+    return QString::number(n).rightJustified(10, u'0');
+}
+
+// The list as the screen sends it: the budget key, the situation and the mark.
+inline TDataPacket ListPacket(const std::vector<TListRow>& rows) {
+    TRecordSet rs(
+        {StrField(QStringLiteral("CDFILIAL"), 4), StrField(QStringLiteral("NRORCAEVENTO"), 10),
+         StrField(QStringLiteral("NRSEQORCAEVE"), 2).Fixed(),
+         StrField(QStringLiteral("IDSITUORCEVE"), 1), StrField(QStringLiteral("IDMARCADO"), 1)});
+    rs.CreateDataSet();
+    for (const auto& r : rows) {
+        rs.Append();
+        rs.FieldByName(QStringLiteral("CDFILIAL")).SetAsString(r.filial);
+        rs.FieldByName(QStringLiteral("NRORCAEVENTO")).SetAsString(r.numero);
+        rs.FieldByName(QStringLiteral("NRSEQORCAEVE")).SetAsString(r.seq);
+        rs.FieldByName(QStringLiteral("IDSITUORCEVE")).SetAsString(QStringLiteral("2"));
+        rs.FieldByName(QStringLiteral("IDMARCADO")).SetAsString(r.marca);
+        rs.Post();
+    }
+    return rs.Data();
+}
+
+inline TDataPacket ListPacket(const QString& filial, int numero, const QString& seq = "00") {
+    return ListPacket({{filial, Nr(numero), seq}});
+}
+
+class ClosingDbTest : public EngineTest {
+protected:
+    void SetUp() override {
+        EngineTest::SetUp();
+        if (IsSkipped())
+            return;
+        ASSERT_EQ(RunSeedDemo(UrlString()), 0);
+        RegisterModules(m_registry, UrlString());
+    }
+
+    TServerReply Call(const QString& server, const QString& method, const QVariantList& args) {
+        TCallContext context;
+        return m_registry.Dispatch(context, {server, method, args});
+    }
+    TServerReply Fechar(const TDataPacket& list, const QString& oper = "MARIA",
+                        const QVariant& novoCliente = {}) {
+        return Call(QStringLiteral("ORE00800.rdmFechaOrca"), QStringLiteral("FecharOrca"),
+                    {QVariant::fromValue(list), oper, novoCliente});
+    }
+
+    TDbConnection& Db() { return OpenDatabase(Url()); }
+
+    QVariant Scalar(const QString& sql, const TSqlParams& params = {}) {
+        TSqlStatement st(Db(), sql);
+        st.Exec(params);
+        return st.Next() ? st.Value(0) : QVariant();
+    }
+
+    // Per table: its row count and a digest of every row, whatever the order.
+    std::map<QString, QString> Fingerprint() {
+        std::map<QString, QString> out;
+        for (const char* table : {"ORCAEVENTO", "CONTRATORCA", "CLIENTE", "ENDECLIE", "PEDIDO",
+                                  "ITEMPEDIDO", "CONTAREC", "PARCCONTAREC", "AJUSTECONTAREC",
+                                  "CONTAPAG", "FECHAORCA", "NUMERADOR", "OPERADOR"}) {
+            TSqlStatement st(Db(), QStringLiteral("SELECT * FROM %1").arg(QLatin1String(table)));
+            st.Exec();
+            QStringList rows;
+            while (st.Next()) {
+                QStringList values;
+                for (int c = 0; c < st.Query().record().count(); ++c)
+                    values << st.Value(c).toString();
+                rows << values.join(QChar(0x1f));
+            }
+            rows.sort();
+            out[QString::fromLatin1(table)] =
+                QStringLiteral("%1 rows %2")
+                    .arg(rows.size())
+                    .arg(QString::fromLatin1(QCryptographicHash::hash(rows.join(u'\n').toUtf8(),
+                                                                      QCryptographicHash::Sha1)
+                                                 .toHex()));
+        }
+        return out;
+    }
+
+    TRemoteModuleRegistry m_registry;
+};
