@@ -1,6 +1,7 @@
 // ore-server: the application server and its database commands.
 
 #include "Exceptions.h"
+#include "MemoryTuning.h"
 #include "rpc/Modules.h"
 #include "storage/Commands.h"
 #include "transport/RpcServer.h"
@@ -204,6 +205,7 @@ int Run(const TCommandLine& cl) {
 } // namespace
 
 int main(int argc, char** argv) {
+    KeepFreedMemoryForReuse();
     QCoreApplication app(argc, argv);
     QStringList args = app.arguments();
     args.removeFirst();

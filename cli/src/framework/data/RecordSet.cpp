@@ -63,6 +63,8 @@ void TRecordSet::MapColumns() {
     }
     m_calc.assign(m_fields.size(), QVariant());
     m_calcRow = -1;
+    m_filterFieldNames.clear(); // columns are resolved again against these fields
+    m_currentIndex = nullptr;
 }
 
 void TRecordSet::CreateDataSet() {
@@ -126,7 +128,7 @@ void TRecordSet::Open(std::unique_ptr<TRowStore> store) {
     const bool wasActive = Active();
     m_buffer.clear();
     m_store = std::move(store);
-    m_indexes.clear();
+    InvalidateIndexes();
     m_calcRow = -1;
     m_readRow = -1;
     if (wasActive)
@@ -149,7 +151,7 @@ void TRecordSet::Close() {
     m_buffer.clear();
     m_store.reset();
     m_view = {};
-    m_indexes.clear();
+    InvalidateIndexes();
     m_pos = -1;
     m_bof = m_eof = true;
     m_calcRow = -1;
@@ -177,8 +179,19 @@ void TRecordSet::ResolveFilter(const QString& text, const TFieldDefs& defs) {
 void TRecordSet::ResolveFilter(const QString& text, size_t fieldCount,
                                const std::function<const TFieldDef&(size_t)>& defAt) {
     const TFilterExpression expr = TFilterExpression::Parse(text);
-    std::vector<int> columns;
     std::vector<QByteArray> values;
+    // Moving between budgets changes the values, not the fields: reuse the columns.
+    bool sameFields = qsizetype(expr.conditions.size()) == m_filterFieldNames.size();
+    for (size_t i = 0; sameFields && i < expr.conditions.size(); ++i)
+        sameFields = expr.conditions[i].field == m_filterFieldNames[i];
+    if (sameFields) {
+        for (const auto& cond : expr.conditions)
+            values.push_back(cond.value.toUtf8());
+        m_filterValues = std::move(values);
+        return;
+    }
+    std::vector<int> columns;
+    QStringList names;
     for (const auto& cond : expr.conditions) {
         int column = -1, data = 0;
         for (size_t i = 0; i < fieldCount; ++i) {
@@ -198,15 +211,22 @@ void TRecordSet::ResolveFilter(const QString& text, size_t fieldCount,
                 QStringLiteral("Expressão de filtro inválida: \"%1\" (campo %2 não encontrado).")
                     .arg(text, cond.field));
         columns.push_back(column);
+        names.push_back(cond.field);
         values.push_back(cond.value.toUtf8());
     }
     m_filterColumns = std::move(columns);
+    m_filterFieldNames = std::move(names);
     m_filterValues = std::move(values);
+    m_currentIndex = nullptr;
 }
 
 void TRecordSet::ApplyFilterText(const QString& text) {
-    m_filterColumns.clear();
-    m_filterValues.clear();
+    if (text.isEmpty()) {
+        m_filterColumns.clear();
+        m_filterFieldNames.clear();
+        m_filterValues.clear();
+        m_currentIndex = nullptr;
+    }
     if (!m_fields.empty())
         ResolveFilter(text, m_fields.size(),
                       [this](size_t i) -> const TFieldDef& { return m_fields[i]->Def(); });
@@ -239,6 +259,7 @@ void TRecordSet::Refilter() {
 
 void TRecordSet::InvalidateIndexes() {
     m_indexes.clear();
+    m_currentIndex = nullptr;
 }
 
 // Index keys: per column, a string's dictionary id (0 for null), or for other
@@ -297,18 +318,22 @@ void TRecordSet::RebuildView() {
     }
     // One index per list of filtered columns, built on first use: moving to
     // another budget then costs the rows it shows, not the rows held.
-    std::string name(reinterpret_cast<const char*>(m_filterColumns.data()),
-                     m_filterColumns.size() * sizeof(int));
-    auto it = m_indexes.find(name);
-    if (it == m_indexes.end()) {
-        FilterIndex index;
-        for (quint32 row : m_store->Order())
-            index.buckets[IndexKey(row, m_filterColumns)].push_back(row);
-        it = m_indexes.emplace(std::move(name), std::move(index)).first;
+    if (!m_currentIndex) {
+        std::string name(reinterpret_cast<const char*>(m_filterColumns.data()),
+                         m_filterColumns.size() * sizeof(int));
+        auto it = m_indexes.find(name);
+        if (it == m_indexes.end()) {
+            FilterIndex index;
+            for (quint32 row : m_store->Order())
+                index.buckets[IndexKey(row, m_filterColumns)].push_back(row);
+            it = m_indexes.emplace(std::move(name), std::move(index)).first;
+        }
+        m_currentIndex = &it->second;
     }
-    std::string key;
-    const auto bucket = FilterKey(key) ? it->second.buckets.find(key) : it->second.buckets.end();
-    if (bucket == it->second.buckets.end())
+    auto& buckets = m_currentIndex->buckets;
+    std::string& key = m_keyScratch;
+    const auto bucket = FilterKey(key) ? buckets.find(key) : buckets.end();
+    if (bucket == buckets.end())
         m_view = {};
     else
         m_view = bucket->second;

@@ -4,6 +4,8 @@
 #include "FilterExpression.h"
 #include "RowStore.h"
 
+#include <QStringList>
+
 #include <optional>
 #include <span>
 #include <string>
@@ -106,8 +108,11 @@ private:
 
     QString m_filterText;
     bool m_filtered = false;
-    std::vector<int> m_filterColumns;                       // data columns the filter compares
-    std::vector<QByteArray> m_filterValues;                 // UTF-8, one per column
+    std::vector<int> m_filterColumns;       // data columns the filter compares
+    std::vector<QByteArray> m_filterValues; // UTF-8, one per column
+    QStringList m_filterFieldNames;         // as written, to spot a filter on the same fields
+    FilterIndex* m_currentIndex = nullptr;  // the index of m_filterColumns, once found
+    std::string m_keyScratch;
     std::unordered_map<std::string, FilterIndex> m_indexes; // by column list
 
     bool m_dynamicFields = false; // no declared fields: a packet brings its own

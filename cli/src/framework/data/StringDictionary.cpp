@@ -31,6 +31,7 @@ quint32 TStringDictionary::Intern(std::string_view bytes) {
     }
     m_text.append(bytes);
     m_offsets.push_back(quint32(m_text.size()));
+    m_decoded.emplace_back();
     m_slots[i] = Size();
     return Size();
 }
@@ -47,23 +48,14 @@ void TStringDictionary::Grow() {
     m_slots = std::move(table);
 }
 
-const QString& TStringDictionary::Text(quint32 id) const {
-    if (m_decoded.size() < Size()) {
-        m_decoded.resize(Size());
-        m_isDecoded.resize(Size(), false);
-    }
-    if (!m_isDecoded[id - 1]) {
-        const auto b = Bytes(id);
-        m_decoded[id - 1] = QString::fromUtf8(b.data(), qsizetype(b.size()));
-        m_isDecoded[id - 1] = true;
-    }
-    return m_decoded[id - 1];
+void TStringDictionary::Decode(quint32 id) const {
+    const auto b = Bytes(id);
+    m_decoded[id - 1] = QString::fromUtf8(b.data(), qsizetype(b.size()));
 }
 
 size_t TStringDictionary::MemoryBytes() const {
     size_t bytes = m_offsets.capacity() * sizeof(quint32) + m_text.capacity() +
-                   m_slots.capacity() * sizeof(quint32) + m_decoded.capacity() * sizeof(QString) +
-                   m_isDecoded.capacity() / 8;
+                   m_slots.capacity() * sizeof(quint32) + m_decoded.capacity() * sizeof(QString);
     for (const QString& s : m_decoded)
         if (!s.isNull())
             bytes += size_t(s.capacity()) * 2 + 16;

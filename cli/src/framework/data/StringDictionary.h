@@ -21,18 +21,24 @@ public:
         return std::string_view(m_text.data() + m_offsets[id - 1],
                                 m_offsets[id] - m_offsets[id - 1]);
     }
-    const QString& Text(quint32 id) const;
+    // Decoded on first read and kept; an empty value stays a null QString.
+    const QString& Text(quint32 id) const {
+        QString& s = m_decoded[id - 1];
+        if (s.isNull() && m_offsets[id] != m_offsets[id - 1])
+            Decode(id);
+        return s;
+    }
 
     quint32 Size() const { return quint32(m_offsets.size() - 1); }
     size_t MemoryBytes() const;
 
 private:
     static size_t Hash(std::string_view bytes);
+    void Decode(quint32 id) const;
     void Grow();
 
     std::vector<quint32> m_offsets{0}; // value id is [off[id-1], off[id])
     std::string m_text;
-    std::vector<quint32> m_slots; // open addressing over ids; 0 = empty
-    mutable std::vector<QString> m_decoded;
-    mutable std::vector<bool> m_isDecoded;
+    std::vector<quint32> m_slots;           // open addressing over ids; 0 = empty
+    mutable std::vector<QString> m_decoded; // one per value, null until read
 };
