@@ -315,9 +315,6 @@ TEST_P(ClosingTest, HostileInputIsDataNotSql) {
 // The real server killed in the middle of a closing: after a restart the
 // budget is untouched, and then closes whole.
 TEST_P(ClosingTest, AServerKilledMidClosingLeavesTheBudgetUntouched) {
-    constexpr int kBoundMs = 20000;
-    const QString exe = qEnvironmentVariable("ORE_SERVER", QStringLiteral(ORE_SERVER_EXE));
-    static const QRegularExpression started("atendendo em 127\\.0\\.0\\.1:(\\d+) ");
     const auto before = Fingerprint();
     CloseThreadDatabases();
     for (const char* fault : {"FecharOrca:commit", ""}) {
@@ -325,18 +322,13 @@ TEST_P(ClosingTest, AServerKilledMidClosingLeavesTheBudgetUntouched) {
         QProcess p;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("ORE_FAULT_POINT", QString::fromLatin1(fault));
-        p.setProcessEnvironment(env);
-        p.setReadChannel(QProcess::StandardError);
-        p.start(exe, {"serve", "--db", UrlString(), "--listen", "127.0.0.1:0"});
         QString log;
-        QRegularExpressionMatch match;
-        while (!(match = started.match(log)).hasMatch() && p.waitForReadyRead(kBoundMs))
-            log += QString::fromUtf8(p.readAllStandardError());
-        ASSERT_TRUE(match.hasMatch()) << log.toStdString();
+        const int port = StartServer(p, UrlString(), log, env);
+        ASSERT_NE(port, 0) << log.toStdString();
 
         TNetConnection conn;
         conn.ServerName = "ORE00800.rdmFechaOrca";
-        conn.Port = match.captured(1).toInt();
+        conn.Port = port;
         conn.ThrowException = false;
         const TServerReply r = conn.Call(
             "FecharOrca",
@@ -344,7 +336,7 @@ TEST_P(ClosingTest, AServerKilledMidClosingLeavesTheBudgetUntouched) {
              "MARIA", QVariant()});
         if (*fault) {
             EXPECT_FALSE(r.ok);
-            ASSERT_TRUE(p.waitForFinished(kBoundMs));
+            ASSERT_TRUE(p.waitForFinished(kProcessBoundMs));
             EXPECT_EQ(p.exitStatus(), QProcess::CrashExit);
             EXPECT_EQ(Fingerprint(), before);
             ExpectUntouched(1001);
@@ -353,7 +345,7 @@ TEST_P(ClosingTest, AServerKilledMidClosingLeavesTheBudgetUntouched) {
         } else {
             EXPECT_TRUE(r.ok) << r.message.toStdString();
             p.terminate();
-            ASSERT_TRUE(p.waitForFinished(kBoundMs));
+            ASSERT_TRUE(p.waitForFinished(kProcessBoundMs));
             ExpectWhollyClosed(1011, "MARIA");
             ExpectWhollyClosed(1001, "MARIA");
         }

@@ -4,7 +4,7 @@
 // database per engine, calls through the registry the server runs, the list
 // packet the screen sends, and a fingerprint of the tables a closing writes.
 
-#include "StorageTestUtil.h"
+#include "ServerTestUtil.h"
 
 #include "FieldDef.h"
 #include "RecordSet.h"
@@ -49,20 +49,8 @@ inline TDataPacket ListPacket(const QString& filial, int numero, const QString& 
     return ListPacket({{filial, Nr(numero), seq}});
 }
 
-class ClosingDbTest : public EngineTest {
+class ClosingDbTest : public SeededModulesTest {
 protected:
-    void SetUp() override {
-        EngineTest::SetUp();
-        if (IsSkipped())
-            return;
-        ASSERT_EQ(RunSeedDemo(UrlString()), 0);
-        RegisterModules(m_registry, UrlString());
-    }
-
-    TServerReply Call(const QString& server, const QString& method, const QVariantList& args) {
-        TCallContext context;
-        return m_registry.Dispatch(context, {server, method, args});
-    }
     TServerReply Fechar(const TDataPacket& list, const QString& oper = "MARIA",
                         const QVariant& novoCliente = {}) {
         return Call(QStringLiteral("ORE00800.rdmFechaOrca"), QStringLiteral("FecharOrca"),
@@ -102,6 +90,4 @@ protected:
         }
         return out;
     }
-
-    TRemoteModuleRegistry m_registry;
 };

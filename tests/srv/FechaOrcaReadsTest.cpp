@@ -1,7 +1,7 @@
 // The read operations of the closing screen's remote modules, called through
 // the registry on the demo database of each engine.
 
-#include "StorageTestUtil.h"
+#include "ServerTestUtil.h"
 
 #include "ControlLayouts.h"
 #include "Field.h"
@@ -58,20 +58,8 @@ QString Key(const std::map<QString, QString>& row) {
     return row.at("NRORCAEVENTO").right(4) + u'-' + row.at("NRSEQORCAEVE");
 }
 
-class FechaOrcaReads : public EngineTest {
+class FechaOrcaReads : public SeededModulesTest {
 protected:
-    void SetUp() override {
-        EngineTest::SetUp();
-        if (IsSkipped())
-            return;
-        ASSERT_EQ(RunSeedDemo(UrlString()), 0);
-        RegisterModules(m_registry, UrlString());
-    }
-
-    TServerReply Call(const QString& server, const QString& method, const QVariantList& args) {
-        TCallContext context;
-        return m_registry.Dispatch(context, {server, method, args});
-    }
     QVariant Ok(const QString& method, const QVariantList& args, const QString& server = kFecha) {
         const TServerReply r = Call(server, method, args);
         EXPECT_TRUE(r.ok) << method.toStdString() << ": " << r.message.toStdString();
@@ -119,8 +107,6 @@ protected:
                 keys.insert(k);
         return keys;
     }
-
-    TRemoteModuleRegistry m_registry;
 };
 
 QVariant Ole(double day) {
