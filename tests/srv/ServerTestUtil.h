@@ -15,13 +15,12 @@
 #include <gtest/gtest.h>
 
 // A demo database per engine with every remote module registered on it.
-class SeededModulesTest : public EngineTest {
+class SeededModulesTest : public SeededDbTest {
 protected:
     void SetUp() override {
-        EngineTest::SetUp();
-        if (IsSkipped())
+        SeededDbTest::SetUp();
+        if (IsSkipped() || HasFatalFailure())
             return;
-        ASSERT_EQ(RunSeedDemo(UrlString()), 0);
         RegisterModules(m_registry, UrlString());
     }
 

@@ -63,15 +63,7 @@ TSqlParams PesqClie(const char* code, const char* number, const char* kind) {
             {QStringLiteral("P_IDTPIJURCLIE"), QString::fromLatin1(kind)}};
 }
 
-class StorageLookupTest : public EngineTest {
-protected:
-    void SetUp() override {
-        EngineTest::SetUp();
-        if (IsSkipped())
-            return;
-        ASSERT_EQ(RunSeedDemo(UrlString()), 0);
-    }
-};
+class StorageLookupTest : public SeededDbTest {};
 
 } // namespace
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "storage/Commands.h"
+
 #include "DbConnection.h"
 #include "DbUrl.h"
 
@@ -100,6 +102,17 @@ protected:
 
 private:
     std::unique_ptr<TScratchDb> m_db;
+};
+
+// An engine's scratch database loaded with the demo data.
+class SeededDbTest : public EngineTest {
+protected:
+    void SetUp() override {
+        EngineTest::SetUp();
+        if (IsSkipped())
+            return;
+        ASSERT_EQ(RunSeedDemo(UrlString()), 0);
+    }
 };
 
 inline std::string EngineName(const ::testing::TestParamInfo<TDialect>& info) {
