@@ -1,9 +1,12 @@
-// The statements the screens run straight on the database, and "contains"
+// The lookups the screens run straight on the database, and "contains"
 // searches with case folding, on the demo data of each engine.
 
 #include "StorageTestUtil.h"
 
+#include "FechaOrcaQueries.h"
+#include "FiltroQueries.h"
 #include "PacketCodec.h"
+#include "SharedDatabase.h"
 #include "SqlStatement.h"
 #include "SqlText.h"
 #include "storage/Commands.h"
@@ -14,160 +17,108 @@
 
 namespace {
 
-QString Lines(std::initializer_list<const char*> lines) {
-    QStringList out;
-    for (const char* l : lines)
-        out << QString::fromUtf8(l);
-    return out.join(u'\n');
+// Opens `q` afresh with the given parameters.
+TADOIBQuery& Reopen(TADOIBQuery& q,
+                    std::initializer_list<std::pair<const char*, QString>> params = {}) {
+    q.Close();
+    for (const auto& [name, value] : params)
+        q.ParamByName(QLatin1String(name)).SetAsString(value);
+    q.Open();
+    return q;
 }
 
-// The rows of a statement, read through a record-set layout.
-std::unique_ptr<TRowStore> Rows(TDbConnection& db, const QString& sql, const TSqlParams& params,
-                                const TFieldDefs& layout) {
-    TSqlStatement st(db, sql);
-    st.Exec(params);
-    return st.ReadRows(layout);
+QString Text(TDataSet& ds, const char* field) {
+    return ds.FieldByName(QLatin1String(field)).AsString();
 }
 
-QString Text(const TRowStore& rows, quint32 row, const char* field) {
-    for (int c = 0; c < rows.ColumnCount(); ++c)
-        if (rows.Defs()[size_t(c)].name == QLatin1String(field))
-            return rows.Value(row, c).toString();
-    ADD_FAILURE() << "no field " << field;
-    return {};
-}
+// The screens' declared lookups, on the shared connection as the host gives it.
+class StorageLookupTest : public SeededDbTest {
+protected:
+    void SetUp() override {
+        SeededDbTest::SetUp();
+        if (IsSkipped() || HasFatalFailure())
+            return;
+        m_conn = std::make_unique<TDbConnection>(Url());
+        SetSharedDatabase(m_conn.get());
+    }
+    void TearDown() override {
+        SetSharedDatabase(nullptr);
+        m_conn.reset();
+        SeededDbTest::TearDown();
+    }
+    TDbConnection& Db() { return *m_conn; }
 
-const QString kPesqClie = Lines({
-    "SELECT",
-    "   CL.IDTPIJURCLIE, CL.NRINSJURCLIE, CL.CDCLIENTE,",
-    "   CL.NMFANTCLIE,   CL.NMRAZSOCCLIE, MP.CDMODPGTO,",
-    "   MP.DSMODPGTO,    CL.VRPEMAXDESCL, V.CDVENDEDOR, V.NMFANVEN,",
-    "   V.VRPECOMVEN",
-    "FROM",
-    "   CLIENTE CL LEFT JOIN MODPGTO MP ON (MP.CDMODPGTO = CL.CDMODPGTO)",
-    "              LEFT JOIN VENDEDOR V ON (CL.CDVENDEDOR = V.CDVENDEDOR)",
-    "WHERE ((CL.CDCLIENTE    = :P_CDCLIENTE) OR",
-    "       (CL.NRINSJURCLIE = :P_NRINSJURCLIE) AND (CL.IDTPIJURCLIE = :P_IDTPIJURCLIE))",
-    "  AND (CL.IDCLIEATIV   = 'S' )",
-});
+    QObject m_owner;
+    TFechaOrcaQueries m_main{&m_owner};
+    TFiltroQueries m_filter{&m_owner};
 
-const TFieldDefs kPesqClieLayout = {
-    StrField("IDTPIJURCLIE", 1), StrField("NRINSJURCLIE", 20), StrField("CDCLIENTE", 21),
-    StrField("NMFANTCLIE", 50),  StrField("NMRAZSOCCLIE", 50), StrField("CDMODPGTO", 5),
-    StrField("DSMODPGTO", 100),  FloatField("VRPEMAXDESCL"),   StrField("CDVENDEDOR", 4),
-    StrField("NMFANVEN", 50),    FloatField("VRPECOMVEN")};
-
-TSqlParams PesqClie(const char* code, const char* number, const char* kind) {
-    return {{QStringLiteral("P_CDCLIENTE"), QString::fromLatin1(code)},
-            {QStringLiteral("P_NRINSJURCLIE"), QString::fromLatin1(number)},
-            {QStringLiteral("P_IDTPIJURCLIE"), QString::fromLatin1(kind)}};
-}
-
-class StorageLookupTest : public SeededDbTest {};
+private:
+    std::unique_ptr<TDbConnection> m_conn;
+};
 
 } // namespace
 
 TEST_P(StorageLookupTest, BranchLookupsFindOnlyTheExactCode) {
-    TDbConnection db(Url());
-    const auto all =
-        Rows(db, Lines({"SELECT CDFILIAL, NMFILIAL", "FROM FILIAL", "ORDER BY CDFILIAL"}), {},
-             {StrField("CDFILIAL", 4), StrField("NMFILIAL", 30)});
-    ASSERT_EQ(all->RowCount(), 8u);
-    EXPECT_EQ(Text(*all, 0, "CDFILIAL"), QStringLiteral("0001"));
+    TADOIBQuery& all = Reopen(*m_main.qryFilial);
+    ASSERT_EQ(all.RecordCount(), 8);
+    EXPECT_EQ(Text(all, "CDFILIAL"), QStringLiteral("0001"));
 
-    const QString check =
-        Lines({"SELECT CDFILIAL, NMFILIAL", "FROM FILIAL", "WHERE CDFILIAL = :P_CDFILIAL"});
-    const TFieldDefs layout = {StrField("CDFILIAL", 4).Hidden(), StrField("NMFILIAL", 30).Hidden()};
-    auto find = [&](const QString& code) {
-        return Rows(db, check, {{QStringLiteral("P_CDFILIAL"), code}}, layout);
-    };
-    const auto santos = find(QStringLiteral("0003"));
-    ASSERT_EQ(santos->RowCount(), 1u);
-    EXPECT_EQ(Text(*santos, 0, "NMFILIAL"), QStringLiteral("Celebrar Santos"));
-    EXPECT_EQ(find(QStringLiteral("3"))->RowCount(), 0u); // the screen pads it first
-    EXPECT_EQ(find(QStringLiteral("0003' OR '1' = '1"))->RowCount(), 0u);
+    TADOIBQuery& check = *m_main.qryVdFilial;
+    Reopen(check, {{"P_CDFILIAL", "0003"}});
+    ASSERT_EQ(check.RecordCount(), 1);
+    EXPECT_EQ(Text(check, "NMFILIAL"), QStringLiteral("Celebrar Santos"));
+    EXPECT_TRUE(Reopen(check, {{"P_CDFILIAL", "3"}}).IsEmpty()); // the screen pads it first
+    EXPECT_TRUE(Reopen(check, {{"P_CDFILIAL", "0003' OR '1' = '1"}}).IsEmpty());
 }
 
 TEST_P(StorageLookupTest, CustomerCheckFindsActiveCustomersByCodeOrRegistration) {
-    TDbConnection db(Url());
+    TADOIBQuery& pesq = *m_main.qryPesqClie;
+    auto find = [&](const char* code, const char* number, const char* kind) -> TADOIBQuery& {
+        return Reopen(
+            pesq, {{"P_CDCLIENTE", code}, {"P_NRINSJURCLIE", number}, {"P_IDTPIJURCLIE", kind}});
+    };
     // By registration ("T" matches no code), with payment mode and seller.
-    const auto mariana = Rows(db, kPesqClie, PesqClie("T", "39053344705", "F"), kPesqClieLayout);
-    ASSERT_EQ(mariana->RowCount(), 1u);
-    EXPECT_EQ(Text(*mariana, 0, "CDCLIENTE"), QStringLiteral("F39053344705"));
-    EXPECT_EQ(Text(*mariana, 0, "DSMODPGTO"), QStringLiteral("Transferência bancária / PIX"));
-    EXPECT_EQ(Text(*mariana, 0, "NMFANVEN"), QStringLiteral("Ana Ribeiro"));
+    find("T", "39053344705", "F");
+    ASSERT_EQ(pesq.RecordCount(), 1);
+    EXPECT_EQ(Text(pesq, "CDCLIENTE"), QStringLiteral("F39053344705"));
+    EXPECT_EQ(Text(pesq, "DSMODPGTO"), QStringLiteral("Transferência bancária / PIX"));
+    EXPECT_EQ(Text(pesq, "NMFANVEN"), QStringLiteral("Ana Ribeiro"));
     // The registration alone is not enough: its kind must match.
-    EXPECT_EQ(Rows(db, kPesqClie, PesqClie("T", "39053344705", "J"), kPesqClieLayout)->RowCount(),
-              0u);
+    EXPECT_TRUE(find("T", "39053344705", "J").IsEmpty());
     // By code; a customer without payment mode or seller is still found.
-    const auto beatriz = Rows(db, kPesqClie, PesqClie("F98765432100", "T", "T"), kPesqClieLayout);
-    ASSERT_EQ(beatriz->RowCount(), 1u);
-    EXPECT_TRUE(Text(*beatriz, 0, "CDMODPGTO").isEmpty());
-    EXPECT_TRUE(Text(*beatriz, 0, "CDVENDEDOR").isEmpty());
+    find("F98765432100", "T", "T");
+    ASSERT_EQ(pesq.RecordCount(), 1);
+    EXPECT_TRUE(pesq.FieldByName("CDMODPGTO").IsNull());
+    EXPECT_TRUE(pesq.FieldByName("CDVENDEDOR").IsNull());
     // An inactive customer is not found here, but the registration check finds him.
-    EXPECT_EQ(Rows(db, kPesqClie, PesqClie("F74185296300", "T", "T"), kPesqClieLayout)->RowCount(),
-              0u);
-    const auto inactive =
-        Rows(db,
-             Lines({"SELECT", "   CDCLIENTE,     IDTPIJURCLIE,  NRINSJURCLIE,",
-                    "   NMRAZSOCCLIE,  NMFANTCLIE", "FROM", "   CLIENTE",
-                    "WHERE (NRINSJURCLIE = :P_NRINSJURCLIE)  ", "", "", " "}),
-             {{QStringLiteral("P_NRINSJURCLIE"), QStringLiteral("74185296300")}},
-             {StrField("CDCLIENTE", 21), StrField("IDTPIJURCLIE", 1), StrField("NRINSJURCLIE", 20),
-              StrField("NMRAZSOCCLIE", 50), StrField("NMFANTCLIE", 50)});
-    ASSERT_EQ(inactive->RowCount(), 1u);
-    EXPECT_EQ(Text(*inactive, 0, "NMFANTCLIE"), QStringLiteral("Ricardo Nunes"));
+    EXPECT_TRUE(find("F74185296300", "T", "T").IsEmpty());
+    TADOIBQuery& contrat = Reopen(*m_main.QryVdCliContrat, {{"P_NRINSJURCLIE", "74185296300"}});
+    ASSERT_EQ(contrat.RecordCount(), 1);
+    EXPECT_EQ(Text(contrat, "NMFANTCLIE"), QStringLiteral("Ricardo Nunes"));
+    // The client list offered for the contracting client holds everyone.
+    EXPECT_GE(Reopen(*m_main.qryCliente).RecordCount(), 15);
 }
 
 TEST_P(StorageLookupTest, FilterPickersListTheirCatalogues) {
-    TDbConnection db(Url());
-    const auto sellers = Rows(db,
-                              Lines({"SELECT", "   CDVENDEDOR,", "   NMFANVEN", "FROM",
-                                     "   VENDEDOR", "ORDER BY", "   CDVENDEDOR"}),
-                              {}, {StrField("CDVENDEDOR", 4), StrField("NMFANVEN", 50)});
-    EXPECT_EQ(sellers->RowCount(), 10u);
+    EXPECT_EQ(Reopen(*m_filter.qryVendedor).RecordCount(), 10);
 
     // Customers with their main address: each once, with place names.
-    const auto customers = Rows(
-        db,
-        Lines({"SELECT", "   C.CDCLIENTE , C.IDTPIJURCLIE, C.NRINSJURCLIE,",
-               "   C.NMFANTCLIE, C.NMRAZSOCCLIE, P.NMPAIS, ",
-               "   M.SGESTADO  , M.NMMUNICIPIO , E.DSENDECLIE ", "FROM", "   CLIENTE C, PAIS P, ",
-               "   MUNICIPIO M, ENDECLIE E", "WHERE ", "   (C.CDCLIENTE   = E.CDCLIENTE  ) AND",
-               "   (E.CDPAIS      = M.CDPAIS     ) AND", "   (E.SGESTADO    = M.SGESTADO   ) AND",
-               "   (E.CDMUNICIPIO = M.CDMUNICIPIO) AND", "   (M.CDPAIS      = P.CDPAIS     ) AND",
-               "   (IDTPENDECLIE  = 'P')", "ORDER BY", "   NRINSJURCLIE"}),
-        {},
-        {StrField("CDCLIENTE", 21), StrField("IDTPIJURCLIE", 1), StrField("NRINSJURCLIE", 20),
-         StrField("NMFANTCLIE", 50), StrField("NMRAZSOCCLIE", 50), StrField("NMPAIS", 30),
-         StrField("SGESTADO", 2), StrField("NMMUNICIPIO", 30), StrField("DSENDECLIE", 50)});
+    TADOIBQuery& customers = Reopen(*m_filter.qryCliente);
     std::set<QString> codes;
-    for (quint32 r = 0; r < customers->RowCount(); ++r)
-        codes.insert(Text(*customers, r, "CDCLIENTE"));
-    EXPECT_EQ(codes.size(), customers->RowCount());
+    for (customers.First(); !customers.Eof(); customers.Next())
+        codes.insert(Text(customers, "CDCLIENTE"));
+    EXPECT_EQ(int(codes.size()), customers.RecordCount());
     EXPECT_GE(codes.size(), 15u);
-    EXPECT_EQ(Text(*customers, 0, "NMPAIS"), QStringLiteral("Brasil"));
+    customers.First();
+    EXPECT_EQ(Text(customers, "NMPAIS"), QStringLiteral("Brasil"));
 
-    const auto products =
-        Rows(db,
-             Lines({"SELECT", "   CDPRODUTO,", "   CDARVPROD,", "   NMPRODUTO", "FROM",
-                    "   PRODUTO", "ORDER BY", "   CDARVPROD"}),
-             {}, {StrField("CDARVPROD", 20), StrField("NMPRODUTO", 50), StrField("CDPRODUTO", 10)});
-    EXPECT_GT(products->RowCount(), 40u);
-    const auto events = Rows(db,
-                             Lines({"SELECT CDTIPOEVENTO, NMTIPOEVENTO", "FROM TIPOEVENTO",
-                                    "ORDER BY CDTIPOEVENTO", " "}),
-                             {}, {StrField("CDTIPOEVENTO", 3), StrField("NMTIPOEVENTO", 30)});
-    EXPECT_EQ(Text(*events, 0, "NMTIPOEVENTO"), QStringLiteral("Casamento"));
-    const auto services = Rows(
-        db,
-        Lines({"SELECT CDTPSERVEVEN, NMTPSERVEVEN", "FROM TIPOSERVEVEN", "ORDER BY CDTPSERVEVEN"}),
-        {}, {StrField("CDTPSERVEVEN", 3), StrField("NMTPSERVEVEN", 30)});
-    EXPECT_EQ(services->RowCount(), 5u);
+    EXPECT_GT(Reopen(*m_filter.qryProduto).RecordCount(), 40);
+    EXPECT_EQ(Text(Reopen(*m_filter.qryTipoEven), "NMTIPOEVENTO"), QStringLiteral("Casamento"));
+    EXPECT_EQ(Reopen(*m_filter.qryTipoServ).RecordCount(), 5);
 }
 
 TEST_P(StorageLookupTest, FoldingLowersAccentedCapitalsAlikeOnBothEngines) {
-    TDbConnection db(Url());
+    TDbConnection& db = Db();
     TSqlStatement st(db, QStringLiteral("SELECT ore_fold(:T), ore_fold(NULL)"));
     for (const QString& text :
          {QStringLiteral("JOÃO ÁÉÍÓÚ ÂÊÔ ÀÇÜÑ"), QStringLiteral("Ação é Ótima"),
@@ -181,7 +132,7 @@ TEST_P(StorageLookupTest, FoldingLowersAccentedCapitalsAlikeOnBothEngines) {
 }
 
 TEST_P(StorageLookupTest, ContainsMatchesTheTextAsTypedAndNothingElse) {
-    TDbConnection db(Url());
+    TDbConnection& db = Db();
     const QStringList names = {QStringLiteral("100% Festas"),     QStringLiteral("Festa_Junina"),
                                QStringLiteral("Festa Junina"),    QStringLiteral("Bar do O'Brien"),
                                QStringLiteral("C:\\Eventos\\SP"), QStringLiteral("JOÃO DA SILVA"),

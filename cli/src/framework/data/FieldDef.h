@@ -36,7 +36,9 @@ struct TFieldDef {
     QString editFormat;
     QString editMask;
     bool visible = true;
-    bool update = true; // false: not written back nor used to find the row
+    bool required = false; // a value is expected (lookups read it as a key)
+    int displayWidth = 0;  // characters a grid column shows; 0: the size
+    bool update = true;    // false: not written back nor used to find the row
     bool calculated = false;
 
     // Fluent setters, so that a layout reads as one line per field.
@@ -58,6 +60,14 @@ struct TFieldDef {
     }
     TFieldDef& Hidden() {
         visible = false;
+        return *this;
+    }
+    TFieldDef& Required() {
+        required = true;
+        return *this;
+    }
+    TFieldDef& Width(int characters) {
+        displayWidth = characters;
         return *this;
     }
     TFieldDef& NoUpdate() {

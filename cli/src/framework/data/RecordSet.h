@@ -62,6 +62,10 @@ public:
     size_t MemoryBytes() const;
 
 protected:
+    // Shows the rows of `store`, whose layout is this record set's data
+    // fields: a reload is a close and an open.
+    void Open(std::unique_ptr<TRowStore> store);
+
     QVariant FieldValue(int field) const override;
     void SetFieldValue(int field, const QVariant& v) override;
     bool FieldIsNull(int field) const override;
@@ -75,7 +79,6 @@ private:
     };
 
     void MapColumns();
-    void Open(std::unique_ptr<TRowStore> store);
     void ResolveFilter(const QString& text, const TFieldDefs& defs);
     void ResolveFilter(const QString& text, size_t fieldCount,
                        const std::function<const TFieldDef&(size_t)>& defAt);
