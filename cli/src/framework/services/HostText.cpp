@@ -1,12 +1,11 @@
 #include "HostText.h"
 
 #include "FormatSettings.h"
+#include "NumberFormat.h"
 
 #include <QWidget>
 
-#include <charconv>
 #include <cmath>
-#include <string>
 
 bool EmptyString(const QString& s) {
     return s.trimmed().isEmpty();
@@ -33,48 +32,17 @@ QString PictPess(const QString& kind) {
     return {};
 }
 
-namespace {
-
-// Adds one unit to the last digit of `digits` (only '0'..'9' and one '.'),
-// carrying to the left; "9.99" -> "10.00".
-void Increment(std::string& digits) {
-    for (auto i = digits.size(); i-- > 0;) {
-        char& c = digits[i];
-        if (c == '.')
-            continue;
-        if (c != '9') {
-            ++c;
-            return;
-        }
-        c = '0';
-    }
-    digits.insert(digits.begin(), '1');
-}
-
-} // namespace
-
 double RoundDec(double x, int digits) {
     if (!std::isfinite(x) || digits < 0)
         return x;
-    // The shortest decimal that reads back as x is the number the operator
-    // typed or saw; rounding it, not the binary value, gives the cent expected.
-    char buf[400];
-    const auto res = std::to_chars(buf, buf + sizeof buf, std::fabs(x), std::chars_format::fixed);
-    if (res.ec != std::errc())
-        return x;
-    std::string text(buf, res.ptr);
-    const auto dot = text.find('.');
-    if (dot == std::string::npos || text.size() - dot - 1 <= size_t(digits))
-        return x;
-    const bool up = text[dot + 1 + size_t(digits)] >= '5';
-    text.resize(digits == 0 ? dot : dot + 1 + size_t(digits));
-    if (up)
-        Increment(text);
-    double out = 0;
-    std::from_chars(text.data(), text.data() + text.size(), out);
-    if (out == 0)
-        return 0.0; // no "-0,00" on screen
-    return x < 0 ? -out : out;
+    // Number formats already round on the digits a value is written with
+    // (2.675, not 2.67499999...); a plain "." notation reads back exactly.
+    TFormatSettings plain;
+    plain.decimalSeparator = u'.';
+    plain.thousandSeparator = u',';
+    const QString format =
+        digits == 0 ? QStringLiteral("0") : QStringLiteral("0.") + QString(digits, u'0');
+    return FormatFloat(format, x, plain).toDouble();
 }
 
 QString DateMask() {
