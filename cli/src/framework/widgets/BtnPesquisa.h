@@ -2,12 +2,11 @@
 
 #include "DataSource.h"
 
+#include <QLineEdit>
 #include <QPointer>
 #include <QToolButton>
 
 #include <functional>
-
-class QLineEdit;
 
 // The lookup button placed next to an edit. A click, or F9 in the edit,
 // offers the rows of DataSource in a search window (TfrmPesquisa); the row

@@ -9,7 +9,8 @@ QPixmap TransparentPixmap(const QImage& image, std::optional<QColor> transparent
     const QImage argb = image.convertToFormat(QImage::Format_ARGB32);
     const QRgb key = transparent ? transparent->rgba() : argb.pixel(0, argb.height() - 1);
     QPixmap pixmap = QPixmap::fromImage(argb);
-    pixmap.setMask(QBitmap::fromImage(argb.createMaskFromColor(key, Qt::MaskOutColor)));
+    // In the mask, the pixels of the key colour are the ones set: they are left out.
+    pixmap.setMask(QBitmap::fromImage(argb.createMaskFromColor(key, Qt::MaskInColor)));
     return pixmap;
 }
 
