@@ -1,0 +1,22 @@
+#include "ModalRunner.h"
+
+#include <QDialog>
+
+namespace {
+
+TModalRunner::Hook& InstalledHook() {
+    static TModalRunner::Hook hook;
+    return hook;
+}
+
+} // namespace
+
+int TModalRunner::Exec(QDialog& dialog) {
+    if (const auto& hook = InstalledHook())
+        return hook(dialog);
+    return dialog.exec();
+}
+
+void TModalRunner::SetHook(Hook hook) {
+    InstalledHook() = std::move(hook);
+}

@@ -1,0 +1,115 @@
+#include "SearchWindow.h"
+
+#include "DataSetTableModel.h"
+#include "SearchFilterModel.h"
+
+#include <QCoreApplication>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableView>
+#include <QVBoxLayout>
+
+TSearchWindow::TSearchWindow(TDataSource* source, const QString& title, QWidget* parent)
+    : QDialog(parent), m_rows(new DataSetTableModel(this)), m_filter(new TSearchFilterModel(this)),
+      m_search(new QLineEdit(this)), m_list(new QTableView(this)), m_buttonRow(new QHBoxLayout),
+      m_ok(new QPushButton(QStringLiteral("OK"), this)) {
+    setWindowTitle(title);
+    m_rows->SetDataSource(source);
+    m_filter->setSourceModel(m_rows);
+
+    m_search->setObjectName(QStringLiteral("edtPesquisa"));
+    m_search->setPlaceholderText(QStringLiteral("Pesquisar"));
+    m_search->installEventFilter(this);
+    connect(m_search, &QLineEdit::textChanged, this, &TSearchWindow::Narrow);
+
+    m_list->setObjectName(QStringLiteral("grdPesquisa"));
+    m_list->setModel(m_filter);
+    m_list->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_list->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_list->setWordWrap(false);
+    m_list->verticalHeader()->hide();
+    m_list->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
+    for (int c = 0; c < m_rows->columnCount(); ++c)
+        m_list->setColumnWidth(c, m_rows->PixelWidth(c, fontMetrics()));
+
+    m_ok->setObjectName(QStringLiteral("btnOK"));
+    m_ok->setDefault(true);
+    connect(m_ok, &QPushButton::clicked, this, [this] {
+        if (DataRow(m_list->currentIndex()) >= 0)
+            accept();
+    });
+    auto* cancel = new QPushButton(QStringLiteral("Cancelar"), this);
+    cancel->setObjectName(QStringLiteral("btnCancelar"));
+    cancel->setAutoDefault(false);
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    m_buttonRow->addStretch();
+    m_buttonRow->addWidget(m_ok);
+    m_buttonRow->addWidget(cancel);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(m_search);
+    layout->addWidget(m_list, 1);
+    layout->addLayout(m_buttonRow);
+    resize(560, 400);
+    m_search->setFocus();
+}
+
+void TSearchWindow::InsertModel(QAbstractProxyModel* middle) {
+    m_middle = middle;
+    middle->setSourceModel(m_rows);
+    m_filter->setSourceModel(middle);
+}
+
+int TSearchWindow::DataRow(const QModelIndex& listIndex) const {
+    if (!listIndex.isValid())
+        return -1;
+    QModelIndex i = m_filter->mapToSource(listIndex);
+    if (m_middle)
+        i = m_middle->mapToSource(i);
+    return i.isValid() ? i.row() : -1;
+}
+
+QModelIndex TSearchWindow::ListIndex(int dataRow) const {
+    QModelIndex i = m_rows->index(dataRow, 0);
+    if (m_middle)
+        i = m_middle->mapFromSource(i);
+    return m_filter->mapFromSource(i);
+}
+
+void TSearchWindow::SetCurrentDataRow(int dataRow) {
+    const QModelIndex i = ListIndex(dataRow);
+    if (!i.isValid())
+        return;
+    m_list->setCurrentIndex(i);
+    m_list->scrollTo(i);
+}
+
+void TSearchWindow::Narrow(const QString& text) {
+    m_filter->SetSearchText(text);
+    // Enter then picks the first row that matches.
+    const QModelIndex target = m_filter->index(0, 0);
+    if (target.isValid()) {
+        m_list->setCurrentIndex(target);
+        m_list->scrollTo(target);
+    }
+}
+
+bool TSearchWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_search && event->type() == QEvent::KeyPress) {
+        switch (static_cast<QKeyEvent*>(event)->key()) {
+        case Qt::Key_Up:
+        case Qt::Key_Down:
+        case Qt::Key_PageUp:
+        case Qt::Key_PageDown:
+            QCoreApplication::sendEvent(m_list, event);
+            return true;
+        default:
+            break;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
