@@ -24,6 +24,7 @@ TEST_F(DBControlsTest, EditShowsDisplayTextAndWritesWhenLeft) {
     window.Show(client);
     EXPECT_EQ(client->text(), QStringLiteral("Ana Lima"));
     EXPECT_EQ(total->text(), QStringLiteral("1.234,50"));
+    EXPECT_EQ(client->maxLength(), 40) << "no more than the field holds";
 
     client->end(false);
     EXPECT_EQ(budgets.State(), TDataSetState::Browse) << "moving the cursor changes nothing";
@@ -50,6 +51,8 @@ TEST_F(DBControlsTest, PostTakesTheTextStillBeingTypedAndEmptyIsNull) {
     auto* client = Bind(window.Add<TDBEdit>(), source, "NMCLIENTE");
     auto* memo = Bind(window.Add<TDBMemo>(), source, "DSOBSERVACAO");
     window.Show(memo);
+    QTest::keyClick(memo, Qt::Key_Return);
+    EXPECT_EQ(budgets.State(), TDataSetState::Edit) << "a new line is a change";
     QTest::keyClicks(memo, QStringLiteral("Buffet"));
     QTest::keyClick(memo, Qt::Key_Return);
     QTest::keyClicks(memo, QStringLiteral("Som"));
@@ -58,7 +61,7 @@ TEST_F(DBControlsTest, PostTakesTheTextStillBeingTypedAndEmptyIsNull) {
     QTest::keyClick(client, Qt::Key_Delete);
 
     budgets.Post(); // before the client's exit ran
-    EXPECT_EQ(Field("DSOBSERVACAO").AsString(), QStringLiteral("Buffet\nSom"));
+    EXPECT_EQ(Field("DSOBSERVACAO").AsString(), QStringLiteral("\nBuffet\nSom"));
     EXPECT_TRUE(Field("NMCLIENTE").IsNull());
     EXPECT_EQ(budgets.State(), TDataSetState::Browse);
     Settle();

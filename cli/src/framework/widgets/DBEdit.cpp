@@ -30,6 +30,10 @@ void TDBEdit::SetDataField(const QString& name) {
 void TDBEdit::ShowField() {
     const TField* field = m_link->Field();
     SetEditMask(field ? field->EditMask() : QString());
+    if (EditMask().isEmpty()) // a longer text would only be refused when it is written
+        setMaxLength(field && field->Kind() == TFieldKind::String && field->Size() > 0
+                         ? field->Size()
+                         : 32767);
     if (!field)
         SetText(QString());
     else if (!EditMask().isEmpty())

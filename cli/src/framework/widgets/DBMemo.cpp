@@ -47,7 +47,7 @@ void TDBMemo::WriteField() {
 }
 
 void TDBMemo::keyPressEvent(QKeyEvent* event) {
-    if (m_link->AcceptKey(event))
+    if (m_link->AcceptKey(event, true))
         QPlainTextEdit::keyPressEvent(event);
 }
 

@@ -52,11 +52,13 @@ void TFieldDataLink::Edit() {
         m_source->DataSet()->Edit();
 }
 
-bool TFieldDataLink::AcceptKey(const QKeyEvent* event) {
-    const bool changesText = (!event->text().isEmpty() && event->text()[0].isPrint()) ||
-                             event->key() == Qt::Key_Backspace || event->key() == Qt::Key_Delete ||
-                             event->matches(QKeySequence::Paste) ||
-                             event->matches(QKeySequence::Cut);
+bool TFieldDataLink::AcceptKey(const QKeyEvent* event, bool multiLine) {
+    const bool newLine = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    const bool changesText =
+        (!event->text().isEmpty() && event->text()[0].isPrint()) || (multiLine && newLine) ||
+        event->key() == Qt::Key_Backspace || event->key() == Qt::Key_Delete ||
+        event->matches(QKeySequence::Paste) || event->matches(QKeySequence::Cut) ||
+        event->matches(QKeySequence::Undo) || event->matches(QKeySequence::Redo);
     if (!changesText)
         return true;
     if (!CanModify())

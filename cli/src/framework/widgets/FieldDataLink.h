@@ -34,8 +34,9 @@ public:
     // Puts the data set into edit state; aborts silently when it cannot be changed.
     void Edit();
     // For a control's key handler: a key that changes the text first puts the
-    // data set into edit state; false when the key must be refused.
-    bool AcceptKey(const QKeyEvent* event);
+    // data set into edit state; false when the key must be refused. In a
+    // multi-line control, Enter changes the text too.
+    bool AcceptKey(const QKeyEvent* event, bool multiLine = false);
 
     // The control holds a change that is not in the field yet.
     void SetModified() { m_modified = true; }
