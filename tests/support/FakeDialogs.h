@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Dialogs.h"
+#include "QtPrinters.h"
 
 #include <QString>
 #include <QStringList>

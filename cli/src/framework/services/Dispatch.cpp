@@ -3,7 +3,16 @@
 #include "Dialogs.h"
 #include "Exceptions.h"
 
-bool Dispatch(const std::function<void()>& handler) {
+#include <QCoreApplication>
+
+#include <vector>
+
+namespace {
+
+int g_depth = 0; // handlers running, nested ones included
+std::vector<std::function<void()>> g_after;
+
+bool Run(const std::function<void()>& handler) {
     try {
         handler();
         return true;
@@ -14,6 +23,29 @@ bool Dispatch(const std::function<void()>& handler) {
         TDialogs::Current().Error(QString::fromUtf8(e.what()));
     }
     return false;
+}
+
+} // namespace
+
+bool Dispatch(const std::function<void()>& handler) {
+    ++g_depth;
+    const bool done = Run(handler);
+    if (--g_depth == 0) {
+        while (!g_after.empty()) {
+            auto pending = std::move(g_after);
+            g_after.clear();
+            for (auto& fn : pending)
+                Run(fn);
+        }
+    }
+    return done;
+}
+
+void AfterHandlers(std::function<void()> fn) {
+    if (g_depth > 0)
+        g_after.push_back(std::move(fn));
+    else
+        QMetaObject::invokeMethod(qApp, std::move(fn), Qt::QueuedConnection);
 }
 
 void MensErro(const QString& text, bool abort) {

@@ -1,0 +1,26 @@
+#pragma once
+
+#include "BusyIndicator.h"
+
+#include <QPointer>
+#include <QWidget>
+
+// The product's busy indicator: a semi-transparent panel ("pnlAguarde") over
+// the whole main window with a text ("lblAguarde"), and the wait cursor.
+// It is painted at once (repaint), since no event loop runs until the call
+// returns. Nested activations keep the first window and text.
+class TBusyOverlay : public TBusyIndicator {
+public:
+    void Activate(QWidget* mainForm, int kind) override;
+    void Deactivate() override;
+
+    int Depth() const { return m_depth; }
+    // The panel while shown, else null.
+    QWidget* Panel() const { return m_panel; }
+
+private:
+    void Remove();
+
+    int m_depth = 0;
+    QPointer<QWidget> m_panel;
+};

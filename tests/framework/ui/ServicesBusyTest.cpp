@@ -1,0 +1,110 @@
+// The busy indicator over the main window while a synchronous call runs.
+
+#include "BusyIndicator.h"
+#include "BusyOverlay.h"
+#include "FakeBusy.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QMainWindow>
+#include <QPointer>
+#include <QPushButton>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+
+namespace {
+
+class BusyIndicator : public ::testing::Test {
+protected:
+    void SetUp() override {
+        m_form.setObjectName(QStringLiteral("frmPrincipal"));
+        m_button = new QPushButton(QStringLiteral("Fechar"), &m_form);
+        m_form.setCentralWidget(m_button);
+        m_form.resize(400, 300);
+        m_form.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&m_form));
+    }
+    void TearDown() override { ASSERT_EQ(QApplication::overrideCursor(), nullptr); }
+
+    QWidget* Panel() const { return m_form.findChild<QWidget*>(QStringLiteral("pnlAguarde")); }
+    QString Text() const {
+        auto* label = m_form.findChild<QLabel*>(QStringLiteral("lblAguarde"));
+        return label ? label->text() : QString();
+    }
+
+    QMainWindow m_form;
+    QPushButton* m_button = nullptr;
+};
+
+} // namespace
+
+TEST_F(BusyIndicator, CoversTheMainWindowWithTheWaitCursorUntilTheLastDeactivation) {
+    ActiveShowAvi(&m_form, 1);
+    ASSERT_NE(Panel(), nullptr);
+    EXPECT_TRUE(Panel()->isVisible());
+    EXPECT_EQ(Panel()->geometry(), m_form.rect());
+    EXPECT_EQ(Text(), QStringLiteral("Aguarde..."));
+    ASSERT_NE(QApplication::overrideCursor(), nullptr);
+    EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
+    // What the operator clicks lands on the indicator, not on the button.
+    const QPoint onButton = m_button->mapTo(&m_form, m_button->rect().center());
+    EXPECT_NE(m_form.childAt(onButton), m_button);
+
+    ActiveShowAvi(&m_form, 6); // a nested call
+    DeactiveShowAvi();
+    EXPECT_NE(Panel(), nullptr);
+    EXPECT_NE(QApplication::overrideCursor(), nullptr);
+
+    DeactiveShowAvi();
+    EXPECT_EQ(Panel(), nullptr);
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    EXPECT_EQ(m_form.childAt(onButton), m_button);
+    DeactiveShowAvi(); // one too many changes nothing
+}
+
+TEST_F(BusyIndicator, LongProcessingSaysSoAndFollowsTheWindowSize) {
+    ActiveShowAvi(&m_form, 6);
+    EXPECT_EQ(Text(), QStringLiteral("Processando..."));
+    m_form.resize(640, 480);
+    ASSERT_NE(Panel(), nullptr);
+    EXPECT_EQ(Panel()->size(), m_form.size());
+    DeactiveShowAvi();
+}
+
+TEST_F(BusyIndicator, RunsNothingQueuedWhileShownOrRemoved) {
+    bool ran = false;
+    QMetaObject::invokeMethod(
+        qApp, [&] { ran = true; }, Qt::QueuedConnection);
+    QPointer<QObject> doomed = new QObject;
+    doomed->deleteLater();
+
+    ActiveShowAvi(&m_form, 1);
+    DeactiveShowAvi();
+    EXPECT_FALSE(ran);
+    EXPECT_FALSE(doomed.isNull());
+
+    QCoreApplication::sendPostedEvents();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(ran);
+}
+
+TEST(BusyScope, EndsTheIndicatorHoweverTheCallEnds) {
+    TFakeBusy busy;
+    QWidget form;
+    {
+        TBusyScope scope(&form, 6);
+        EXPECT_EQ(busy.Depth(), 1);
+        EXPECT_EQ(busy.LastForm(), &form);
+    }
+    EXPECT_THROW(
+        {
+            TBusyScope scope(&form);
+            throw std::runtime_error("servidor fora do ar");
+        },
+        std::runtime_error);
+    EXPECT_EQ(busy.Depth(), 0);
+    EXPECT_EQ(busy.Log(), (QStringList{"Active(6)", "Deactive", "Active(1)", "Deactive"}));
+}
