@@ -68,6 +68,12 @@ void TDataSet::NotifyDataChanged(const TField* field) {
         s->NotifyDataChanged(field);
 }
 
+void TDataSet::NotifyUpdateRecord() {
+    const auto sources = m_sources;
+    for (auto* s : sources)
+        emit s->updateRecord();
+}
+
 void TDataSet::CheckActive() const {
     if (m_state == TDataSetState::Inactive)
         throw EDatabaseError(

@@ -34,6 +34,8 @@ public:
     // State.
     TDataSetState State() const { return m_state; }
     bool Active() const { return m_state != TDataSetState::Inactive; }
+    // Whether rows can be edited at all (a query's rows cannot).
+    virtual bool CanModify() const { return Active(); }
 
     // Navigation over the visible rows (those that pass the filter).
     virtual void First() = 0;
@@ -96,6 +98,8 @@ protected:
 
     void SetState(TDataSetState state);
     void NotifyDataChanged(const TField* field = nullptr);
+    // Before a post: controls write what the operator is still typing.
+    void NotifyUpdateRecord();
     void CheckActive() const;
     void CheckEditing() const;
 

@@ -24,6 +24,13 @@ TDataSetState TDataSource::State() const {
     return m_dataSet ? m_dataSet->State() : TDataSetState::Inactive;
 }
 
+void TDataSource::SetReadOnly(bool on) {
+    if (on == m_readOnly)
+        return;
+    m_readOnly = on;
+    emit stateChanged();
+}
+
 void TDataSource::NotifyStateChanged() {
     if (OnStateChange)
         OnStateChange(*this);

@@ -20,6 +20,10 @@ public:
     void SetDataSet(TDataSet* dataSet);
     TDataSetState State() const;
 
+    // A read-only source lets its controls show the data but not change it.
+    bool ReadOnly() const { return m_readOnly; }
+    void SetReadOnly(bool on);
+
     // Handlers a screen sets; they may throw, and the exception reaches
     // whoever changed the data set.
     std::function<void(TDataSource&)> OnStateChange;
@@ -29,6 +33,9 @@ signals:
     // For widgets; emitted after the handlers above.
     void stateChanged();
     void dataChanged(const TField* field); // null: the row or the whole data changed
+    // The data set is about to post: controls write their pending text now;
+    // an exception thrown by a receiver stops the post.
+    void updateRecord();
 
 private:
     friend class TDataSet;
@@ -37,4 +44,5 @@ private:
     void Detach() { m_dataSet = nullptr; }
 
     TDataSet* m_dataSet = nullptr;
+    bool m_readOnly = false;
 };

@@ -7,19 +7,6 @@
 
 namespace {
 
-enum class TCase { None, Upper, Lower };
-
-struct TMaskSlot {
-    bool input = false;
-    QChar literal;
-    TCase letterCase = TCase::None;
-};
-
-struct TMaskLayout {
-    std::vector<TMaskSlot> cells;
-    bool rightAlign = false;
-};
-
 bool IsInputChar(QChar c) {
     switch (c.unicode()) {
     case '0':
@@ -37,58 +24,58 @@ bool IsInputChar(QChar c) {
     }
 }
 
-TMaskLayout Layout(const QString& mask) {
-    TMaskLayout layout;
-    TCase letterCase = TCase::None;
-    for (int i = 0; i < mask.size(); ++i) {
-        const QChar c = mask[i];
-        if (c == u'!') {
-            layout.rightAlign = true;
-        } else if (c == u'<' && i + 1 < mask.size() && mask[i + 1] == u'>') {
-            letterCase = TCase::None;
-            ++i;
-        } else if (c == u'>') {
-            letterCase = TCase::Upper;
-        } else if (c == u'<') {
-            letterCase = TCase::Lower;
-        } else if (c == u'\\') {
-            if (++i < mask.size())
-                layout.cells.push_back({false, mask[i]});
-        } else if (c == u'_') {
-            layout.cells.push_back({false, u' '});
-        } else if (IsInputChar(c)) {
-            layout.cells.push_back({true, QChar(), letterCase});
-        } else {
-            layout.cells.push_back({false, c});
-        }
-    }
-    return layout;
-}
-
-QChar ApplyCase(QChar c, TCase letterCase) {
+QChar ApplyCase(QChar c, TMaskCase letterCase) {
     switch (letterCase) {
-    case TCase::Upper:
+    case TMaskCase::Upper:
         return c.toUpper();
-    case TCase::Lower:
+    case TMaskCase::Lower:
         return c.toLower();
-    case TCase::None:
+    case TMaskCase::None:
         break;
     }
     return c;
 }
 
 // Whether `value` already holds every literal of the mask at its place.
-bool HoldsLiterals(const std::vector<TMaskSlot>& cells, const QString& value) {
+bool HoldsLiterals(const std::vector<TMaskCell>& cells, const QString& value) {
     if (value.size() != static_cast<int>(cells.size()))
         return false;
     for (int i = 0; i < value.size(); ++i) {
-        if (!cells[i].input && value[i] != cells[i].literal)
+        if (!cells[i].input && value[i] != cells[i].ch)
             return false;
     }
     return true;
 }
 
 } // namespace
+
+TMaskLayout MaskLayout(const QString& mask) {
+    TMaskLayout layout;
+    TMaskCase letterCase = TMaskCase::None;
+    for (int i = 0; i < mask.size(); ++i) {
+        const QChar c = mask[i];
+        if (c == u'!') {
+            layout.leadingBlanks = true;
+        } else if (c == u'<' && i + 1 < mask.size() && mask[i + 1] == u'>') {
+            letterCase = TMaskCase::None;
+            ++i;
+        } else if (c == u'>') {
+            letterCase = TMaskCase::Upper;
+        } else if (c == u'<') {
+            letterCase = TMaskCase::Lower;
+        } else if (c == u'\\') {
+            if (++i < mask.size())
+                layout.cells.push_back({false, mask[i]});
+        } else if (c == u'_') {
+            layout.cells.push_back({false, u' '});
+        } else if (IsInputChar(c)) {
+            layout.cells.push_back({true, c, letterCase});
+        } else {
+            layout.cells.push_back({false, c});
+        }
+    }
+    return layout;
+}
 
 TEditMask TEditMask::Parse(const QString& editMask) {
     TEditMask result;
@@ -112,7 +99,7 @@ QString FormatMaskText(const QString& editMask, const QString& value) {
     const TEditMask parsed = TEditMask::Parse(editMask);
     if (parsed.IsEmpty())
         return value;
-    TMaskLayout layout = Layout(parsed.mask);
+    TMaskLayout layout = MaskLayout(parsed.mask);
     QString text = value;
 
     // A value that already carries the literals is shown as it is even when the
@@ -120,24 +107,24 @@ QString FormatMaskText(const QString& editMask, const QString& value) {
     const bool matchLiterals = parsed.saveLiterals || HoldsLiterals(layout.cells, value);
 
     // "!" fills from the end, so missing characters leave blanks at the start.
-    if (layout.rightAlign) {
+    if (layout.leadingBlanks) {
         std::reverse(layout.cells.begin(), layout.cells.end());
         std::reverse(text.begin(), text.end());
     }
     QString out;
     int j = 0;
-    for (const TMaskSlot& slot : layout.cells) {
+    for (const TMaskCell& slot : layout.cells) {
         if (!slot.input) {
-            if (matchLiterals && j < text.size() && text[j] == slot.literal)
+            if (matchLiterals && j < text.size() && text[j] == slot.ch)
                 ++j;
-            out += slot.literal;
+            out += slot.ch;
         } else if (j < text.size()) {
             out += ApplyCase(text[j++], slot.letterCase);
         } else {
             out += u' ';
         }
     }
-    if (layout.rightAlign)
+    if (layout.leadingBlanks)
         std::reverse(out.begin(), out.end());
     return out;
 }

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <vector>
+
 // An edit mask of the host's notation: "mask;save literals;blank", e.g.
 // ">aaaa;0; " or "!00:00;0; " or "00.000.000/0000-00;0;_".
 //   mask characters: 0 digit required, 9 digit optional, # digit or sign optional,
@@ -28,3 +30,16 @@ struct TEditMask {
 // ones show as ' ' (not the mask's blank), extra ones are dropped. An empty mask
 // returns the value.
 QString FormatMaskText(const QString& editMask, const QString& value);
+
+// The positions of a mask (its first part), for the edits that enter it.
+enum class TMaskCase { None, Upper, Lower };
+struct TMaskCell {
+    bool input = false;
+    QChar ch; // the mask character of an input position, or the literal shown
+    TMaskCase letterCase = TMaskCase::None;
+};
+struct TMaskLayout {
+    std::vector<TMaskCell> cells;
+    bool leadingBlanks = false; // "!": missing characters are at the start
+};
+TMaskLayout MaskLayout(const QString& mask);

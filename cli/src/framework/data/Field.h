@@ -40,6 +40,9 @@ public:
     const QString& EditFormat() const { return m_def.editFormat; }
     const QString& EditMask() const { return m_def.editMask; }
     GetTextHandler OnGetText;
+    // Controls do not change a read-only field; calculated fields always are.
+    bool ReadOnly() const { return m_readOnly || m_def.calculated; }
+    void SetReadOnly(bool v) { m_readOnly = v; }
 
     // The control bound to this field, so that a rule can give it the focus.
     void SetFocusControl(QObject* control) { m_focusControl = control; }
@@ -81,4 +84,5 @@ private:
     int m_index;
     TFieldDef m_def;
     QPointer<QObject> m_focusControl;
+    bool m_readOnly = false;
 };

@@ -472,6 +472,7 @@ void TRecordSet::Post() {
     CheckActive();
     if (m_state != TDataSetState::Edit && m_state != TDataSetState::Insert)
         return;
+    NotifyUpdateRecord();
     quint32 row;
     size_t orderPos = 0;
     if (m_state == TDataSetState::Edit) {

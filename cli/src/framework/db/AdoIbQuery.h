@@ -45,6 +45,7 @@ public:
     void Open();
 
     // Rows come only from the database.
+    bool CanModify() const override { return false; }
     void Edit() override;
     void Insert() override;
     void Append() override;

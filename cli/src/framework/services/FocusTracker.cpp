@@ -31,6 +31,10 @@ void TFocusTracker::SetOnExit(QWidget* w, Handler h) {
     Entry(w).exit = std::move(h);
 }
 
+void TFocusTracker::SetControlExit(QWidget* w, Handler h) {
+    Entry(w).control = std::move(h);
+}
+
 std::vector<QWidget*> TFocusTracker::Chain(QWidget* w) const {
     std::vector<QWidget*> out;
     for (; w; w = w->isWindow() ? nullptr : w->parentWidget())
@@ -63,9 +67,10 @@ void TFocusTracker::Deliver(QPointer<QWidget> old, QPointer<QWidget> now) {
     bool vetoed = false;
     for (QWidget* w : from) {
         if (contains(to, w))
-            break;                            // a container both were in: not left
-        const Handler h = m_handlers[w].exit; // a copy: the handler may replace it
-        if (h && !Dispatch(h)) {
+            break; // a container both were in: not left
+        // Copies: a handler may replace them.
+        const THandlers h = m_handlers[w];
+        if ((h.control && !Dispatch(h.control)) || (h.exit && !Dispatch(h.exit))) {
             vetoed = true;
             break;
         }

@@ -17,7 +17,8 @@
 // Focus that leaves or comes back because a window opened or closed (a
 // message box, a picker, a dialog) runs nothing, so a box shown by an exit
 // handler does not run that handler again. Focus moves made by the handlers
-// themselves run no handlers either.
+// themselves run no handlers either. Tests let the queued handlers run with
+// QCoreApplication::processEvents() after a focus move.
 class TFocusTracker : public QObject {
 public:
     using Handler = std::function<void()>;
@@ -26,6 +27,10 @@ public:
 
     void SetOnEnter(QWidget* w, Handler h);
     void SetOnExit(QWidget* w, Handler h);
+    // A control's own exit work (a date edit's check, a data-aware edit
+    // writing its field): it runs before the screen's exit handler of the
+    // same control, and vetoes the move alike when it fails.
+    void SetControlExit(QWidget* w, Handler h);
 
     // Whether handlers are running now (a move they make is theirs).
     bool Running() const { return m_running; }
@@ -34,6 +39,7 @@ private:
     TFocusTracker();
     struct THandlers {
         Handler enter;
+        Handler control;
         Handler exit;
     };
 

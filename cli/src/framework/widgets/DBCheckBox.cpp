@@ -1,0 +1,46 @@
+#include "DBCheckBox.h"
+
+#include "Dispatch.h"
+#include "Field.h"
+#include "FieldDataLink.h"
+
+TDBCheckBox::TDBCheckBox(QWidget* parent) : QCheckBox(parent), m_link(new TFieldDataLink(this)) {
+    m_link->OnDataChange = [this] { ShowField(); };
+}
+
+TDataSource* TDBCheckBox::DataSource() const {
+    return m_link->DataSource();
+}
+void TDBCheckBox::SetDataSource(TDataSource* source) {
+    m_link->SetDataSource(source);
+}
+const QString& TDBCheckBox::DataField() const {
+    return m_link->DataField();
+}
+void TDBCheckBox::SetDataField(const QString& name) {
+    m_link->SetDataField(name);
+}
+
+void TDBCheckBox::ShowField() {
+    const TField* field = m_link->Field();
+    bool on = false;
+    if (field)
+        on = field->Kind() == TFieldKind::Boolean ? field->AsBoolean()
+                                                  : field->AsString().trimmed() == ValueChecked;
+    setChecked(on);
+}
+
+void TDBCheckBox::nextCheckState() {
+    // The box follows the field: it changes when the field does.
+    Dispatch([this] {
+        if (!m_link->CanModify())
+            return;
+        const bool on = !isChecked();
+        m_link->Edit();
+        TField* field = m_link->Field();
+        if (field->Kind() == TFieldKind::Boolean)
+            field->SetAsBoolean(on);
+        else
+            field->SetAsString(on ? ValueChecked : ValueUnchecked);
+    });
+}

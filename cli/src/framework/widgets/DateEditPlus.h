@@ -1,0 +1,28 @@
+#pragma once
+
+#include "MaskEdit.h"
+
+// A date edit, dd/mm/yyyy. A complete valid date is shown in blue with its
+// weekday in the tooltip; leaving the control with anything else than a valid
+// date or nothing tells the operator and keeps the focus here.
+class TDateEditPlus : public TMaskEdit {
+    Q_OBJECT
+public:
+    explicit TDateEditPlus(QWidget* parent = nullptr);
+
+    // OLE Automation date; 0 when empty or not a valid date.
+    double GetDate() const;
+    // 0 empties the edit.
+    void SetDate(double date);
+    // Empty or a valid date.
+    bool IsValidOrEmpty() const;
+    // Shows "Data inválida." and aborts, with the focus back here, when the
+    // text is neither empty nor a valid date.
+    void CheckValidDate();
+
+protected:
+    void ExitEdit() override;
+
+private:
+    void ShowValidity();
+};

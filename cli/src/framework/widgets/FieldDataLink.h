@@ -1,0 +1,60 @@
+#pragma once
+
+#include "DataSource.h"
+
+#include <QObject>
+#include <QPointer>
+#include <QString>
+
+#include <functional>
+
+class QKeyEvent;
+class TField;
+
+// The binding of a data-aware control to one field of a data source: follows
+// the source's changes, tells whether the field may be changed, puts the data
+// set into edit state on the operator's first change, and has the control
+// write what it holds pending when it is left or the record is posted.
+class TFieldDataLink : public QObject {
+    Q_OBJECT
+public:
+    explicit TFieldDataLink(QObject* parent = nullptr);
+
+    TDataSource* DataSource() const { return m_source; }
+    void SetDataSource(TDataSource* source);
+    const QString& DataField() const { return m_fieldName; }
+    void SetDataField(const QString& name);
+
+    // The bound field of an open data set; null otherwise.
+    TField* Field() const;
+    // The field, the source and the data set all allow changes.
+    bool CanModify() const;
+    // The data set is in edit or insert state.
+    bool Editing() const;
+    // Puts the data set into edit state; aborts silently when it cannot be changed.
+    void Edit();
+    // For a control's key handler: a key that changes the text first puts the
+    // data set into edit state; false when the key must be refused. In a
+    // multi-line control, Enter changes the text too.
+    bool AcceptKey(const QKeyEvent* event, bool multiLine = false);
+
+    // The control holds a change that is not in the field yet.
+    void SetModified() { m_modified = true; }
+    bool Modified() const { return m_modified; }
+    // Writes the pending change through OnUpdateData, if there is one.
+    void UpdateRecord();
+
+    // Set by the control.
+    std::function<void()> OnDataChange;  // show the field's value
+    std::function<void()> OnStateChange; // follow whether the field can be changed
+    std::function<void()> OnUpdateData;  // write the control's value to the field
+
+private:
+    void DataChanged(const TField* field);
+    void StateChanged();
+    void Refresh();
+
+    QPointer<TDataSource> m_source;
+    QString m_fieldName;
+    bool m_modified = false;
+};
