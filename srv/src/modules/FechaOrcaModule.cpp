@@ -4,6 +4,7 @@
 #include "DbConnection.h"
 #include "ListString.h"
 #include "OrcaLayouts.h"
+#include "OrcaReads.h"
 #include "SqlStatement.h"
 #include "SqlText.h"
 #include "rpc/RemoteModuleRegistry.h"
@@ -13,18 +14,6 @@
 namespace {
 
 const QString kServer = QStringLiteral("ORE00800.rdmFechaOrca");
-
-// Money rounded to cents alike on both engines (PostgreSQL rounds only
-// NUMERIC to a number of places).
-QString Money(const QString& expr) {
-    return QStringLiteral("CAST(ROUND(CAST(%1 AS NUMERIC), 2) AS DOUBLE PRECISION)").arg(expr);
-}
-
-QString SameBudget(const char* alias) {
-    return QStringLiteral("%1.CDFILIAL = O.CDFILIAL AND %1.NRORCAEVENTO = O.NRORCAEVENTO AND "
-                          "%1.NRSEQORCAEVE = O.NRSEQORCAEVE")
-        .arg(QLatin1String(alias));
-}
 
 // A condition on the budgets (alias O) with its parameters. Only placeholder
 // names are written into the text; every value is bound.
@@ -57,9 +46,6 @@ struct TKey {
     }
 };
 
-const char* kKeyWhere =
-    "O.CDFILIAL = :CDFILIAL AND O.NRORCAEVENTO = :NRORCAEVENTO AND O.NRSEQORCAEVE = :NRSEQORCAEVE";
-
 TKey KeyArgs(const QVariantList& args) {
     const TArgs a = Args(args).Count(3);
     return {a.String(0, "CDFILIAL"), a.String(1, "NRORCAEVENTO"), a.String(2, "NRSEQORCAEVE")};
@@ -78,95 +64,6 @@ QString PadNumber(const QString& typed) {
     const QString t = typed.trimmed();
     return t.isEmpty() ? t : t.rightJustified(10, u'0');
 }
-
-// Totals of the budgets that `where` selects. The same formula serves the
-// list and GetGeral, so that both show the same figures.
-QString TotalsSql(const QString& where) {
-    const QString items =
-        QStringLiteral("COALESCE((SELECT SUM(%1) FROM ITEMORCAEVEN I WHERE %2), 0)")
-            .arg(Money("I.QTITEMORCEVE * I.VRITEMORCEVE - I.VRDESCITOREV + I.VRACREITOREV"),
-                 SameBudget("I"));
-    const QString labour =
-        QStringLiteral("COALESCE((SELECT SUM(%1) FROM ITMAOOBRAORCA M WHERE %2), 0)")
-            .arg(Money("M.QTPRODMOBRA * M.VRCOBRMOBRA"), SameBudget("M"));
-    const QString halls =
-        QStringLiteral("COALESCE((SELECT SUM(S.VRSALAORCEVE) FROM SALAOORCA S WHERE %1), 0)")
-            .arg(SameBudget("S"));
-    return QStringLiteral(
-               "SELECT T.CDFILIAL, T.NRORCAEVENTO, T.NRSEQORCAEVE, %1 AS TOTALIQUIDO, "
-               "T.VRTOTALOREV, T.VRTOTAITEM, T.VRTOTALMAO, T.VRSALAORCEVE, T.VRDESCORCEVE, "
-               "T.VRACREORCEVE FROM (SELECT O.CDFILIAL, O.NRORCAEVENTO, O.NRSEQORCAEVE, "
-               "O.VRTOTALOREV, O.VRDESCORCEVE, O.VRACREORCEVE, %2 AS VRTOTAITEM, "
-               "%3 AS VRTOTALMAO, %4 AS VRSALAORCEVE FROM ORCAEVENTO O WHERE %5) T "
-               "ORDER BY T.NRORCAEVENTO, T.NRSEQORCAEVE")
-        .arg(Money("T.VRTOTAITEM + T.VRTOTALMAO + T.VRSALAORCEVE - T.VRDESCORCEVE + "
-                   "T.VRACREORCEVE"),
-             items, labour, halls, where);
-}
-
-const char* kOrcaEventoSql = R"(
-SELECT O.CDFORMPGTO, FP.NMFORMPGTO, O.IDTPFORMPGTOREV, O.NRDIAPGTOREV, O.QTPARCPGTOREV,
-  O.IDMESINIPGTOREV, 'N' AS IDMARCADO, O.CDFILIAL, O.NRORCAEVENTO, O.NRSEQORCAEVE,
-  C.NMFANTCLIE, O.NMCLIEORCEVE, TS.NMTPSERVEVEN, TE.NMTIPOEVENTO, O.CDALTEORCEVE,
-  O.DTINCLORCEVE, O.CDOPEINCOREV, O.CDVENDEDOR, O.CDTIPOEVENTO, O.CDTPSERVEVEN, O.CDCLIENTE,
-  O.IDSITCLIOREV, O.DTVALIORCEVE, O.DSTITUORCEVE, O.QTCONVORCEVE, O.QTADULORCEVE,
-  O.QTCRIAORCEVE, O.DTEVENTO, O.QTHREVENTO, O.IDSITUORCEVE, O.IDENDENTOREV, O.CDPAIS,
-  O.SGESTADO, O.CDMUNICIPIO, O.CDBAIRRO, O.DSENDENTOREV, O.NMBAIENTOREV, O.VRDESCORCEVE,
-  O.CDMODPGTO, O.CDPRECOBASE, O.CDESCOLA, O.CDCURSO, O.CDPREBAMOBRA, F.NMFILIAL,
-  C.NRINSJURCLIE, C.NMRAZSOCCLIE, V.NMFANVEN, V.NMRAZSOCVEN, OP.NMOPERADOR, PA.NMPAIS,
-  MU.NMMUNICIPIO, ES.NMESCOLA, CU.NMCURSO, PB.DSPRECOBASE, MP.DSMODPGTO,
-  PM.DSPRECOBASE AS DSPREMAOOBRA, C.IDTPIJURCLIE, O.IDTPORCAEVEN, O.IDTPPGTOOREV,
-  O.CDCLICONTORC, CC.NRINSJURCLIE AS NRINSJURCONT, CC.IDTPIJURCLIE AS IDTPIJURCONT,
-  CC.NMFANTCLIE AS NMFANTCONT, O.DSREFENDOREV, O.VRPEACREOREV, O.CDTPRECEOREV, TR.NMTPRECEOREV,
-  O.VRPEREALOREV, O.DSCOMPENDORCEVE, O.VRTOTALOREV, O.CDSUPVENDEDOR, SU.NMFANVEN AS NMFANSUP,
-  O.CDGERVENDEDOR, GE.NMFANVEN AS NMFANGER, O.IDORCAFILHODISTRATO
-FROM ORCAEVENTO O
-JOIN FILIAL F ON F.CDFILIAL = O.CDFILIAL
-LEFT JOIN FORMAPGTO FP ON FP.CDFORMPGTO = O.CDFORMPGTO
-LEFT JOIN CLIENTE C ON C.CDCLIENTE = O.CDCLIENTE
-LEFT JOIN CLIENTE CC ON CC.CDCLIENTE = O.CDCLICONTORC
-LEFT JOIN TIPOSERVEVEN TS ON TS.CDTPSERVEVEN = O.CDTPSERVEVEN
-LEFT JOIN TIPOEVENTO TE ON TE.CDTIPOEVENTO = O.CDTIPOEVENTO
-LEFT JOIN VENDEDOR V ON V.CDVENDEDOR = O.CDVENDEDOR
-LEFT JOIN VENDEDOR SU ON SU.CDVENDEDOR = O.CDSUPVENDEDOR
-LEFT JOIN VENDEDOR GE ON GE.CDVENDEDOR = O.CDGERVENDEDOR
-LEFT JOIN OPERADOR OP ON OP.CDOPERADOR = O.CDOPEINCOREV
-LEFT JOIN PAIS PA ON PA.CDPAIS = O.CDPAIS
-LEFT JOIN MUNICIPIO MU ON MU.CDPAIS = O.CDPAIS AND MU.SGESTADO = O.SGESTADO
-  AND MU.CDMUNICIPIO = O.CDMUNICIPIO
-LEFT JOIN ESCOLA ES ON ES.CDESCOLA = O.CDESCOLA
-LEFT JOIN CURSO CU ON CU.CDCURSO = O.CDCURSO
-LEFT JOIN PRECOBASE PB ON PB.CDPRECOBASE = O.CDPRECOBASE
-LEFT JOIN PRECOBASE PM ON PM.CDPRECOBASE = O.CDPREBAMOBRA
-LEFT JOIN MODPGTO MP ON MP.CDMODPGTO = O.CDMODPGTO
-LEFT JOIN TIPORECEORCA TR ON TR.CDTPRECEOREV = O.CDTPRECEOREV
-WHERE %1
-ORDER BY O.NRORCAEVENTO, O.NRSEQORCAEVE)";
-
-const char* kItemSql = R"(
-SELECT I.CDFILIAL, I.NRORCAEVENTO, I.NRITEMORCEVE, I.CDPRODUTO, I.QTITEMORCEVE, I.VRITEMORCEVE,
-  I.VRDESCITOREV, I.VRACREITOREV, I.IDITOREVPROD, I.NROPCAITOREV, P.CDGRTOTAPROD, P.CDARVPROD,
-  P.NMPRODUTO, P.SGUNIDADE, FO.NRINSJURFORN, FO.NMFANTFORN, FO.NMRAZSOCFORN, FO.IDTPIJURFORN,
-  I.NRSEQORCAEVE, I.VRPGFORNOREV, I.DTPGFORNOREV, I.IDFATUITEMOREV, I.IDCUSTOFIXO
-FROM ITEMORCAEVEN I
-JOIN ORCAEVENTO O ON O.CDFILIAL = I.CDFILIAL AND O.NRORCAEVENTO = I.NRORCAEVENTO
-  AND O.NRSEQORCAEVE = I.NRSEQORCAEVE
-JOIN PRODUTO P ON P.CDPRODUTO = I.CDPRODUTO
-LEFT JOIN FORNECEDOR FO ON FO.CDFORNECEDOR = I.CDFORNECEDOR
-WHERE %1
-ORDER BY I.NRORCAEVENTO, I.NRSEQORCAEVE, I.NRITEMORCEVE)";
-
-const char* kMaoObraSql = R"(
-SELECT M.CDFILIAL, M.NRORCAEVENTO, M.NRTURNO, M.CDPRODUTO, M.QTPRODMOBRA, M.VRCOBRMOBRA,
-  M.VRPAGOMOBRA, P.CDARVPROD, P.SGUNIDADE, P.NMPRODUTO, T.DSTURNO, P.CDGRTOTAPROD,
-  M.NRSEQORCAEVE, M.IDMOBRAEXTRA
-FROM ITMAOOBRAORCA M
-JOIN ORCAEVENTO O ON O.CDFILIAL = M.CDFILIAL AND O.NRORCAEVENTO = M.NRORCAEVENTO
-  AND O.NRSEQORCAEVE = M.NRSEQORCAEVE
-JOIN PRODUTO P ON P.CDPRODUTO = M.CDPRODUTO
-JOIN TURNO T ON T.NRTURNO = M.NRTURNO
-WHERE %1
-ORDER BY M.NRORCAEVENTO, M.NRSEQORCAEVE, M.NRTURNO, M.CDPRODUTO)";
 
 const char* kObsExtSql = R"(
 SELECT X.CDFILIAL, X.NRORCAEVENTO, X.NRSEQORCAEVE, X.TXOBSEXTOREV
@@ -281,20 +178,10 @@ TCondition OrcaEventoCondition(TDbConnection& db, const QVariantList& args) {
 
 QVariant GetOrcaEvento(TDbConnection& db, const QVariantList& args) {
     TTransaction tr(db, TTransaction::TMode::Read);
-    const TCondition c = OrcaEventoCondition(db, args);
-    const QString where = c.Where();
+    const TOrcaEventoSelects list = OrcaEventoSelects(db, args);
     QVariantList out;
-    out << QVariant::fromValue(
-               SelectPacket(db, Sql(kOrcaEventoSql, where), c.params, LayoutOrcaEvento()))
-        << QVariant::fromValue(
-               SelectPacket(db, Sql(kItemSql, where), c.params, LayoutItemOrcaEven()))
-        << QVariant::fromValue(SelectPacket(db, TotalsSql(where), c.params, LayoutTotalOrca()))
-        << QVariant::fromValue(
-               SelectPacket(db, Sql(kMaoObraSql, where), c.params, LayoutItMaoObra()))
-        << QVariant::fromValue(
-               SelectPacket(db, Sql(kObsExtSql, where), c.params, LayoutObsExtOrcaEv()))
-        << QVariant::fromValue(
-               SelectPacket(db, Sql(kObsIntSql, where), c.params, LayoutObsIntOrcaEv()));
+    for (const auto& select : list.selects)
+        out << QVariant::fromValue(SelectPacket(db, select.sql, list.params, select.layout));
     tr.Commit();
     return out;
 }
@@ -308,12 +195,6 @@ const char* kPrazoPgtoSql = R"(
 SELECT O.DTVENCPARCOREV, O.VRPARCELAOREV, O.DSOBSPARCOREV, O.CDFILIAL, O.NRORCAEVENTO,
   O.NRSEQORCAEVE, O.QTDIASPGTOREV, O.VRPERCPGTOREV
 FROM PRAZOPGTOORCA O WHERE %1 ORDER BY O.NRPARCOREV)";
-
-const char* kSalaoEvenSql = R"(
-SELECT O.CDSALAOEVEN, S.NMSALAOEVEN, O.IDSITAGENSAL, O.NRRESERSALAO, O.DTVALRESESAL
-FROM SALAOORCA O
-JOIN SALAOEVEN S ON S.CDFILIAL = O.CDFILIAL AND S.CDSALAOEVEN = O.CDSALAOEVEN
-WHERE %1 ORDER BY O.CDSALAOEVEN)";
 
 // Related budgets still open (pending or approved): a main budget's children,
 // or a child's main budget.
@@ -370,6 +251,18 @@ QVariant SetClieContratante(TDbConnection& db, const QVariantList& args) {
 
 } // namespace
 
+TOrcaEventoSelects OrcaEventoSelects(TDbConnection& db, const QVariantList& args) {
+    TCondition c = OrcaEventoCondition(db, args);
+    const QString where = c.Where();
+    return {{{OrcaEventoSql(where), LayoutOrcaEvento()},
+             {ItemOrcaEvenSql(where), LayoutItemOrcaEven()},
+             {TotalOrcaSql(where), LayoutTotalOrca()},
+             {ItMaoObraSql(where), LayoutItMaoObra()},
+             {Sql(kObsExtSql, where), LayoutObsExtOrcaEv()},
+             {Sql(kObsIntSql, where), LayoutObsIntOrcaEv()}},
+            std::move(c.params)};
+}
+
 void RegisterFechaOrca(TRemoteModuleRegistry& registry, const QString& dbUrl) {
     const DbUrl url = DbUrl::Parse(dbUrl);
     auto add = [&](const char* method,
@@ -379,16 +272,16 @@ void RegisterFechaOrca(TRemoteModuleRegistry& registry, const QString& dbUrl) {
                               return run(OpenDatabase(url), args);
                           });
     };
-    const QString keyWhere = QString::fromLatin1(kKeyWhere);
+    const QString keyWhere = OrcaKeyWhere();
     add("GetOrcaEvento", GetOrcaEvento);
     add("GetGeral", [keyWhere](TDbConnection& db, const QVariantList& args) {
-        return KeyPacket(db, args, TotalsSql(keyWhere), LayoutTotalOrca());
+        return KeyPacket(db, args, TotalOrcaSql(keyWhere), LayoutTotalOrca());
     });
     add("GetPrazoPgto", [keyWhere](TDbConnection& db, const QVariantList& args) {
         return KeyPacket(db, args, Sql(kPrazoPgtoSql, keyWhere), LayoutPrazoPgto());
     });
-    add("GetSalaoEven", [keyWhere](TDbConnection& db, const QVariantList& args) {
-        return KeyPacket(db, args, Sql(kSalaoEvenSql, keyWhere), LayoutSalaoEven());
+    add("GetSalaoEven", [](TDbConnection& db, const QVariantList& args) {
+        return KeyPacket(db, args, SalaoEvenSql(), LayoutSalaoEven());
     });
     add("GetVerifOrcaFecha", [keyWhere](TDbConnection& db, const QVariantList& args) {
         return KeyPacket(db, args, Sql(kVerifSql, keyWhere), LayoutVerifOrcaFecha());

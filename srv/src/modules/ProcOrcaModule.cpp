@@ -1,11 +1,18 @@
 #include "ProcOrcaModule.h"
 
+#include "ContratanteModule.h"
 #include "ControlLayouts.h"
 #include "DbConnection.h"
+#include "OrcaLayouts.h"
+#include "OrcaReads.h"
+#include "PacketCodec.h"
+#include "RowStore.h"
 #include "SqlStatement.h"
 #include "rpc/RemoteModuleRegistry.h"
 
 namespace {
+
+const QString kServer = QStringLiteral("ORE06400.rdmProcOrca");
 
 QVariant GetOperControle(TDbConnection& db, const QVariantList& args) {
     const QString oper = Args(args).Count(1).String(0, "CDOPERADOR");
@@ -39,12 +46,41 @@ QVariant GetOperControle(TDbConnection& db, const QVariantList& args) {
     return out;
 }
 
+// One budget as the processing screen shows it, read in one snapshot with the
+// closing list's statements, so that both screens show the same figures.
+QVariant GetOrcaProc(TDbConnection& db, const QVariantList& args) {
+    const TArgs a = Args(args).Count(3);
+    const TBudgetKey key{a.String(0, "CDFILIAL"), a.String(1, "NRORCAEVENTO"),
+                         a.String(2, "NRSEQORCAEVE")};
+    const QString where = OrcaKeyWhere();
+    const TSqlParams params = OrcaKeyParams(key);
+    TTransaction tr(db, TTransaction::TMode::Read);
+    TSqlStatement header(db, OrcaEventoSql(where));
+    header.Exec(params);
+    const std::unique_ptr<TRowStore> budget = header.ReadRows(LayoutOrcaEvento());
+    if (budget->RowCount() == 0)
+        throw ERemoteError(QStringLiteral("O orçamento %1 não foi encontrado.").arg(key.Text()));
+    QVariantList out;
+    out << QVariant::fromValue(EncodePacket(*budget))
+        << QVariant::fromValue(SelectPacket(db, TotalOrcaSql(where), params, LayoutTotalOrca()))
+        << QVariant::fromValue(
+               SelectPacket(db, ItemOrcaEvenSql(where), params, LayoutItemOrcaEven()))
+        << QVariant::fromValue(SelectPacket(db, SalaoEvenSql(), params, LayoutSalaoEven()))
+        << QVariant::fromValue(SelectPacket(db, ItMaoObraSql(where), params, LayoutItMaoObra()));
+    tr.Commit();
+    return out;
+}
+
 } // namespace
 
 void RegisterProcOrca(TRemoteModuleRegistry& registry, const QString& dbUrl) {
     const DbUrl url = DbUrl::Parse(dbUrl);
-    registry.Register(QStringLiteral("ORE06400.rdmProcOrca"), QStringLiteral("GetOperControle"),
+    registry.Register(kServer, QStringLiteral("GetOperControle"),
                       [url](TCallContext&, const QVariantList& args) {
                           return GetOperControle(OpenDatabase(url), args);
+                      });
+    registry.Register(kServer, QStringLiteral("GetOrcaProc"),
+                      [url](TCallContext&, const QVariantList& args) {
+                          return GetOrcaProc(OpenDatabase(url), args);
                       });
 }

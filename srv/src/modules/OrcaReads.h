@@ -1,0 +1,29 @@
+#pragma once
+
+#include "SqlStatement.h"
+
+#include <QString>
+
+struct TBudgetKey;
+
+// The statements that read budgets and their details into the screens'
+// layouts (OrcaLayouts.h). The closing screen's list and the processing
+// screen's single budget share them, so that both show the same rows and the
+// same totals. Each takes a condition on the budgets (alias O) and the caller
+// binds its parameters; only placeholder names are ever written into it.
+
+// The condition that picks one budget, and its parameters.
+QString OrcaKeyWhere(); // binds CDFILIAL, NRORCAEVENTO, NRSEQORCAEVE
+TSqlParams OrcaKeyParams(const TBudgetKey& key);
+
+// "A.CDFILIAL = O.CDFILIAL AND …": the rows of table `alias` that belong to budget O.
+QString SameBudget(const char* alias);
+
+QString OrcaEventoSql(const QString& where);   // cdsOrcaEvento, by number and sequence
+QString ItemOrcaEvenSql(const QString& where); // cdsItemOrcaEven
+QString ItMaoObraSql(const QString& where);    // cdsItMaoObra
+// cdsTotalOrca: items, labour and halls summed per budget, each line rounded
+// to cents, as GetGeral answers them.
+QString TotalOrcaSql(const QString& where);
+// cdsSalaoEven: the halls booked by one budget, by hall code; binds the key.
+QString SalaoEvenSql();
