@@ -3,6 +3,7 @@
 // taking it back. Prints the machine, Google Benchmark's table, then the ratios
 // of this run against each baseline.
 
+#include "BenchCommon.h"
 #include "BenchData.h"
 #include "Movers.h"
 
@@ -15,28 +16,19 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QtGlobal>
 
 #include <benchmark/benchmark.h>
 #include <malloc.h>
-#include <sqlite3.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
-#include <map>
 #include <memory>
 #include <optional>
 #include <string>
-#include <thread>
-
-#ifndef ORE_BENCH_BUILD_TYPE
-#define ORE_BENCH_BUILD_TYPE "unknown"
-#endif
 
 namespace {
 
@@ -213,45 +205,7 @@ void BM_LoadJson(benchmark::State& state, bool items) {
     state.counters["rows"] = double(rows);
 }
 
-// ---- machine and memory ----------------------------------------------------------------
-
-std::string CpuModel() {
-    std::ifstream in("/proc/cpuinfo");
-    std::string line;
-    while (std::getline(in, line))
-        if (line.rfind("model name", 0) == 0)
-            return line.substr(line.find(':') + 2);
-    return "unknown";
-}
-
-int ProcCount(const char* file, const char* prefix) {
-    std::ifstream in(file);
-    std::string line;
-    int n = 0;
-    while (std::getline(in, line))
-        n += line.rfind(prefix, 0) == 0;
-    return n;
-}
-
-std::string Compiler() {
-#if defined(__clang__)
-    return "Clang " __clang_version__;
-#elif defined(__GNUC__)
-    return "GCC " __VERSION__;
-#else
-    return "unknown";
-#endif
-}
-
-void PrintMachine() {
-    std::printf("Machine\n");
-    std::printf("  CPU:       %s\n", CpuModel().c_str());
-    std::printf("  cores:     %d listed in /proc/cpuinfo, %u usable\n",
-                ProcCount("/proc/cpuinfo", "processor"), std::thread::hardware_concurrency());
-    std::printf("  compiler:  %s, %s build\n", Compiler().c_str(), ORE_BENCH_BUILD_TYPE);
-    std::printf("  Qt:        %s (built against %s)\n", qVersion(), QT_VERSION_STR);
-    std::printf("  SQLite:    %s\n", sqlite3_libversion());
-}
+// ---- memory ----------------------------------------------------------------------------
 
 long long HeapInUse() {
     const struct mallinfo2 m = mallinfo2();
@@ -290,70 +244,14 @@ TMemory MeasureMemory(const TDataPacket& packet, const TBudgetKey& key) {
     return m;
 }
 
-std::string Bytes(long long b) {
-    char buf[32];
-    std::snprintf(buf, sizeof buf, "%.1f MB", double(b) / 1e6);
-    return buf;
-}
-
-std::string Duration(double s) {
-    char buf[32];
-    if (s < 1e-3)
-        std::snprintf(buf, sizeof buf, "%.1f µs", s * 1e6);
-    else if (s < 1)
-        std::snprintf(buf, sizeof buf, "%.1f ms", s * 1e3);
-    else
-        std::snprintf(buf, sizeof buf, "%.2f s", s);
-    return buf;
-}
-
 // ---- ratios ---------------------------------------------------------------------------
-
-// The console table, plus the CPU time per iteration of every run, by benchmark.
-class TRatioReporter : public benchmark::ConsoleReporter {
-public:
-    using benchmark::ConsoleReporter::ConsoleReporter;
-
-    void ReportRuns(const std::vector<Run>& runs) override {
-        for (const auto& r : runs) {
-            if (r.error_occurred || r.iterations <= 0)
-                continue;
-            const double perIteration = r.cpu_accumulated_time / double(r.iterations);
-            if (r.run_type == Run::RT_Iteration)
-                m_times[r.run_name.function_name].push_back(perIteration);
-            else if (r.aggregate_name == "median")
-                m_medians[r.run_name.function_name] = perIteration;
-        }
-        benchmark::ConsoleReporter::ReportRuns(runs);
-    }
-
-    // The median over repetitions; nothing when the benchmark did not run.
-    std::optional<double> Seconds(const std::string& name) const {
-        if (const auto m = m_medians.find(name); m != m_medians.end())
-            return m->second;
-        const auto it = m_times.find(name);
-        if (it == m_times.end())
-            return std::nullopt;
-        std::vector<double> v = it->second;
-        std::sort(v.begin(), v.end());
-        return v[v.size() / 2];
-    }
-
-private:
-    std::map<std::string, std::vector<double>> m_times;
-    std::map<std::string, double> m_medians;
-};
 
 void PrintRatio(const TRatioReporter& rep, const char* label, const std::string& subject,
                 const std::string& baseline, double target) {
     const auto s = rep.Seconds(subject), b = rep.Seconds(baseline);
     if (!s || !b)
         return;
-    const double ratio = *b / *s;
-    std::printf("  %-34s %10s  %9.1f×", label, Duration(*b).c_str(), ratio);
-    if (target > 0)
-        std::printf("   target ≥ %g×: %s", target, ratio >= target ? "met" : "MISSED");
-    std::printf("\n");
+    PrintRatioLine(label, *b, *b / *s, target);
 }
 
 void PrintRatios(const TRatioReporter& rep, const TMemory& mem) {
@@ -398,41 +296,11 @@ void PrintHelp() {
     benchmark::PrintDefaultHelp();
 }
 
-bool HasFlag(int argc, char** argv, const char* prefix) {
-    for (int i = 1; i < argc; ++i)
-        if (std::strncmp(argv[i], prefix, std::strlen(prefix)) == 0)
-            return true;
-    return false;
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
-    // A full run repeats every benchmark three times and reports the medians:
-    // this machine is shared, and one disturbed run should not make a figure.
-    // --quick runs each once, for a short while. Google Benchmark's own flags
-    // (--benchmark_filter, --benchmark_repetitions, ...) take precedence.
-    std::vector<char*> args(argv, argv + argc);
-    const auto quick = std::find_if(args.begin(), args.end(),
-                                    [](const char* a) { return std::strcmp(a, "--quick") == 0; });
-    const bool quickRun = quick != args.end();
-    if (quickRun)
-        args.erase(quick);
-    std::string minTime = "--benchmark_min_time=0.05";
-    std::string repetitions = "--benchmark_repetitions=3";
-    std::string aggregatesOnly = "--benchmark_display_aggregates_only=true";
-    const int given = int(args.size());
-    if (quickRun && !HasFlag(given, args.data(), "--benchmark_min_time"))
-        args.push_back(minTime.data());
-    if (!quickRun && !HasFlag(given, args.data(), "--benchmark_repetitions")) {
-        args.push_back(repetitions.data());
-        if (!HasFlag(given, args.data(), "--benchmark_display_aggregates_only"))
-            args.push_back(aggregatesOnly.data());
-    }
-    int count = int(args.size());
-    args.push_back(nullptr);
-    benchmark::Initialize(&count, args.data(), PrintHelp);
-    if (benchmark::ReportUnrecognizedArguments(count, args.data()))
+    bool quickRun = false;
+    if (!InitBenchmarks(std::vector<char*>(argv, argv + argc), PrintHelp, quickRun))
         return 1;
 
     PrintMachine();

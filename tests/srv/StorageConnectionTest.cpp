@@ -235,6 +235,45 @@ TEST_P(StorageConnectionTest, ResultsThatDoNotFitTheLayoutAreRefused) {
         HasSubstr("NOME"));
 }
 
+// Texts go from the result to the packet through one buffer reused for every
+// cell: each must arrive whole and alone, whatever came before it.
+TEST_P(StorageConnectionTest, TextsReachTheRecordSetExactly) {
+    TDbConnection db(Url());
+    CreateSample(db);
+    const std::vector<std::pair<QString, QVariant>> rows = {
+        {QStringLiteral("A"), QStringLiteral("Ação 😀 'x' \\ %_ e mais")},
+        {QStringLiteral("B"), QStringLiteral("Bé")},
+        {QStringLiteral("C"), QStringLiteral("")},
+        {QStringLiteral("D"), QVariant()},
+        {QStringLiteral("E"), QStringLiteral("😀😀😀")}};
+    for (const auto& [code, name] : rows)
+        ExecSql(db, QStringLiteral("INSERT INTO AMOSTRA (CODIGO, NOME) VALUES (:C, :N)"),
+                {{QStringLiteral("C"), code}, {QStringLiteral("N"), name}});
+    TSqlStatement st(db, QStringLiteral("SELECT CODIGO, NOME, NOME AS TEXTO FROM AMOSTRA "
+                                        "ORDER BY CODIGO"));
+    st.Exec();
+    TRecordSet rs({StrField(QStringLiteral("CODIGO"), 10), StrField(QStringLiteral("NOME"), 30),
+                   MemoField(QStringLiteral("TEXTO"))});
+    st.ReadInto(rs);
+    ASSERT_EQ(rs.RecordCount(), int(rows.size()));
+    for (const auto& [code, name] : rows) {
+        SCOPED_TRACE(code.toStdString());
+        ASSERT_EQ(rs.FieldByName(QStringLiteral("CODIGO")).AsString(), code);
+        for (const char* field : {"NOME", "TEXTO"}) {
+            EXPECT_EQ(rs.FieldByName(QLatin1String(field)).IsNull(), name.isNull());
+            EXPECT_EQ(rs.FieldByName(QLatin1String(field)).AsString(), name.toString());
+        }
+        rs.Next();
+    }
+
+    // A size counts characters, not UTF-16 units: three emoji take six.
+    const QString emoji = QStringLiteral("SELECT NOME FROM AMOSTRA WHERE CODIGO = 'E'");
+    EXPECT_NO_THROW(SelectPacket(db, emoji, {}, {StrField(QStringLiteral("NOME"), 3)}));
+    EXPECT_THAT(
+        Message([&] { SelectPacket(db, emoji, {}, {StrField(QStringLiteral("NOME"), 2)}); }),
+        HasSubstr("3 caracteres"));
+}
+
 TEST_P(StorageConnectionTest, StatementErrorsCarryTheEnginesText) {
     TDbConnection db(Url());
     EXPECT_THAT(Message([&] { db.ExecRaw(QStringLiteral("SELECT * FROM TABELA_QUE_NAO_EXISTE")); }),

@@ -7,6 +7,10 @@
 
 #include <QSqlError>
 #include <QSqlRecord>
+#include <QStringEncoder>
+
+#include <string>
+#include <string_view>
 
 namespace {
 
@@ -29,6 +33,17 @@ bool TextFlag(const QString& s) {
     return u == u"S" || u == u"T" || u == u"1" || u == u"TRUE";
 }
 
+// A text never has more characters than UTF-16 units: most need no count.
+void CheckLength(const QString& s, const TFieldDef& def) {
+    if (s.size() > def.size && CharacterCount(s) > def.size)
+        throw EDbError(QStringLiteral("A coluna %1 trouxe um texto de %2 caracteres; o campo "
+                                      "comporta %3: \"%4\"")
+                           .arg(def.name)
+                           .arg(CharacterCount(s))
+                           .arg(def.size)
+                           .arg(LeftCharacters(s, 40)));
+}
+
 QVariant Convert(const QVariant& v, const TFieldDef& def) {
     if (!v.isValid() || v.isNull())
         return {};
@@ -37,13 +52,7 @@ QVariant Convert(const QVariant& v, const TFieldDef& def) {
     switch (def.kind) {
     case TFieldKind::String: {
         QString s = v.toString();
-        if (CharacterCount(s) > def.size)
-            throw EDbError(QStringLiteral("A coluna %1 trouxe um texto de %2 caracteres; o campo "
-                                          "comporta %3: \"%4\"")
-                               .arg(def.name)
-                               .arg(CharacterCount(s))
-                               .arg(def.size)
-                               .arg(LeftCharacters(s, 40)));
+        CheckLength(s, def);
         out = s;
         break;
     }
@@ -72,6 +81,30 @@ QVariant Convert(const QVariant& v, const TFieldDef& def) {
                            .arg(def.name, v.toString(), FieldKindName(def.kind)));
     return out;
 }
+
+// Appends one value of a result row to its column. Texts go to UTF-8 through
+// one buffer reused for every cell, instead of a QVariant and a QByteArray
+// of their own: a large list has millions of them. Other kinds as Convert.
+class TCellAppender {
+public:
+    void Append(TColumn& column, const QVariant& v, const TFieldDef& def) {
+        const bool text = def.kind == TFieldKind::String || def.kind == TFieldKind::Memo;
+        if (!text || !v.isValid() || v.isNull()) {
+            column.Append(Convert(v, def));
+            return;
+        }
+        const QString s = v.toString();
+        if (def.kind == TFieldKind::String)
+            CheckLength(s, def);
+        m_utf8.resize(size_t(s.size()) * 3); // the most UTF-8 a UTF-16 unit takes
+        char* end = m_encoder.appendToBuffer(m_utf8.data(), s);
+        column.AppendBytes(std::string_view(m_utf8.data(), size_t(end - m_utf8.data())));
+    }
+
+private:
+    QStringEncoder m_encoder{QStringEncoder::Utf8, QStringConverter::Flag::Stateless};
+    std::string m_utf8;
+};
 
 } // namespace
 
@@ -183,11 +216,11 @@ std::unique_ptr<TRowStore> TSqlStatement::ReadRows(const TFieldDefs& defs) {
         columns.push_back(c);
     }
     auto store = std::make_unique<TRowStore>(data);
-    std::vector<QVariant> values(data.size());
+    TCellAppender cells;
     while (Next()) {
         for (size_t i = 0; i < data.size(); ++i)
-            values[i] = Convert(m_query.value(columns[i]), data[i]);
-        store->AppendRow(values, TUpdateStatus::Unmodified);
+            cells.Append(store->Column(int(i)), m_query.value(columns[i]), data[i]);
+        store->CommitRow(TUpdateStatus::Unmodified);
     }
     // Done with the rows: let the engine release what the statement holds.
     m_query.finish();

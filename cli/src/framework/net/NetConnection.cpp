@@ -11,6 +11,9 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
+// A length announced beyond this is not trusted for reserving memory up front.
+constexpr uint64_t kReserveAnswerMax = uint64_t(1) << 30;
+
 QString Duration(std::chrono::milliseconds d) {
     if (d.count() % 1000 == 0)
         return QStringLiteral("%1 s").arg(d.count() / 1000);
@@ -109,9 +112,24 @@ TServerReply TNetConnection::Post(const QString& method, const QVariantList& arg
     client.set_keep_alive(false);
     // Headers and body go out in separate writes; see the server.
     client.set_tcp_nodelay(true);
+    httplib::Request request;
+    request.method = "POST";
+    request.path = kPath;
+    request.set_header("Content-Type", kContentType);
+    request.body.assign(body.constData(), size_t(body.size()));
+    // The answer goes straight into the buffer it is decoded from, sized
+    // once from its length: a large list is tens of megabytes, and httplib
+    // would grow a string of its own and leave it to be copied.
+    QByteArray answer;
+    request.content_receiver = [&answer](const char* data, size_t n, uint64_t offset,
+                                         uint64_t length) {
+        if (offset == 0 && length > 0 && length <= kReserveAnswerMax)
+            answer.reserve(qsizetype(length));
+        answer.append(data, qsizetype(n));
+        return true;
+    };
     const auto start = Clock::now();
-    const httplib::Result res =
-        client.Post(kPath, body.constData(), size_t(body.size()), kContentType);
+    const httplib::Result res = client.send(request);
     const auto elapsed = Clock::now() - start;
 
     const QString address = Address();
@@ -155,7 +173,6 @@ TServerReply TNetConnection::Post(const QString& method, const QVariantList& arg
         }
     }
 
-    const QByteArray answer(res->body.data(), qsizetype(res->body.size()));
     const QString context = QStringLiteral("Resposta inválida do servidor de aplicação %1 à "
                                            "chamada %2")
                                 .arg(address, method);

@@ -1,0 +1,485 @@
+// Application-server benchmarks. The server runs in this process (TRpcServer
+// on a free loopback port, every remote module registered) on a SQLite
+// database holding the scale branch; clients are TNetConnections, each call
+// one HTTP request on a connection of its own, as the host makes them.
+//
+// List/*: GetOrcaEvento for the whole branch. List/EndToEnd is the call from
+// a client: SQL on the server, packets, HTTP, and the six packets loaded into
+// record sets. List/Registry is the same call dispatched in-process (SQL and
+// packets, no HTTP). List/BareSQL is the baseline: the same six statements run
+// with Qt SQL, every column value of every row read, nothing encoded.
+//
+// Latency/*: GetSalaoEven of one budget, and an empty HTTP round trip
+// (GET /health), from 1 and from 8 client threads at once. Every call is
+// timed on its own and the medians are compared.
+
+#include "BenchCommon.h"
+#include "ScaleBranch.h"
+
+#include "DbConnection.h"
+#include "MemoryTuning.h"
+#include "NetConnection.h"
+#include "OrcaLayouts.h"
+#include "RecordSet.h"
+#include "rpc/Modules.h"
+#include "rpc/RemoteModuleRegistry.h"
+#include "seed/ScaleSeed.h"
+#include "transport/RpcServer.h"
+
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+#include <httplib.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <condition_variable>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <thread>
+
+namespace {
+
+const QString kFecha = QStringLiteral("ORE00800.rdmFechaOrca");
+constexpr int kDefaultBudgets = 20000;
+constexpr int kWarmUpCalls = 10; // per client thread, before its timed calls
+
+struct TShared {
+    TRpcServer* server = nullptr;
+    const TRemoteModuleRegistry* registry = nullptr;
+    TBareList* bare = nullptr;
+    QVariantList criteria;
+    QVariantList hallKey;
+    TListRead expected; // what the bare statements read: every way must see the same rows
+};
+TShared* g_shared = nullptr;
+
+std::string Text(const QString& s) {
+    return s.toStdString();
+}
+
+// ---- the whole branch's list ----------------------------------------------------------
+
+void SetListCounters(benchmark::State& state, long long bytes = 0) {
+    long long rows = 0;
+    for (const long long r : g_shared->expected.rows)
+        rows += r;
+    state.counters["rows"] = double(rows);
+    if (bytes > 0)
+        state.counters["MB"] = double(bytes) / 1e6;
+}
+
+void BM_ListBareSql(benchmark::State& state) {
+    TListRead read;
+    for (auto _ : state) {
+        read = g_shared->bare->Run();
+        if (read.rows != g_shared->expected.rows) {
+            state.SkipWithError("the bare statements read other rows than before");
+            return;
+        }
+    }
+    benchmark::DoNotOptimize(read.digest);
+    SetListCounters(state);
+}
+
+// The packets of a reply, checked against the rows of the bare statements.
+std::string CheckPackets(const TServerReply& reply, long long& bytes) {
+    if (!reply.ok)
+        return "GetOrcaEvento failed: " + Text(reply.message);
+    const QVariantList packets = reply.payload.toList();
+    if (packets.size() != qsizetype(g_shared->expected.rows.size()))
+        return "GetOrcaEvento answered " + std::to_string(packets.size()) + " values";
+    bytes = 0;
+    for (const QVariant& p : packets)
+        bytes += p.value<TDataPacket>().Size();
+    return {};
+}
+
+void BM_ListRegistry(benchmark::State& state) {
+    const TCallRequest request{kFecha, QStringLiteral("GetOrcaEvento"), g_shared->criteria};
+    long long bytes = 0;
+    for (auto _ : state) {
+        TCallContext context;
+        const TServerReply reply = g_shared->registry->Dispatch(context, request);
+        if (const std::string error = CheckPackets(reply, bytes); !error.empty()) {
+            state.SkipWithError(error.c_str());
+            return;
+        }
+    }
+    SetListCounters(state, bytes);
+}
+
+void BM_ListEndToEnd(benchmark::State& state) {
+    TNetConnection conn;
+    conn.ServerName = kFecha;
+    conn.Port = g_shared->server->Port();
+    conn.ThrowException = false;
+    // The screen's record sets, reloaded by every call.
+    std::vector<std::unique_ptr<TRecordSet>> sets;
+    for (const auto& select : g_shared->bare->Selects().selects)
+        sets.push_back(std::make_unique<TRecordSet>(select.layout));
+    long long bytes = 0;
+    double loading = 0; // seconds spent loading the packets into the record sets
+    std::string error;
+    for (auto _ : state) {
+        const TServerReply reply = conn.Call(QStringLiteral("GetOrcaEvento"), g_shared->criteria);
+        error = CheckPackets(reply, bytes);
+        if (!error.empty())
+            break;
+        const auto start = std::chrono::steady_clock::now();
+        const QVariantList packets = reply.payload.toList();
+        try {
+            for (size_t i = 0; i < sets.size(); ++i) {
+                sets[i]->SetData(packets[qsizetype(i)].value<TDataPacket>());
+                if (sets[i]->RecordCount() != g_shared->expected.rows[i])
+                    error = "packet " + std::to_string(i + 1) + " has other rows";
+            }
+        } catch (const Exception& e) {
+            error = Text(e.Message());
+        }
+        loading += std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        if (!error.empty())
+            break;
+    }
+    if (!error.empty()) {
+        state.SkipWithError(error.c_str());
+        return;
+    }
+    SetListCounters(state, bytes);
+    state.counters["load_ms"] =
+        benchmark::Counter(loading * 1e3, benchmark::Counter::kAvgIterations);
+}
+
+// ---- latency of small calls ---------------------------------------------------------------
+
+// The calls of one benchmark, gathered from its threads.
+struct TLatencies {
+    std::mutex mutex;
+    std::condition_variable allIn;
+    int finished = 0;
+    std::vector<double> run; // seconds per call of the current repetition
+    std::vector<double> all; // of every repetition
+};
+
+double Percentile(std::vector<double> v, double p) {
+    if (v.empty())
+        return 0;
+    std::sort(v.begin(), v.end());
+    return v[std::min(v.size() - 1, size_t(p * double(v.size())))];
+}
+
+enum class TCallKind { Health, SalaoEven };
+
+// GET /health as TNetConnection makes its calls: a new client and connection
+// each time, without keep-alive, with TCP_NODELAY.
+std::string HealthRoundTrip(int port) {
+    httplib::Client client("127.0.0.1", port);
+    client.set_keep_alive(false);
+    client.set_tcp_nodelay(true);
+    const httplib::Result res = client.Get("/health");
+    if (!res)
+        return "GET /health failed: " + httplib::to_string(res.error());
+    if (res->status != 200 || res->body != "ok")
+        return "GET /health answered status " + std::to_string(res->status);
+    return {};
+}
+
+void BM_Latency(benchmark::State& state, TCallKind kind, TLatencies* latencies) {
+    TNetConnection conn;
+    conn.ServerName = kFecha;
+    conn.Port = g_shared->server->Port();
+    conn.ThrowException = false;
+    const QString method = QStringLiteral("GetSalaoEven");
+    auto call = [&]() -> std::string {
+        if (kind == TCallKind::Health)
+            return HealthRoundTrip(conn.Port);
+        const TServerReply reply = conn.Call(method, g_shared->hallKey);
+        if (!reply.ok)
+            return "GetSalaoEven failed: " + Text(reply.message);
+        if (reply.payload.metaType() != QMetaType::fromType<TDataPacket>())
+            return "GetSalaoEven did not answer a packet";
+        return {};
+    };
+    std::string error;
+    for (int i = 0; i < kWarmUpCalls && error.empty(); ++i)
+        error = call();
+    if (state.thread_index() == 0) {
+        // The others touch the gathering only after the timed loop, which
+        // starts when every thread, this one included, is there.
+        std::lock_guard lock(latencies->mutex);
+        latencies->run.clear();
+        latencies->finished = 0;
+    }
+    if (!error.empty())
+        state.SkipWithError(error.c_str());
+    std::vector<double> mine;
+    mine.reserve(size_t(state.max_iterations));
+    for (auto _ : state) {
+        const auto start = std::chrono::steady_clock::now();
+        error = call();
+        mine.push_back(
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+        if (!error.empty()) {
+            state.SkipWithError(error.c_str());
+            break;
+        }
+    }
+    std::unique_lock lock(latencies->mutex);
+    latencies->run.insert(latencies->run.end(), mine.begin(), mine.end());
+    if (error.empty())
+        latencies->all.insert(latencies->all.end(), mine.begin(), mine.end());
+    if (++latencies->finished == state.threads())
+        latencies->allIn.notify_all();
+    if (state.thread_index() == 0) {
+        latencies->allIn.wait(lock, [&] { return latencies->finished == state.threads(); });
+        state.counters["p50_us"] = Percentile(latencies->run, 0.5) * 1e6;
+        state.counters["p90_us"] = Percentile(latencies->run, 0.9) * 1e6;
+        state.counters["calls"] = double(latencies->run.size());
+    }
+}
+
+// Each server thread opens its database connection on its first call and
+// keeps it. Calls from as many clients as the server has threads, a few times
+// over, so that the timed calls find every connection open, as on a server
+// that has been up for a while. Also checks that the budget has a hall.
+std::string WarmUpServer(int threads) {
+    std::vector<std::string> errors(static_cast<size_t>(threads));
+    std::vector<std::thread> clients;
+    for (int t = 0; t < threads; ++t)
+        clients.emplace_back([t, &errors] {
+            TNetConnection conn;
+            conn.ServerName = kFecha;
+            conn.Port = g_shared->server->Port();
+            conn.ThrowException = false;
+            for (int i = 0; i < 4 * kWarmUpCalls && errors[size_t(t)].empty(); ++i) {
+                const TServerReply reply =
+                    conn.Call(QStringLiteral("GetSalaoEven"), g_shared->hallKey);
+                if (!reply.ok) {
+                    errors[size_t(t)] = "GetSalaoEven failed: " + Text(reply.message);
+                    break;
+                }
+                try {
+                    TRecordSet halls(LayoutSalaoEven());
+                    halls.SetData(reply.payload.value<TDataPacket>());
+                    if (halls.RecordCount() == 0)
+                        errors[size_t(t)] = "GetSalaoEven found no hall for the budget";
+                } catch (const Exception& e) {
+                    errors[size_t(t)] = "GetSalaoEven: " + Text(e.Message());
+                }
+            }
+        });
+    for (auto& c : clients)
+        c.join();
+    for (const auto& e : errors)
+        if (!e.empty())
+            return e;
+    return {};
+}
+
+// ---- ratios ---------------------------------------------------------------------------
+
+std::map<std::string, TLatencies> g_latencies; // by "Health/8", "SalaoEven/1", ...
+
+std::optional<double> MedianLatency(const std::string& name) {
+    const auto it = g_latencies.find(name);
+    if (it == g_latencies.end() || it->second.all.empty())
+        return std::nullopt;
+    std::vector<double> v = it->second.all;
+    return Median(v);
+}
+
+void PrintRatios(const TRatioReporter& rep) {
+    std::printf("\nRatios of this run (the subject's time ÷ the baseline's; medians)\n");
+    // Wall time is what the operator waits; the process's CPU time (client
+    // and server threads together) shows the work when the machine is busy.
+    for (const TBenchTime time : {TBenchTime::Real, TBenchTime::Cpu}) {
+        const auto e2e = rep.Seconds("List/EndToEnd", time);
+        const auto reg = rep.Seconds("List/Registry", time);
+        const auto bare = rep.Seconds("List/BareSQL", time);
+        if (!e2e && !reg)
+            continue;
+        std::printf("  GetOrcaEvento, whole branch, %s: end to end %s, dispatched in-process %s\n",
+                    time == TBenchTime::Real ? "wall time" : "CPU time of the process",
+                    e2e ? Duration(*e2e).c_str() : "-", reg ? Duration(*reg).c_str() : "-");
+        if (e2e && bare)
+            PrintRatioLine("end to end vs bare statements", *bare, *e2e / *bare,
+                           time == TBenchTime::Real ? 2 : 0, TTargetKind::AtMost);
+        if (reg && bare)
+            PrintRatioLine("in-process vs bare statements", *bare, *reg / *bare);
+        if (e2e && reg)
+            PrintRatioLine("end to end vs in-process", *reg, *e2e / *reg);
+    }
+    bool header = false;
+    for (const int threads : {8, 1}) {
+        const std::string n = std::to_string(threads);
+        const auto call = MedianLatency("SalaoEven/" + n);
+        const auto health = MedianLatency("Health/" + n);
+        if (!call || !health)
+            continue;
+        if (!header)
+            std::printf("  GetSalaoEven against GET /health, median latency of every call\n");
+        header = true;
+        const std::string label =
+            n + (threads == 1 ? " client thread: " : " client threads: ") + Duration(*call);
+        PrintRatioLine(label.c_str(), *health, *call / *health, threads == 8 ? 3 : 0,
+                       TTargetKind::AtMost);
+    }
+}
+
+void PrintHelp() {
+    std::printf("bench_server [--quick] [--db FILE] [--budgets N] [Google Benchmark flags]\n"
+                "  --quick      each benchmark once and briefly (default: three repetitions, "
+                "medians)\n"
+                "  --db FILE    use this SQLite database, seeding it first when it has no scale\n"
+                "               branch (default: a new one in a temporary folder)\n"
+                "  --budgets N  budgets to seed (default: %d)\n\n",
+                kDefaultBudgets);
+    benchmark::PrintDefaultHelp();
+}
+
+// Takes "--name VALUE" or "--name=VALUE" at args[i]; false when it is another argument.
+bool TakeOption(std::vector<char*>& args, size_t i, const char* name, std::string& value) {
+    const size_t n = std::strlen(name);
+    if (std::strncmp(args[i], name, n) != 0)
+        return false;
+    if (args[i][n] == '=') {
+        value = args[i] + n + 1;
+        args.erase(args.begin() + std::ptrdiff_t(i));
+        return true;
+    }
+    if (args[i][n] != '\0' || i + 1 >= args.size())
+        return false;
+    value = args[i + 1];
+    args.erase(args.begin() + std::ptrdiff_t(i), args.begin() + std::ptrdiff_t(i) + 2);
+    return true;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    std::vector<char*> args(argv, argv + argc);
+    std::string dbPath, budgetText;
+    for (size_t i = 1; i < args.size();)
+        if (!TakeOption(args, i, "--db", dbPath) && !TakeOption(args, i, "--budgets", budgetText))
+            ++i;
+    const int budgets = budgetText.empty() ? kDefaultBudgets : std::atoi(budgetText.c_str());
+    if (budgets < 1) {
+        std::fprintf(stderr, "bench_server: --budgets expects a positive number\n");
+        return 1;
+    }
+    bool quick = false;
+    if (!InitBenchmarks(args, PrintHelp, quick))
+        return 1;
+
+    PrintMachine();
+    // As ore-server and the host do at start (see MemoryTuning.h);
+    // ORE_BENCH_RAW_MALLOC=1 measures with the C library's defaults instead.
+    const bool rawMalloc = std::getenv("ORE_BENCH_RAW_MALLOC") != nullptr;
+    KeepFreedMemoryForReuse(!rawMalloc);
+    std::printf("Allocator: %s\n", rawMalloc
+                                       ? "C library defaults (ORE_BENCH_RAW_MALLOC)"
+                                       : "freed memory kept for reuse (KeepFreedMemoryForReuse)");
+
+    try {
+        QTemporaryDir folder;
+        std::printf("\nData\n");
+        std::fflush(stdout);
+        const TScaleDatabase db =
+            PrepareScaleDatabase(QString::fromStdString(dbPath), budgets, folder.path());
+        if (db.generated)
+            std::printf("  seeded %d budgets in %s\n", budgets, Duration(db.seedSeconds).c_str());
+        std::printf("  %s: %d budgets in branch %s\n", Text(db.url).c_str(), db.budgets,
+                    kScaleBranch);
+
+        TShared shared;
+        g_shared = &shared;
+        TDbConnection conn(db.url);
+        shared.criteria = WholeBranchCriteria();
+        shared.hallKey = HallBudgetKey(conn);
+        TBareList bare(conn, shared.criteria);
+        shared.bare = &bare;
+        const auto start = std::chrono::steady_clock::now();
+        shared.expected = bare.Run();
+        const double firstRead =
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        const auto& r = shared.expected.rows;
+        std::printf("  the list of the whole branch: %lld budgets, %lld items, %lld totals, %lld "
+                    "labour lines, %lld external and %lld internal observations; %lld values "
+                    "(first bare read %s)\n",
+                    r[0], r[1], r[2], r[3], r[4], r[5], shared.expected.values,
+                    Duration(firstRead).c_str());
+        std::printf("  GetSalaoEven of %s/%s-%s\n", Text(shared.hallKey[0].toString()).c_str(),
+                    Text(shared.hallKey[1].toString()).c_str(),
+                    Text(shared.hallKey[2].toString()).c_str());
+
+        TRemoteModuleRegistry registry;
+        RegisterModules(registry, db.url);
+        shared.registry = &registry;
+        TRpcServerOptions options;
+        options.port = 0;
+        TRpcServer server(registry, options);
+        server.Start();
+        shared.server = &server;
+        if (const std::string error = WarmUpServer(options.threads); !error.empty()) {
+            std::fprintf(stderr, "bench_server: %s\n", error.c_str());
+            return 1;
+        }
+        std::printf("  server in this process on %s, %d threads\n\n",
+                    Text(server.Address()).c_str(), options.threads);
+        std::fflush(stdout);
+
+        using benchmark::kMicrosecond;
+        using benchmark::kMillisecond;
+        const int listIterations = quick ? 1 : 2;
+        benchmark::RegisterBenchmark("List/BareSQL", BM_ListBareSql)
+            ->Unit(kMillisecond)
+            ->UseRealTime()
+            ->MeasureProcessCPUTime()
+            ->Iterations(listIterations);
+        benchmark::RegisterBenchmark("List/Registry", BM_ListRegistry)
+            ->Unit(kMillisecond)
+            ->UseRealTime()
+            ->MeasureProcessCPUTime()
+            ->Iterations(listIterations);
+        benchmark::RegisterBenchmark("List/EndToEnd", BM_ListEndToEnd)
+            ->Unit(kMillisecond)
+            ->UseRealTime()
+            ->MeasureProcessCPUTime()
+            ->Iterations(listIterations);
+        for (const auto& [kind, name] :
+             {std::pair{TCallKind::Health, "Health"}, std::pair{TCallKind::SalaoEven, "SalaoEven"}})
+            for (const int threads : {1, 8}) {
+                TLatencies* latencies =
+                    &g_latencies[std::string(name) + "/" + std::to_string(threads)];
+                // Calls per thread: each opens a connection, so keep the total
+                // well inside the loopback's ephemeral ports.
+                const int calls = threads == 1 ? (quick ? 100 : 600) : (quick ? 25 : 150);
+                benchmark::RegisterBenchmark((std::string("Latency/") + name).c_str(), BM_Latency,
+                                             kind, latencies)
+                    ->Unit(kMicrosecond)
+                    ->UseRealTime()
+                    ->Threads(threads)
+                    ->Iterations(calls);
+            }
+
+        const bool color = isatty(STDOUT_FILENO);
+        TRatioReporter reporter(color ? benchmark::ConsoleReporter::OO_ColorTabular
+                                      : benchmark::ConsoleReporter::OO_Tabular);
+        benchmark::RunSpecifiedBenchmarks(&reporter);
+        PrintRatios(reporter);
+        server.Stop();
+        CloseThreadDatabases();
+    } catch (const Exception& e) {
+        std::fprintf(stderr, "bench_server: %s\n", Text(e.Message()).c_str());
+        return 1;
+    }
+    benchmark::Shutdown();
+    return 0;
+}
