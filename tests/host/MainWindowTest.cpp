@@ -76,6 +76,7 @@ TEST_F(MainWindow, ScreensOpenOnceAsMdiChildrenAndAnewAfterClosing) {
     ASSERT_TRUE(screen);
     EXPECT_EQ(screen->objectName(), QStringLiteral("frmFechaOrca"));
     EXPECT_EQ(Children().front()->windowTitle(), QStringLiteral("Fechamento do Orçamento"));
+    EXPECT_EQ(screen->size(), QSize(780, 540)); // not shrunk by its frame
 
     Children().front()->close();
     EXPECT_TRUE(QTest::qWaitFor([&] { return screen.isNull() && Children().isEmpty(); }, 5000));

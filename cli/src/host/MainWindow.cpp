@@ -86,7 +86,10 @@ void TfrmPrincipal::ShowInMdi(QWidget* screen, bool maximized) {
         if (s->widget() == screen)
             sub = s;
     if (!sub) {
+        // The screen keeps the size it was designed with, inside the frame.
+        const QSize size = screen->size();
         sub = mdiPrincipal->addSubWindow(screen);
+        sub->resize(size.grownBy(sub->contentsMargins()));
         // The module owns its screen: when the screen goes, its frame goes too.
         connect(screen, &QObject::destroyed, sub, &QObject::deleteLater);
     }
