@@ -1,0 +1,10 @@
+#pragma once
+
+#include "HostOptions.h"
+#include "Session.h"
+
+class TDbConnection;
+
+// The session the options describe. The branch's name is read from FILIAL on
+// `db`; a branch the database does not have is an EUsage.
+TSessionInfo SessionFromOptions(const THostOptions& options, TDbConnection* db);

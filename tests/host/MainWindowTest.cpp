@@ -1,0 +1,101 @@
+// The main window, driven from its menus as the operator would.
+
+#include "MainWindow.h"
+#include "FakeDialogs.h"
+#include "ModuleLoader.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QInputDialog>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QPointer>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class MainWindow : public ::testing::Test {
+protected:
+    TFakeDialogs dialogs;
+    TModuleLoader loader{{QStringLiteral(ORE_MODULE_DIR)}};
+    TfrmPrincipal window{loader};
+
+    void SetUp() override { window.show(); }
+    void TearDown() override {
+        window.mdiPrincipal->closeAllSubWindows();
+        loader.UnloadAll();
+    }
+
+    void Choose(const char* item) {
+        QAction* action = window.findChild<QAction*>(QString::fromLatin1(item));
+        ASSERT_NE(action, nullptr) << item;
+        action->trigger();
+    }
+    QList<QMdiSubWindow*> Children() const { return window.mdiPrincipal->subWindowList(); }
+};
+
+QStringList MenuTexts(const QMenu* menu) {
+    QStringList texts;
+    for (const QAction* a : menu->actions())
+        if (!a->isSeparator())
+            texts << a->text();
+    return texts;
+}
+
+} // namespace
+
+TEST_F(MainWindow, MenusOfferTheKnownScreensAndAnyCode) {
+    EXPECT_EQ(MenuTexts(window.findChild<QMenu*>(QStringLiteral("mnuArquivo"))),
+              QStringList{QStringLiteral("&Sair")});
+    EXPECT_EQ(MenuTexts(window.findChild<QMenu*>(QStringLiteral("mnuTelas"))),
+              (QStringList{QStringLiteral("ORE00800 - Fechamento do Orçamento"),
+                           QStringLiteral("ORE06400 - Processamento do Orçamento"),
+                           QStringLiteral("ORE09000 - Contratantes do Orçamento"),
+                           QStringLiteral("ORE00105 - Endereço do Cliente"),
+                           QStringLiteral("Abrir tela...")}));
+}
+
+TEST_F(MainWindow, AnAbsentModuleIsToldAndOpensNothing) {
+    Choose("mniORE06400");
+    EXPECT_EQ(
+        dialogs.Texts(TFakeDialogs::TKind::Error),
+        QStringList{QStringLiteral("Módulo da tela ORE06400 não encontrado: libPkg_ore06400.so")});
+    EXPECT_TRUE(Children().isEmpty());
+}
+
+TEST_F(MainWindow, ScreensOpenOnceAsMdiChildrenAndAnewAfterClosing) {
+    Choose("mniORE00800");
+    Choose("mniORE00800");
+    ASSERT_EQ(Children().size(), 1);
+    QPointer<QWidget> screen = Children().front()->widget();
+    ASSERT_TRUE(screen);
+    EXPECT_EQ(screen->objectName(), QStringLiteral("frmFechaOrca"));
+    EXPECT_EQ(Children().front()->windowTitle(), QStringLiteral("Fechamento do Orçamento"));
+    EXPECT_EQ(screen->size(), QSize(780, 540)); // not shrunk by its frame
+
+    Children().front()->close();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return screen.isNull() && Children().isEmpty(); }, 5000));
+    Choose("mniORE00800");
+    ASSERT_EQ(Children().size(), 1);
+    EXPECT_EQ(Children().front()->widget()->objectName(), QStringLiteral("frmFechaOrca"));
+    EXPECT_TRUE(dialogs.Shown().empty());
+}
+
+TEST_F(MainWindow, AbrirTelaOpensTheCodeTyped) {
+    QTimer::singleShot(0, [] {
+        QWidget* ask = QApplication::activeModalWidget();
+        ASSERT_NE(ask, nullptr);
+        EXPECT_EQ(ask->objectName(), QStringLiteral("dlgAbrirTela"));
+        auto* edit = ask->findChild<QLineEdit*>();
+        QTest::keyClicks(edit, QStringLiteral("ore00800"));
+        QTest::keyClick(edit, Qt::Key_Return);
+    });
+    Choose("mniAbrirTela");
+    ASSERT_EQ(Children().size(), 1);
+    EXPECT_EQ(Children().front()->widget()->objectName(), QStringLiteral("frmFechaOrca"));
+}
