@@ -1,6 +1,7 @@
 // The approval-error dialog, driven as the operator would.
 
 #include "Cli_ore00802.h"
+#include "DBGrid.h"
 #include "ModalTestUtil.h"
 #include "PictureBox.h"
 

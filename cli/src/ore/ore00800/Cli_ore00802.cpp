@@ -1,13 +1,14 @@
 #include "Cli_ore00802.h"
 
+#include "DBGrid.h"
 #include "DataSource.h"
 #include "Dispatch.h"
 #include "ErroOriPicture.h"
 #include "PictureBox.h"
-#include "ReadOnlyGrid.h"
 
 #include <QFrame>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QKeyEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -44,7 +45,20 @@ TfrmErroAprova::TfrmErroAprova() {
     Panel2 = NewPanel(QStringLiteral("Panel2"), 41, this);
     dtsProduto = new TDataSource(this);
     dtsProduto->setObjectName(QStringLiteral("dtsProduto"));
-    dbgMensagem = CreateReadOnlyGrid(QStringLiteral("dbgMensagem"), dtsProduto, this);
+    // Titles in bold, whole rows, no editing, no indicator, no lines.
+    dbgMensagem = new TDBGrid(this);
+    dbgMensagem->setObjectName(QStringLiteral("dbgMensagem"));
+    dbgMensagem->SetOptions(TGridOptions(TGridOption::Titles) | TGridOption::Tabs |
+                            TGridOption::RowSelect | TGridOption::ConfirmDelete |
+                            TGridOption::CancelOnExit);
+    dbgMensagem->SetDataSource(dtsProduto);
+    dbgMensagem->setFrameShape(QFrame::NoFrame);
+    QPalette gridPalette = dbgMensagem->palette();
+    gridPalette.setColor(QPalette::Base, gridPalette.color(QPalette::Button));
+    dbgMensagem->setPalette(gridPalette);
+    QFont titleFont = dbgMensagem->horizontalHeader()->font();
+    titleFont.setBold(true);
+    dbgMensagem->horizontalHeader()->setFont(titleFont);
 
     btnOK = new QPushButton(QStringLiteral("&OK"), Panel2);
     btnOK->setObjectName(QStringLiteral("btnOK"));

@@ -5,9 +5,9 @@
 class QFrame;
 class QPlainTextEdit;
 class QPushButton;
-class QTableView;
 class TDataSet;
 class TDataSource;
+class TDBGrid;
 class TPictureBox;
 
 // "Atenção": tells the operator why a budget cannot be approved, above a grid
@@ -21,7 +21,7 @@ public:
     QFrame* Panel1 = nullptr;
     TPictureBox* imgErroOri = nullptr;
     QFrame* Panel2 = nullptr;
-    QTableView* dbgMensagem = nullptr;
+    TDBGrid* dbgMensagem = nullptr;
     QPushButton* btnOK = nullptr;
     QPlainTextEdit* memInforma = nullptr;
     TDataSource* dtsProduto = nullptr;
