@@ -53,6 +53,16 @@ TEST_F(FechaOrcaDataTest, DataSourcesShowTheirRecordSets) {
     }
 }
 
+TEST(FechaOrcaDataOnABaseScreen, TheBaseScreensListSourceShowsTheBudgets) {
+    QObject screen;
+    auto* base = new TDataSource(&screen);
+    base->setObjectName(QStringLiteral("dtsPadrao"));
+    TFechaOrcaData data(&screen);
+    EXPECT_EQ(data.dtsPadrao, base);
+    EXPECT_EQ(base->DataSet(), data.cdsOrcaEvento);
+    EXPECT_EQ(screen.findChildren<TDataSource*>(QStringLiteral("dtsPadrao")).size(), 1);
+}
+
 TEST_F(FechaOrcaDataTest, OnlyTheNewClientSetsStartOpen) {
     for (const TRecordSetDecl& decl : FechaOrcaRecordSets()) {
         SCOPED_TRACE(decl.name);

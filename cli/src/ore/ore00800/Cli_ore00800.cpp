@@ -3,8 +3,8 @@
 #include "ScreenPresenter.h"
 
 #include <QApplication>
-#include <QCloseEvent>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QScreen>
 
 constinit TfrmFechaOrca* frmFechaOrca = nullptr;
@@ -23,7 +23,7 @@ struct TWaitCursor {
 TfrmFechaOrca::TfrmFechaOrca() : data(this), queries(this) {
     setObjectName(QStringLiteral("frmFechaOrca"));
     setWindowTitle(QStringLiteral("Fechamento do Orçamento"));
-    setAttribute(Qt::WA_DeleteOnClose);
+    lblCodTela->setText(QStringLiteral("ORE00800"));
     resize(780, 540);
 }
 
@@ -35,16 +35,12 @@ TfrmFechaOrca::~TfrmFechaOrca() {
     }
 }
 
-void TfrmFechaOrca::closeEvent(QCloseEvent* event) {
-    FormClose();
-    QWidget::closeEvent(event);
-}
-
-void TfrmFechaOrca::FormClose() {
-    // Released right after (WA_DeleteOnClose): the next opening makes a new screen.
+void TfrmFechaOrca::FormClose(TCloseAction& action) {
+    // Released right after the close: the next opening makes a new screen.
     if (frmFechaOrca == this)
         frmFechaOrca = nullptr;
     boStCriado = false;
+    TfrmPadrao::FormClose(action);
 }
 
 QSize DesktopSize() {
@@ -55,7 +51,7 @@ QSize DesktopSize() {
 void CriaFechaOrca(QSize desktop) {
     TWaitCursor wait;
     if (!boStCriado) {
-        frmFechaOrca = new TfrmFechaOrca();
+        frmFechaOrca = TfrmPadrao::Create<TfrmFechaOrca>();
         boStCriado = true;
     }
     PresentScreen(frmFechaOrca, desktop == QSize(640, 480));

@@ -3,12 +3,13 @@
 #include "FechaOrcaData.h"
 #include "FechaOrcaQueries.h"
 
-#include <QSize>
-#include <QWidget>
+#include "FrmPadrao.h"
 
-// The budget-closing screen. For now its window and the data it owns; the
-// controls and their handlers come with the base screen it will derive from.
-class TfrmFechaOrca : public QWidget {
+#include <QSize>
+
+// The budget-closing screen, on the base maintenance screen: for now its
+// window, its code and the data it owns; its own controls and handlers come next.
+class TfrmFechaOrca : public TfrmPadrao {
     Q_OBJECT
 public:
     TfrmFechaOrca();
@@ -17,11 +18,7 @@ public:
     TFechaOrcaData data;
     TFechaOrcaQueries queries;
 
-protected:
-    void closeEvent(QCloseEvent* event) override;
-
-private:
-    void FormClose();
+    void FormClose(TCloseAction& action) override;
 };
 
 extern TfrmFechaOrca* frmFechaOrca; // the screen the factory made, or null

@@ -72,8 +72,13 @@ TFechaOrcaData::TFechaOrcaData(QObject* owner) {
         this->*decl.member = recordSet;
     }
     for (const TDataSourceDecl& decl : DataSourceDecls) {
-        auto* source = new TDataSource(owner);
-        source->setObjectName(QLatin1StringView(decl.name));
+        // A base screen brings its own dtsPadrao: it is the one that shows the list.
+        auto* source = owner->findChild<TDataSource*>(QLatin1StringView(decl.name),
+                                                      Qt::FindDirectChildrenOnly);
+        if (!source) {
+            source = new TDataSource(owner);
+            source->setObjectName(QLatin1StringView(decl.name));
+        }
         source->SetDataSet(RecordSet(decl.recordSet));
         this->*decl.member = source;
     }

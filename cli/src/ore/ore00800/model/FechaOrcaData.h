@@ -13,6 +13,8 @@ class QObject;
 // The record sets and data sources of the budget-closing screen. They are
 // created as children of `owner` (the screen), named as designed, and live as
 // long as it; this object only holds the pointers, so it must not outlive the owner.
+// A data source of a designed name that the owner already has (the base
+// screen's dtsPadrao) is bound to its record set instead of made anew.
 class TFechaOrcaData {
 public:
     explicit TFechaOrcaData(QObject* owner);
