@@ -31,12 +31,13 @@ protected:
         layout->addWidget(m_first);
         layout->addWidget(m_second);
         auto& t = TFocusTracker::Instance();
-        for (auto [w, name] : {std::pair<QWidget*, QString>{m_bar, "bar"},
-                               {m_code, "code"},
-                               {m_first, "first"},
-                               {m_second, "second"}}) {
-            t.SetOnEnter(w, [this, name] { m_log << "enter " + name; });
-            t.SetOnExit(w, [this, name] { m_log << "exit " + name; });
+        for (const auto& entry : {std::pair<QWidget*, QString>{m_bar, "bar"},
+                                  {m_code, "code"},
+                                  {m_first, "first"},
+                                  {m_second, "second"}}) {
+            const QString name = entry.second;
+            t.SetOnEnter(entry.first, [this, name] { m_log << "enter " + name; });
+            t.SetOnExit(entry.first, [this, name] { m_log << "exit " + name; });
         }
         m_window.show();
         QApplication::setActiveWindow(&m_window);

@@ -27,7 +27,9 @@ void TBtnPesquisa::SetAssociate(QLineEdit* edit) {
 }
 
 bool TBtnPesquisa::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == m_associate && event->type() == QEvent::KeyPress &&
+    // The event type first: the edit sends events while it is being destroyed,
+    // when reading the guarded pointer would downcast a half-destroyed object.
+    if (event->type() == QEvent::KeyPress && watched == m_associate &&
         static_cast<QKeyEvent*>(event)->key() == Qt::Key_F9 && isEnabled()) {
         Pesquisar();
         return true;
