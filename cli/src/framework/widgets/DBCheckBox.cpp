@@ -4,21 +4,8 @@
 #include "Field.h"
 #include "FieldDataLink.h"
 
-TDBCheckBox::TDBCheckBox(QWidget* parent) : QCheckBox(parent), m_link(new TFieldDataLink(this)) {
+TDBCheckBox::TDBCheckBox(QWidget* parent) : QCheckBox(parent), TFieldBinding(this) {
     m_link->OnDataChange = [this] { ShowField(); };
-}
-
-TDataSource* TDBCheckBox::DataSource() const {
-    return m_link->DataSource();
-}
-void TDBCheckBox::SetDataSource(TDataSource* source) {
-    m_link->SetDataSource(source);
-}
-const QString& TDBCheckBox::DataField() const {
-    return m_link->DataField();
-}
-void TDBCheckBox::SetDataField(const QString& name) {
-    m_link->SetDataField(name);
 }
 
 void TDBCheckBox::ShowField() {

@@ -1,22 +1,15 @@
 #pragma once
 
+#include "FieldBinding.h"
 #include <QCheckBox>
-
-class TDataSource;
-class TFieldDataLink;
 
 // A check box bound to a field: checked when the field holds ValueChecked
 // ("S" unless set; true for a boolean field). A click writes the other value
 // at once; nothing happens when the field cannot be changed.
-class TDBCheckBox : public QCheckBox {
+class TDBCheckBox : public QCheckBox, public TFieldBinding {
     Q_OBJECT
 public:
     explicit TDBCheckBox(QWidget* parent = nullptr);
-
-    TDataSource* DataSource() const;
-    void SetDataSource(TDataSource* source);
-    const QString& DataField() const;
-    void SetDataField(const QString& name);
 
     QString ValueChecked = QStringLiteral("S");
     QString ValueUnchecked = QStringLiteral("N");
@@ -26,6 +19,4 @@ protected:
 
 private:
     void ShowField();
-
-    TFieldDataLink* m_link;
 };

@@ -5,26 +5,12 @@
 
 #include <QKeyEvent>
 
-TDBDateEditPlus::TDBDateEditPlus(QWidget* parent)
-    : TDateEditPlus(parent), m_link(new TFieldDataLink(this)) {
+TDBDateEditPlus::TDBDateEditPlus(QWidget* parent) : TDateEditPlus(parent), TFieldBinding(this) {
     m_link->OnDataChange = [this] { ShowField(); };
     m_link->OnStateChange = [this] { setReadOnly(!m_link->CanModify()); };
     m_link->OnUpdateData = [this] { WriteField(); };
     connect(this, &QLineEdit::textEdited, m_link, &TFieldDataLink::SetModified);
     setReadOnly(true);
-}
-
-TDataSource* TDBDateEditPlus::DataSource() const {
-    return m_link->DataSource();
-}
-void TDBDateEditPlus::SetDataSource(TDataSource* source) {
-    m_link->SetDataSource(source);
-}
-const QString& TDBDateEditPlus::DataField() const {
-    return m_link->DataField();
-}
-void TDBDateEditPlus::SetDataField(const QString& name) {
-    m_link->SetDataField(name);
 }
 
 void TDBDateEditPlus::ShowField() {

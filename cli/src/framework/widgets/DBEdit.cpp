@@ -6,25 +6,12 @@
 
 #include <QKeyEvent>
 
-TDBEdit::TDBEdit(QWidget* parent) : TMaskEdit(parent), m_link(new TFieldDataLink(this)) {
+TDBEdit::TDBEdit(QWidget* parent) : TMaskEdit(parent), TFieldBinding(this) {
     m_link->OnDataChange = [this] { ShowField(); };
     m_link->OnStateChange = [this] { setReadOnly(!m_link->CanModify()); };
     m_link->OnUpdateData = [this] { WriteField(); };
     connect(this, &QLineEdit::textEdited, m_link, &TFieldDataLink::SetModified);
     setReadOnly(true);
-}
-
-TDataSource* TDBEdit::DataSource() const {
-    return m_link->DataSource();
-}
-void TDBEdit::SetDataSource(TDataSource* source) {
-    m_link->SetDataSource(source);
-}
-const QString& TDBEdit::DataField() const {
-    return m_link->DataField();
-}
-void TDBEdit::SetDataField(const QString& name) {
-    m_link->SetDataField(name);
 }
 
 void TDBEdit::ShowField() {

@@ -6,7 +6,7 @@
 
 #include <QKeyEvent>
 
-TDBMemo::TDBMemo(QWidget* parent) : QPlainTextEdit(parent), m_link(new TFieldDataLink(this)) {
+TDBMemo::TDBMemo(QWidget* parent) : QPlainTextEdit(parent), TFieldBinding(this) {
     m_link->OnDataChange = [this] { ShowField(); };
     m_link->OnStateChange = [this] { setReadOnly(!m_link->CanModify()); };
     m_link->OnUpdateData = [this] { WriteField(); };
@@ -16,19 +16,6 @@ TDBMemo::TDBMemo(QWidget* parent) : QPlainTextEdit(parent), m_link(new TFieldDat
     });
     TFocusTracker::Instance().SetControlExit(this, [this] { m_link->UpdateRecord(); });
     setReadOnly(true);
-}
-
-TDataSource* TDBMemo::DataSource() const {
-    return m_link->DataSource();
-}
-void TDBMemo::SetDataSource(TDataSource* source) {
-    m_link->SetDataSource(source);
-}
-const QString& TDBMemo::DataField() const {
-    return m_link->DataField();
-}
-void TDBMemo::SetDataField(const QString& name) {
-    m_link->SetDataField(name);
 }
 
 void TDBMemo::ShowField() {

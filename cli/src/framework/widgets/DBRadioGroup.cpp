@@ -9,24 +9,11 @@
 #include <QVBoxLayout>
 
 TDBRadioGroup::TDBRadioGroup(QWidget* parent)
-    : QGroupBox(parent), m_link(new TFieldDataLink(this)), m_buttons(new QButtonGroup(this)) {
+    : QGroupBox(parent), TFieldBinding(this), m_buttons(new QButtonGroup(this)) {
     new QVBoxLayout(this);
     m_link->OnDataChange = [this] { ShowField(); };
     connect(m_buttons, &QButtonGroup::idClicked, this,
             [this](int item) { Dispatch([this, item] { Choose(item); }); });
-}
-
-TDataSource* TDBRadioGroup::DataSource() const {
-    return m_link->DataSource();
-}
-void TDBRadioGroup::SetDataSource(TDataSource* source) {
-    m_link->SetDataSource(source);
-}
-const QString& TDBRadioGroup::DataField() const {
-    return m_link->DataField();
-}
-void TDBRadioGroup::SetDataField(const QString& name) {
-    m_link->SetDataField(name);
 }
 
 void TDBRadioGroup::SetItems(const QStringList& captions) {

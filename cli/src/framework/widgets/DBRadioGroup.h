@@ -1,24 +1,18 @@
 #pragma once
 
+#include "FieldBinding.h"
 #include <QGroupBox>
 #include <QStringList>
 
 class QButtonGroup;
-class TDataSource;
-class TFieldDataLink;
 
 // A group of radio buttons bound to a field: item i stands for Values[i]
 // (its caption when there are fewer values). Choosing an item writes its value
 // at once; none is checked when the field holds no item's value.
-class TDBRadioGroup : public QGroupBox {
+class TDBRadioGroup : public QGroupBox, public TFieldBinding {
     Q_OBJECT
 public:
     explicit TDBRadioGroup(QWidget* parent = nullptr);
-
-    TDataSource* DataSource() const;
-    void SetDataSource(TDataSource* source);
-    const QString& DataField() const;
-    void SetDataField(const QString& name);
 
     const QStringList& Items() const { return m_items; }
     void SetItems(const QStringList& captions);
@@ -33,7 +27,6 @@ private:
     void ShowField();
     void Choose(int item);
 
-    TFieldDataLink* m_link;
     QButtonGroup* m_buttons;
     QStringList m_items;
     QStringList m_values;

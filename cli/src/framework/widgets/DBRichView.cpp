@@ -4,22 +4,9 @@
 #include "FieldDataLink.h"
 #include "RtfText.h"
 
-TDBRichView::TDBRichView(QWidget* parent) : QTextBrowser(parent), m_link(new TFieldDataLink(this)) {
+TDBRichView::TDBRichView(QWidget* parent) : QTextBrowser(parent), TFieldBinding(this) {
     setOpenLinks(false);
     m_link->OnDataChange = [this] { ShowField(); };
-}
-
-TDataSource* TDBRichView::DataSource() const {
-    return m_link->DataSource();
-}
-void TDBRichView::SetDataSource(TDataSource* source) {
-    m_link->SetDataSource(source);
-}
-const QString& TDBRichView::DataField() const {
-    return m_link->DataField();
-}
-void TDBRichView::SetDataField(const QString& name) {
-    m_link->SetDataField(name);
 }
 
 void TDBRichView::ShowField() {
