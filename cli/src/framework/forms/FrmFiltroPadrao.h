@@ -31,7 +31,7 @@ public:
         return form;
     }
 
-    int ShowModal();
+    int ShowModal() override;
     // Runs FormClose, then closes.
     void done(int result) override;
 

@@ -1,6 +1,7 @@
 #include "ModalForm.h"
 
 #include "Dispatch.h"
+#include "ModalRunner.h"
 
 #include <QPointer>
 
@@ -26,7 +27,7 @@ void TModalForm::SetModalResult(int result) {
 
 int TModalForm::ShowModal() {
     setWindowModality(Qt::ApplicationModal);
-    exec();
+    TModalRunner::Exec(*this);
     return m_modalResult;
 }
 

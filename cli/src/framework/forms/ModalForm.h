@@ -23,8 +23,10 @@ public:
     // A result other than mrNone asks the dialog to close after the running handler.
     void SetModalResult(int result);
 
-    // Shows the dialog application-modal and returns its result when it has closed.
-    int ShowModal();
+    // Shows the dialog application-modal and returns its result when it has
+    // closed; runs through TModalRunner, so tests drive it like the
+    // framework's other modal windows.
+    virtual int ShowModal();
 
 protected:
     // The window's close box or Escape: a close with the result so far (mrCancel when none).
