@@ -32,9 +32,6 @@ public:
     // same control, and vetoes the move alike when it fails.
     void SetControlExit(QWidget* w, Handler h);
 
-    // Whether handlers are running now (a move they make is theirs).
-    bool Running() const { return m_running; }
-
 private:
     TFocusTracker();
     struct THandlers {
