@@ -1,5 +1,6 @@
 #include "NetConnection.h"
 
+#include "CallTransport.h"
 #include "WireVariant.h"
 
 #include <httplib.h>
@@ -90,8 +91,12 @@ TServerReply TNetConnection::Call(const QString& method, const QVariantList& arg
             reply = TServerReply::Failure(e.Message());
         }
     }
-    if (ready)
-        reply = Post(method, args);
+    if (ready) {
+        if (TCallTransport* transport = TCallTransport::Installed())
+            reply = transport->Send(*this, {ServerName, method, args});
+        else
+            reply = Post(method, args);
+    }
     if (!reply.ok && ThrowException)
         throw EServerCallError(reply.message);
     return reply;

@@ -2,13 +2,33 @@
 
 #include "FechaOrcaData.h"
 #include "FechaOrcaQueries.h"
+#include "Filtro.h"
 
 #include "FrmPadrao.h"
 
 #include <QSize>
 
-// The budget-closing screen, on the base maintenance screen: for now its
-// window, its code and the data it owns; its own controls and handlers come next.
+class QAction;
+class QFrame;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QToolButton;
+class TBtnPesquisa;
+class TDBText;
+class TMaskEdit;
+class TNetConnection;
+class TPageControl;
+class TPictureBox;
+class TTabSheet;
+
+// The budget-closing screen: the operator picks a branch in the branch bar,
+// states criteria in the filter dialog, browses the budgets listed and their
+// details, and closes the current one.
+//
+// Handlers keep the names the screen's design gives them; they are spread
+// over files by concern (FechaOrca_*.cpp).
 class TfrmFechaOrca : public TfrmPadrao {
     Q_OBJECT
 public:
@@ -18,7 +38,109 @@ public:
     TFechaOrcaData data;
     TFechaOrcaQueries queries;
 
+    // True from creation until the first activation has read the rights.
+    bool boPrimVez = true;
+
+    // Tool bar and menu entries of the screen's own.
+    QToolButton* sbtFiltro = nullptr;
+    QToolButton* sbtFecharOrca = nullptr;
+    QToolButton* btnContratante = nullptr;
+    QAction* mnuItens = nullptr;
+    QAction* mnuMaoObra = nullptr;
+    QAction* mnuDadosAdic = nullptr;
+    QMenu* mnuObservacao = nullptr;
+    QAction* mnuObsInt = nullptr;
+    QAction* mnuObsExt = nullptr;
+    QAction* mnuFormaPgto = nullptr;
+    QAction* mnuFiltrar = nullptr;
+    QAction* mnuFecharOrca = nullptr;
+    QAction* mnuContratante = nullptr;
+    QAction* mnuProcOrca = nullptr;
+
+    // Branch bar.
+    QFrame* panFilial = nullptr;
+    QLabel* lblFilial = nullptr;
+    TMaskEdit* medCdFilial = nullptr;
+    TBtnPesquisa* btnFilial = nullptr;
+    QLineEdit* edtNmFilial = nullptr;
+    QToolButton* sbtProcOrca = nullptr;
+    TPictureBox* imgCheck = nullptr;
+    TPictureBox* imgUncheck = nullptr;
+    TPictureBox* imgDescheck = nullptr;
+
+    // Detail pages (their contents come with the details).
+    TTabSheet* tshItens = nullptr;
+    TTabSheet* tshMaoObra = nullptr;
+    TTabSheet* tshDadosAdic = nullptr;
+    TTabSheet* tshObservacao = nullptr;
+    TPageControl* pgcObservacao = nullptr;
+    TTabSheet* tshObsInt = nullptr;
+    TTabSheet* tshObsExt = nullptr;
+    TTabSheet* tshFormaPgto = nullptr;
+
+    // The contracting client of the current budget, on "Dados Adicionais".
+    QGroupBox* GroupBox7 = nullptr;
+    TMaskEdit* dbeCliContrat = nullptr;
+    TBtnPesquisa* BtnPesquisa6 = nullptr;
+    QLineEdit* DBEdit13 = nullptr;
+
+    // The current budget's number and client, in the navigator bar.
+    TDBText* dbtNome = nullptr;
+
+    // Connections to the application server's three remote modules.
+    TNetConnection* netFechaOrca = nullptr;
+    TNetConnection* netProcOrca = nullptr;
+    TNetConnection* netContratante = nullptr;
+
+    // Lifecycle.
+    void FormCreate() override;
+    void FormActivate() override;
     void FormClose(TCloseAction& action) override;
+    void netFechaOrcaBeforeConnect(TNetConnection& connection);
+    void netProcOrcaBeforeConnect(TNetConnection& connection);
+    void netContratanteBeforeConnect(TNetConnection& connection);
+
+    // Branch bar.
+    void panFilialEnter();
+    void panFilialExit();
+    void medCdFilialChange();
+    void medCdFilialExit();
+    void btnFilialAfterPesq();
+    void Vd_CdFilial(bool boTestaVazio);
+
+    // Retrieval.
+    void sbtFiltroClick();
+    void sbtVerificarClick() override;
+    void cdsOrcaEventoAfterOpen();
+
+    // Browsing.
+    void cdsOrcaEventoAfterScroll();
+    void pgcPadraoChange() override;
+    void pgcObservacaoChange();
+    void dtsPadraoStateChange();
+    void Habilita();
+    // Shows the current budget's stored contracting client in its box and
+    // name without running the box's change handler when `quietly`.
+    void ShowContratante(bool quietly);
+    void dbeCliContratChange();
+
+private:
+    void BuildToolBar();
+    void BuildMenus();
+    void BuildBranchBar();
+    void BuildPages();
+    void BuildConnections();
+    void BindEvents();
+    void ReadRights();
+
+    // The detail pages in design order, and the menu entry of each.
+    struct TPageEntry {
+        TTabSheet* page;
+        QAction* entry;
+    };
+    std::vector<TPageEntry> DetailPages() const;
+
+    bool m_contratChangeAttached = true;
 };
 
 extern TfrmFechaOrca* frmFechaOrca; // the screen the factory made, or null
