@@ -68,3 +68,24 @@ TEST(ModalForm, AFailedValidationLeavesItOpenWithoutResult) {
     QTimer::singleShot(0, &other, [&] { QTest::keyClick(&other, Qt::Key_Escape); });
     EXPECT_EQ(other.ShowModal(), TModalForm::mrCancel);
 }
+
+TEST(ModalForm, ADialogOpenedByAHandlerClosesWhenItsOwnHandlerReturns) {
+    // The closing screen opens its filter from the branch bar's exit handler:
+    // the confirm inside must not wait for that outer handler, which itself
+    // waits for the dialog.
+    TFakeDialogs dialogs;
+    TConfirmDialog d;
+    d.confirm = [&] { d.SetModalResult(TModalForm::mrOk); };
+    bool open = true;
+    int result = TModalForm::mrNone;
+    bool afterOuterRan = false;
+    Dispatch([&] {
+        AfterHandlers([&] { afterOuterRan = true; });
+        ClickThenGiveUp(d, &open);
+        result = d.ShowModal();
+        EXPECT_FALSE(afterOuterRan); // still the outer handler's, run when it returns
+    });
+    EXPECT_FALSE(open);
+    EXPECT_EQ(result, TModalForm::mrOk);
+    EXPECT_TRUE(afterOuterRan);
+}

@@ -41,6 +41,17 @@ bool Dispatch(const std::function<void()>& handler) {
     return done;
 }
 
+TNestedLoopScope::TNestedLoopScope() : m_depth(g_depth), m_after(std::move(g_after)) {
+    g_depth = 0;
+    g_after.clear();
+}
+
+TNestedLoopScope::~TNestedLoopScope() {
+    // Whatever the loop's own handlers left pending has run by now.
+    g_depth = m_depth;
+    g_after = std::move(m_after);
+}
+
 void AfterHandlers(std::function<void()> fn) {
     if (g_depth > 0)
         g_after.push_back(std::move(fn));

@@ -3,6 +3,7 @@
 #include <QString>
 
 #include <functional>
+#include <vector>
 
 // Every handler that a widget event, signal or menu command runs is entered
 // through Dispatch, as the host runs events: EAbort ends it silently, any
@@ -14,6 +15,22 @@ bool Dispatch(const std::function<void()>& handler);
 // event loop when none runs): for what must not happen inside a handler, such
 // as a dialog closing while the handler that closed it still works.
 void AfterHandlers(std::function<void()> fn);
+
+// For the life of a nested event loop (a modal window's): the handlers that
+// the loop runs count as outermost, so what they defer with AfterHandlers
+// runs when they return, not when the handler that opened the window does,
+// which waits for that window to close.
+class TNestedLoopScope {
+public:
+    TNestedLoopScope();
+    ~TNestedLoopScope();
+    TNestedLoopScope(const TNestedLoopScope&) = delete;
+    TNestedLoopScope& operator=(const TNestedLoopScope&) = delete;
+
+private:
+    int m_depth;
+    std::vector<std::function<void()>> m_after;
+};
 
 // Shows `text` in an error box; with `abort` it then throws EAbort, so that
 // the handler ends without a second message.
