@@ -89,6 +89,8 @@ void TfrmFechaOrca::FormCreate() {
     mnuObservacao->menuAction()->setEnabled(tshObservacao->isEnabled());
 
     SetFiltroDefaults(Filtro);
+    // Where the operator starts, although it is not a tab stop.
+    medCdFilial->setFocus();
 }
 
 void TfrmFechaOrca::FormActivate() {
