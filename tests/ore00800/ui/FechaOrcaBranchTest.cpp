@@ -179,8 +179,15 @@ TEST_F(FechaOrcaBranch, EnteringTheBarDropsTheList) {
     List(s, {BudgetRow(QStringLiteral("0000000101"), QStringLiteral("00"), QStringLiteral("2"))});
     ASSERT_TRUE(s.tshItens->isEnabled());
     s.pgcPadrao->SetActivePage(s.tshItens);
-    s.dbgPadrao->setFocus(Qt::MouseFocusReason);
-    Settle();
+    {
+        // Leaving the bar opens the filter; cancelled over a list, it keeps it.
+        TModalHook hook([](QDialog& filter) { ClickIn(filter, "sbtCancel"); });
+        s.dbgPadrao->setFocus(Qt::MouseFocusReason);
+        Settle();
+        ASSERT_EQ(hook.Opened(), 1);
+        ASSERT_EQ(s.data.cdsOrcaEvento->RecordCount(), 1);
+    }
+    Reactivate(s);
 
     s.medCdFilial->setFocus(Qt::MouseFocusReason);
     Settle();

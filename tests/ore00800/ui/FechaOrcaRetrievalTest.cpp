@@ -183,8 +183,14 @@ TEST_F(FechaOrcaRetrieval, EveryMoveShowsTheBudgetsHallsAndContractingClient) {
     EXPECT_TRUE(screen->dbeCliContrat->isEnabled()); // approved
     EXPECT_EQ(screen->data.cdsOrcaEvento->State(), TDataSetState::Browse);
 
+    {
+        // Out of the branch bar, whose exit offers the filter again.
+        TModalHook hook([](QDialog& filter) { ClickIn(filter, "sbtCancel"); });
+        screen->dbgPadrao->setFocus(Qt::MouseFocusReason);
+        Settle();
+    }
+    Reactivate(*screen);
     server.Clear();
-    screen->dbgPadrao->setFocus(Qt::MouseFocusReason);
     QTest::keyClick(screen->dbgPadrao, Qt::Key_Down);
     Settle();
     ASSERT_EQ(server.Methods(), QStringList{QStringLiteral("GetSalaoEven")});
