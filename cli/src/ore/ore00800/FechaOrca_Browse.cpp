@@ -4,8 +4,8 @@
 #include "Cli_ore00800.h"
 
 #include "BusyIndicator.h"
-#include "DataSource.h"
 #include "DBNavigator.h"
+#include "DataSource.h"
 #include "HostText.h"
 #include "MaskEdit.h"
 #include "NetConnection.h"
