@@ -5,6 +5,7 @@
 
 #include "DBGrid.h"
 #include "DBNavigator.h"
+#include "FakeScreenLoader.h"
 #include "MaskEdit.h"
 #include "OleDate.h"
 #include "PageControl.h"
@@ -162,7 +163,10 @@ TEST_F(FechaOrcaRetrieval, CancellingTheFilterOverAListKeepsIt) {
     server.Clear();
     TModalHook hook([](QDialog& filter) { ClickIn(filter, "sbtCancel"); });
     Click(screen->sbtFiltro);
-    EXPECT_EQ(hook.Opened(), 1);
+    Reactivate(*screen);
+    QTest::keyClick(screen->focusWidget(), Qt::Key_L, Qt::ControlModifier); // Filtrar
+    Settle();
+    EXPECT_EQ(hook.Opened(), 2);
     EXPECT_TRUE(server.Calls().empty());
     EXPECT_EQ(screen->data.cdsOrcaEvento->RecordCount(), 1);
     EXPECT_TRUE(dialogs.Texts().isEmpty());
@@ -233,4 +237,17 @@ TEST_F(FechaOrcaRetrieval, EditingTheBudgetLocksEverythingButConfirmAndCancel) {
     screen->data.cdsOrcaEvento->Edit();
     EXPECT_FALSE(screen->sbtConfirmar->isEnabled());
     EXPECT_FALSE(screen->sbtCancelar->isEnabled());
+}
+
+TEST_F(FechaOrcaRetrieval, TheContractingClientsScreenOpensForTheCurrentBudget) {
+    List(*screen,
+         {BudgetRow(QStringLiteral("0000000101"), QStringLiteral("01"), QStringLiteral("2"))});
+    TFakeScreenLoader loader;
+    Click(screen->btnContratante);
+    QTest::keyClick(screen->focusWidget(), Qt::Key_N, Qt::ControlModifier);
+    ASSERT_EQ(loader.Loads().size(), 2u);
+    EXPECT_EQ(loader.Loads()[0].code, QStringLiteral("ORE09000"));
+    EXPECT_EQ(loader.Loads()[0].params,
+              (QVariantList{QStringLiteral("0001"), QStringLiteral("0000000101"),
+                            QStringLiteral("01"), QStringLiteral("ORE00800")}));
 }

@@ -123,6 +123,8 @@ public:
     // name without running the box's change handler when `quietly`.
     void ShowContratante(bool quietly);
     void dbeCliContratChange();
+    // Opens the contracting-clients screen for the current budget.
+    void btnContratanteClick();
 
 private:
     void BuildToolBar();

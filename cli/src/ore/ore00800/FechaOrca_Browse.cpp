@@ -10,6 +10,7 @@
 #include "MaskEdit.h"
 #include "NetConnection.h"
 #include "PageControl.h"
+#include "ScreenLoader.h"
 #include "ServerPayload.h"
 #include "ServerResult.h"
 #include "TabSheet.h"
@@ -17,6 +18,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QToolButton>
@@ -122,4 +124,10 @@ void TfrmFechaOrca::dbeCliContratChange() {
     if (data.cdsOrcaEvento->State() == TDataSetState::Browse)
         data.cdsOrcaEvento->Edit();
     DBEdit13->clear();
+}
+
+void TfrmFechaOrca::btnContratanteClick() {
+    const TRecordSet* orca = data.cdsOrcaEvento;
+    LoadBPL(QStringLiteral("ORE09000"), {Value(orca, "CDFILIAL"), Value(orca, "NRORCAEVENTO"),
+                                         Value(orca, "NRSEQORCAEVE"), lblCodTela->text()});
 }

@@ -68,6 +68,7 @@ void TfrmFechaOrca::BuildToolBar() {
     btnContratante->setEnabled(false);
     sbtImprimir->setEnabled(false);
     OnClick(sbtFiltro, [this] { sbtFiltroClick(); });
+    OnClick(btnContratante, [this] { btnContratanteClick(); });
 }
 
 void TfrmFechaOrca::BuildMenus() {
@@ -124,9 +125,9 @@ void TfrmFechaOrca::BuildMenus() {
     mnuFecharOrca =
         AddMenuAction(mnuManutencao, QStringLiteral("mnuFecharOrca"), QStringLiteral("&Fechar"),
                       QKeySequence(Qt::CTRL | Qt::Key_O), {});
-    mnuContratante =
-        AddMenuAction(mnuManutencao, QStringLiteral("mnuContratante"),
-                      QStringLiteral("Contratante"), QKeySequence(Qt::CTRL | Qt::Key_N), {});
+    mnuContratante = AddMenuAction(
+        mnuManutencao, QStringLiteral("mnuContratante"), QStringLiteral("Contratante"),
+        QKeySequence(Qt::CTRL | Qt::Key_N), [this] { btnContratanteClick(); });
     mnuContratante->setEnabled(false);
     mnuProcOrca = AddMenuAction(mnuManutencao, QStringLiteral("mnuProcOrca"),
                                 QStringLiteral("P&rocessar Orçamento"),
