@@ -1,8 +1,8 @@
 // The main window, driven from its menus as the operator would.
 
 #include "MainWindow.h"
-#include "FakeDialogs.h"
 #include "ModuleLoader.h"
+#include "ScreenTestUtil.h"
 
 #include <QAction>
 #include <QApplication>
@@ -19,16 +19,21 @@
 
 namespace {
 
-class MainWindow : public ::testing::Test {
+// The host with the product's modules, on the demo database, against the
+// fakes of the server and of the message boxes.
+class MainWindow : public ScreenTest {
 protected:
-    TFakeDialogs dialogs;
     TModuleLoader loader{{QStringLiteral(ORE_MODULE_DIR)}};
     TfrmPrincipal window{loader};
 
-    void SetUp() override { window.show(); }
+    void SetUp() override {
+        ScreenTest::SetUp();
+        window.show();
+    }
     void TearDown() override {
         window.mdiPrincipal->closeAllSubWindows();
         loader.UnloadAll();
+        ScreenTest::TearDown();
     }
 
     void Choose(const char* item) {

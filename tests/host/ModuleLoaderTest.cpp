@@ -1,6 +1,7 @@
 // The loader on real modules: the built ORE00800 module and two test modules.
 
 #include "ModuleLoader.h"
+#include "ScreenTestUtil.h"
 #include "Exceptions.h"
 
 #include <QApplication>
@@ -39,7 +40,9 @@ const QStringList kModuleDirs = {QStringLiteral(ORE_MODULE_DIR),
 
 } // namespace
 
-TEST(ModuleLoader, OpensTheBuiltModuleOnceAndReleasesItsScreenWhenUnloading) {
+class ModuleLoaderScreens : public ScreenTest {};
+
+TEST_F(ModuleLoaderScreens, OpenTheBuiltModuleOnceAndReleaseItsScreenWhenUnloading) {
     TModuleLoader loader(kModuleDirs);
     loader.OpenScreen(QStringLiteral("ore00800"));
     loader.OpenScreen(QStringLiteral("ORE00800"));
