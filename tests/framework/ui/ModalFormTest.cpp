@@ -68,3 +68,28 @@ TEST(ModalForm, AFailedValidationLeavesItOpenWithoutResult) {
     QTimer::singleShot(0, &other, [&] { QTest::keyClick(&other, Qt::Key_Escape); });
     EXPECT_EQ(other.ShowModal(), TModalForm::mrCancel);
 }
+
+TEST(ModalForm, OpenedFromAHandlerItClosesWhenItsOwnHandlerReturns) {
+    // As a screen's handler opens its filter: the confirm must not wait for
+    // the opener's handler, which itself waits for the dialog.
+    TFakeDialogs dialogs;
+    TConfirmDialog d;
+    bool visibleDuringWork = false;
+    d.confirm = [&] {
+        d.SetModalResult(TModalForm::mrOk);
+        visibleDuringWork = d.isVisible();
+    };
+    bool openAfterClick = true;
+    int result = TModalForm::mrNone;
+    bool ranAfterOpener = false;
+    EXPECT_TRUE(Dispatch([&] {
+        AfterHandlers([&] { ranAfterOpener = true; });
+        ClickThenGiveUp(d, &openAfterClick);
+        result = d.ShowModal();
+        EXPECT_FALSE(ranAfterOpener); // the opener's deferred work waits for the opener
+    }));
+    EXPECT_TRUE(visibleDuringWork);
+    EXPECT_FALSE(openAfterClick);
+    EXPECT_EQ(result, TModalForm::mrOk);
+    EXPECT_TRUE(ranAfterOpener);
+}

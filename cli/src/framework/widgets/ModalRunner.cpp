@@ -1,5 +1,7 @@
 #include "ModalRunner.h"
 
+#include "Dispatch.h"
+
 #include <QDialog>
 
 namespace {
@@ -12,6 +14,7 @@ TModalRunner::Hook& InstalledHook() {
 } // namespace
 
 int TModalRunner::Exec(QDialog& dialog) {
+    TModalLoopScope scope;
     if (const auto& hook = InstalledHook())
         return hook(dialog);
     return dialog.exec();
