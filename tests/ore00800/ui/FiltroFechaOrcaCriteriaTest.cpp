@@ -51,13 +51,11 @@ TEST_F(FiltroFechaOrcaCriteria, LeavingTheBudgetNumbersZeroFillsThemAndOneNumber
         EXPECT_EQ(f.medOrcaAte->Text(), QStringLiteral("0000000012"));
         EXPECT_EQ(QApplication::focusWidget(), f.medOrcaAte);
 
-        f.medOrcaAte->clear();
-        QTest::keyClicks(f.medOrcaAte, QStringLiteral("340"));
+        Type(f.medOrcaAte, QStringLiteral("340"));
         TabFrom(f.medOrcaAte);
         EXPECT_EQ(f.medOrcaAte->Text(), QStringLiteral("0000000340"));
 
         // A second visit to "de" keeps the "até" the operator typed.
-        f.medOrcaDe->clear();
         Type(f.medOrcaDe, QStringLiteral("5"));
         TabFrom(f.medOrcaDe);
         EXPECT_EQ(f.medOrcaDe->Text(), QStringLiteral("0000000005"));

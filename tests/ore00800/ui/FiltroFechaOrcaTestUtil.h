@@ -11,6 +11,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
 #include <QTableView>
@@ -98,10 +99,11 @@ protected:
         QTest::keyClick(control, Qt::Key_Tab);
         Settle();
     }
-    // Tabs into `control` and types `text` from its start.
-    static void Type(QWidget* control, const QString& text) {
+    // Tabs into `control` and types `text` over what it held.
+    static void Type(QLineEdit* control, const QString& text) {
         control->setFocus(Qt::TabFocusReason);
         Settle();
+        control->clear();
         QTest::keyClicks(control, text);
     }
 
