@@ -69,27 +69,23 @@ TEST(ModalForm, AFailedValidationLeavesItOpenWithoutResult) {
     EXPECT_EQ(other.ShowModal(), TModalForm::mrCancel);
 }
 
-TEST(ModalForm, OpenedFromAHandlerItClosesWhenItsOwnHandlerReturns) {
-    // As a screen's handler opens its filter: the confirm must not wait for
-    // the opener's handler, which itself waits for the dialog.
+TEST(ModalForm, ADialogOpenedByAHandlerClosesWhenItsOwnHandlerReturns) {
+    // The closing screen opens its filter from the branch bar's exit handler:
+    // the confirm inside must not wait for that outer handler, which itself
+    // waits for the dialog.
     TFakeDialogs dialogs;
     TConfirmDialog d;
-    bool visibleDuringWork = false;
-    d.confirm = [&] {
-        d.SetModalResult(TModalForm::mrOk);
-        visibleDuringWork = d.isVisible();
-    };
-    bool openAfterClick = true;
+    d.confirm = [&] { d.SetModalResult(TModalForm::mrOk); };
+    bool open = true;
     int result = TModalForm::mrNone;
-    bool ranAfterOpener = false;
-    EXPECT_TRUE(Dispatch([&] {
-        AfterHandlers([&] { ranAfterOpener = true; });
-        ClickThenGiveUp(d, &openAfterClick);
+    bool afterOuterRan = false;
+    Dispatch([&] {
+        AfterHandlers([&] { afterOuterRan = true; });
+        ClickThenGiveUp(d, &open);
         result = d.ShowModal();
-        EXPECT_FALSE(ranAfterOpener); // the opener's deferred work waits for the opener
-    }));
-    EXPECT_TRUE(visibleDuringWork);
-    EXPECT_FALSE(openAfterClick);
+        EXPECT_FALSE(afterOuterRan); // still the outer handler's, run when it returns
+    });
+    EXPECT_FALSE(open);
     EXPECT_EQ(result, TModalForm::mrOk);
-    EXPECT_TRUE(ranAfterOpener);
+    EXPECT_TRUE(afterOuterRan);
 }

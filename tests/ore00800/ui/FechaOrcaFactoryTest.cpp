@@ -4,6 +4,7 @@
 #include "Cli_ore00800.h"
 #include "FiltroModuleState.h"
 #include "Pkg_ore00800.h"
+#include "ScreenTestUtil.h"
 
 #include <QApplication>
 #include <QPointer>
@@ -13,10 +14,16 @@
 
 namespace {
 
-class FechaOrcaFactory : public ::testing::Test {
+class FechaOrcaFactory : public ScreenTest {
 protected:
-    void SetUp() override { Initialize(); }
-    void TearDown() override { Finalize(); }
+    void SetUp() override {
+        ScreenTest::SetUp();
+        Initialize();
+    }
+    void TearDown() override {
+        Finalize();
+        ScreenTest::TearDown();
+    }
 
     static int OpenScreens() {
         int n = 0;

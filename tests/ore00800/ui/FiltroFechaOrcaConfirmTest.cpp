@@ -2,7 +2,6 @@
 // up; cancelling writes nothing; option sets carry the picked lists.
 
 #include "FiltroFechaOrcaTestUtil.h"
-#include "FiltroTestDb.h"
 
 #include "DateEditPlus.h"
 #include "Exceptions.h"
@@ -125,20 +124,10 @@ TEST(FiltroFechaOrcaContaChecked, CountsTheUnderscoresPlusOne) {
 
 namespace {
 
-// Option sets are kept in the business database per screen and operator.
+// Option sets are kept in the business database per screen and operator
+// (the fixture's operator, MARIA).
 class FiltroFechaOrcaOptions : public FiltroFechaOrcaTest {
 protected:
-    void SetUp() override {
-        FiltroFechaOrcaTest::SetUp();
-        TSessionInfo session;
-        session.operador = QStringLiteral("MARIA");
-        StartSession(session);
-    }
-    void TearDown() override {
-        FiltroFechaOrcaTest::TearDown();
-        StartSession({});
-    }
-
     void SaveAs(TfrmFiltroFechaOrca& f, const QString& name) {
         inWindow = [name](QDialog& w) {
             QTest::keyClicks(w.findChild<QLineEdit*>(QStringLiteral("edtNome")), name);
@@ -159,8 +148,6 @@ protected:
         };
         Click(f, "btfLoadOpc");
     }
-
-    TFiltroTestDb db;
 };
 
 } // namespace

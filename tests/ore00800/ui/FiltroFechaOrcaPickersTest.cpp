@@ -16,6 +16,11 @@ namespace {
 
 class FiltroFechaOrcaPickers : public FiltroFechaOrcaTest {
 protected:
+    void SetUp() override {
+        FiltroFechaOrcaTest::SetUp();
+        db = std::make_unique<TFiltroTestDb>();
+    }
+
     // What the operator saw in each picker: its title and, per row, the
     // first two columns (or the text shown instead of rows).
     struct TSeen {
@@ -43,7 +48,7 @@ protected:
         };
     }
 
-    TFiltroTestDb db;
+    std::unique_ptr<TFiltroTestDb> db;
     std::vector<TSeen> seen;
 };
 
@@ -77,7 +82,7 @@ TEST_F(FiltroFechaOrcaPickers, ASecondSellerSearchReusesTheRowsOfTheFirst) {
         Click(f.rbtLVendedor);
         Expect();
         Click(f.sbtVendedor);
-        db.Exec(
+        db->Exec(
             QStringLiteral("INSERT INTO VENDEDOR (CDVENDEDOR, NMFANVEN) VALUES ('0003', 'Davi')"));
         Expect({"Bruno"});
         Click(f.sbtVendedor);
@@ -103,7 +108,8 @@ TEST_F(FiltroFechaOrcaPickers, CustomersShowTheirRegistrationByKindAndOnlyWithAM
 }
 
 TEST_F(FiltroFechaOrcaPickers, EmptySellerCustomerOrServiceListsAreToldBeforeAnyPicker) {
-    db.Exec(QStringLiteral("DELETE FROM CLIENTE; DELETE FROM VENDEDOR; DELETE FROM TIPOSERVEVEN;"));
+    db->Exec(
+        QStringLiteral("DELETE FROM CLIENTE; DELETE FROM VENDEDOR; DELETE FROM TIPOSERVEVEN;"));
     Filtro.CdVend = {false, QStringLiteral("0001")};
     Filtro.CdClie = {false, QStringLiteral("F1")};
     Filtro.CdServ = {false, QStringLiteral("BUF")};
@@ -139,7 +145,7 @@ TEST_F(FiltroFechaOrcaPickers, EventTypesOpenEvenWhenNoneAndThePickerSaysSo) {
     EXPECT_EQ(seen[0].title, QStringLiteral("Tipo de Evento"));
     EXPECT_EQ(seen[0].first, (QStringList{"CAS", "FOR"}));
 
-    db.Exec(QStringLiteral("DELETE FROM TIPOEVENTO"));
+    db->Exec(QStringLiteral("DELETE FROM TIPOEVENTO"));
     ASSERT_TRUE(QTest::qWaitFor([] { return frmFiltroFechaOrca == nullptr; }, 5000));
     Expect();
     Open([](TfrmFiltroFechaOrca& f) {
@@ -210,7 +216,7 @@ TEST_F(FiltroFechaOrcaPickers, F9OnAListaRadioSearchesWhateverModifiersAreHeld) 
 TEST_F(FiltroFechaOrcaPickers, ADatabaseErrorEndsTheSearchAndKeepsTheList) {
     stTipoEven = QStringLiteral("CAS");
     Filtro.CdEven = {false, QStringLiteral("CAS")};
-    db.Exec(QStringLiteral("DROP TABLE TIPOEVENTO"));
+    db->Exec(QStringLiteral("DROP TABLE TIPOEVENTO"));
     Open([this](TfrmFiltroFechaOrca& f) {
         Click(f.sbtTipoEven);
         EXPECT_EQ(dialogs.Texts(TKind::Error).size(), 1);

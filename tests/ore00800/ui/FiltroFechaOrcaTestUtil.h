@@ -2,12 +2,10 @@
 
 #include "Cli_ore00800.h"
 #include "Cli_ore00801.h"
-#include "FakeDialogs.h"
-#include "FakeServer.h"
 #include "Filtro.h"
 #include "MaskEdit.h"
 #include "ModalHook.h"
-#include "Session.h"
+#include "ScreenTestUtil.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -40,30 +38,33 @@ public:
     }
 };
 
-// The filter opened through its factory from the closing screen, with the
-// server and the message boxes faked. `Open` runs `work` as what the operator
-// does in the dialog; windows the dialog opens (pickers, lookups, option
-// sets) are handed to `inWindow`. A dialog the operator left open is closed
-// with Escape afterwards, so that every test ends with it destroyed.
-class FiltroFechaOrcaTest : public ::testing::Test {
+// The filter opened through its factory from the closing screen, in the
+// module's screen fixture (demo database, session, faked server and boxes).
+// `Open` runs `work` as what the operator does in the dialog; windows the
+// dialog opens (pickers, lookups, option sets) are handed to `inWindow`. A
+// dialog the operator left open is closed with Escape afterwards, so that
+// every test ends with it destroyed.
+class FiltroFechaOrcaTest : public ScreenTest {
 protected:
     using TKind = TFakeDialogs::TKind;
 
     void SetUp() override {
+        ScreenTest::SetUp();
+        if (HasFatalFailure())
+            return;
         InitializeCli_ore00801();
         screen = TfrmPadrao::Create<TFechaOrcaProbe>();
         frmFechaOrca = screen;
         screen->medCdFilial->SetText(QStringLiteral("0001"));
-        SetFiltroDefaults(Filtro);
     }
     void TearDown() override {
         // The dialog goes once the event that closed it is over.
         EXPECT_TRUE(QTest::qWaitFor([] { return frmFiltroFechaOrca == nullptr; }, 5000));
         EXPECT_FALSE(boIdCriado);
         delete screen;
-        frmFechaOrca = nullptr;
         SetFiltroDefaults(Filtro);
         FinalizeCli_ore00801();
+        ScreenTest::TearDown();
     }
 
     // Opens the filter, lets the operator do `work` in it and returns the
@@ -135,8 +136,6 @@ protected:
         QTest::mouseClick(window.findChild<QPushButton*>(QStringLiteral("btnOK")), Qt::LeftButton);
     }
 
-    TFakeDialogs dialogs;
-    TFakeServer server;
     TFechaOrcaProbe* screen = nullptr;
     std::function<void(QDialog&)> inWindow = [](QDialog& w) {
         ADD_FAILURE() << "unexpected window " << w.windowTitle().toStdString();

@@ -3,8 +3,8 @@
 #include "DbConnection.h"
 #include "Pictures.h"
 #include "SharedDatabase.h"
+#include "storage/Schema.h"
 
-#include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -12,7 +12,8 @@
 #include <memory>
 
 // A scratch business database with the real schema, made the session's
-// shared one, holding a few rows of what the filter's pickers list:
+// shared one for its lifetime (in place of the demo's), holding a few rows of what the filter's
+// pickers list:
 //   branches 0001 and 0002; product code picture "0.00.000";
 //   products: groups 1 Bebidas, 101 Sucos, 2 Serviços, 201 Equipe, and the
 //   leaves 101001 Suco de Laranja (11), 101002 Suco de Uva (12),
@@ -26,9 +27,7 @@ public:
     TFiltroTestDb() {
         EXPECT_TRUE(m_dir.isValid());
         m_db = std::make_unique<TDbConnection>(m_dir.filePath(QStringLiteral("ore.db")));
-        QFile schema(QStringLiteral(ORE_SQL_DIR "/sqlite/schema.sql"));
-        EXPECT_TRUE(schema.open(QIODevice::ReadOnly)) << schema.fileName().toStdString();
-        m_db->ExecScript(QString::fromUtf8(schema.readAll()));
+        CreateSchema(*m_db);
         m_db->ExecScript(QStringLiteral(
             "INSERT INTO PAIS VALUES ('1058', 'Brasil');"
             "INSERT INTO ESTADO VALUES ('1058', 'SP', 'São Paulo');"

@@ -86,10 +86,16 @@ void TfrmPadrao::BuildMenu() {
     mnuOperacao->setObjectName(QStringLiteral("mnuOperacao"));
     mnuFolhaDados = AddMenuAction(mnuOperacao, QStringLiteral("mnuFolhaDados"),
                                   QStringLiteral("&Folha de Dados"), {},
-                                  [this] { pgcPadrao->SetActivePage(tshFolhaDados); });
+                                  [this] {
+                                      pgcPadrao->SetActivePage(tshFolhaDados);
+                                      pgcPadraoChange();
+                                  });
     mnuFormulario =
         AddMenuAction(mnuOperacao, QStringLiteral("mnuFormulario"), QStringLiteral("F&ormulário"),
-                      {}, [this] { pgcPadrao->SetActivePage(tshFormulario); });
+                      {}, [this] {
+                          pgcPadrao->SetActivePage(tshFormulario);
+                          pgcPadraoChange();
+                      });
     mnuListagem = AddMenuAction(mnuOperacao, QStringLiteral("mnuListagem"),
                                 QStringLiteral("&Listagem"), {}, [this] { sbtImprimirClick(); });
 
@@ -105,6 +111,11 @@ void TfrmPadrao::BuildMenu() {
                                 QStringLiteral("&Procurar"), {}, [this] { sbtProcurarClick(); });
     mnuVerificar = AddMenuAction(mnuManutencao, QStringLiteral("mnuVerificar"),
                                  QStringLiteral("&Verificar"), {}, [this] { sbtVerificarClick(); });
+    mnuCancelar = AddMenuAction(mnuManutencao, QStringLiteral("mnuCancelar"),
+                                QStringLiteral("&Cancelar"), {}, [this] { sbtCancelarClick(); });
+    mnuConfirmar =
+        AddMenuAction(mnuManutencao, QStringLiteral("mnuConfirmar"), QStringLiteral("C&onfirmar"),
+                      {}, [this] { sbtConfirmarClick(); });
 }
 
 void TfrmPadrao::BuildToolBar() {

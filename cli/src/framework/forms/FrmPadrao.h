@@ -53,6 +53,8 @@ public:
     QAction* mnuExcluir = nullptr;
     QAction* mnuProcurar = nullptr;
     QAction* mnuVerificar = nullptr;
+    QAction* mnuCancelar = nullptr;
+    QAction* mnuConfirmar = nullptr;
 
     // Tool bar; the buttons take no focus, as in a desktop tool bar.
     QFrame* panMenu = nullptr;

@@ -9,9 +9,9 @@
 
 namespace {
 
-int g_depth = 0; // handlers running in the current modal level, nested ones included
+int g_depth = 0; // handlers running, nested ones included
 std::vector<std::function<void()>> g_after;
-int g_modalLevel = 0;
+int g_nestedLoops = 0;
 
 bool Run(const std::function<void()>& handler) {
     try {
@@ -42,32 +42,28 @@ bool Dispatch(const std::function<void()>& handler) {
     return done;
 }
 
+TNestedLoopScope::TNestedLoopScope() : m_depth(g_depth), m_after(std::move(g_after)) {
+    g_depth = 0;
+    g_after.clear();
+    ++g_nestedLoops;
+}
+
+TNestedLoopScope::~TNestedLoopScope() {
+    --g_nestedLoops;
+    // Whatever the loop's own handlers left pending has run by now.
+    g_depth = m_depth;
+    g_after = std::move(m_after);
+}
+
+int TNestedLoopScope::Level() {
+    return g_nestedLoops;
+}
+
 void AfterHandlers(std::function<void()> fn) {
     if (g_depth > 0)
         g_after.push_back(std::move(fn));
     else
         QMetaObject::invokeMethod(qApp, std::move(fn), Qt::QueuedConnection);
-}
-
-TModalLoopScope::TModalLoopScope() : m_depth(g_depth), m_after(std::move(g_after)) {
-    g_depth = 0;
-    g_after.clear();
-    ++g_modalLevel;
-}
-
-TModalLoopScope::~TModalLoopScope() {
-    --g_modalLevel;
-    // What the window's handlers deferred has normally run when they
-    // returned; anything left waits for the opener's handler with its own.
-    g_depth = m_depth;
-    auto left = std::move(g_after);
-    g_after = std::move(m_after);
-    for (auto& fn : left)
-        g_after.push_back(std::move(fn));
-}
-
-int TModalLoopScope::Level() {
-    return g_modalLevel;
 }
 
 void MensErro(const QString& text, bool abort) {

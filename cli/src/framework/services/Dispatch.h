@@ -16,19 +16,19 @@ bool Dispatch(const std::function<void()>& handler);
 // as a dialog closing while the handler that closed it still works.
 void AfterHandlers(std::function<void()> fn);
 
-// A modal window's event loop entered from inside a handler, for its
-// lifetime: the handlers that the window runs count as outermost, so that
-// what they defer with AfterHandlers (the window's own close) happens when
-// they return rather than when the handler that opened the window does.
-// TModalRunner opens one around every window it runs.
-class TModalLoopScope {
+// For the life of a nested event loop (a modal window's): the handlers that
+// the loop runs count as outermost, so what they defer with AfterHandlers
+// runs when they return, not when the handler that opened the window does,
+// which waits for that window to close.
+class TNestedLoopScope {
 public:
-    TModalLoopScope();
-    ~TModalLoopScope();
-    TModalLoopScope(const TModalLoopScope&) = delete;
-    TModalLoopScope& operator=(const TModalLoopScope&) = delete;
+    TNestedLoopScope();
+    ~TNestedLoopScope();
+    TNestedLoopScope(const TNestedLoopScope&) = delete;
+    TNestedLoopScope& operator=(const TNestedLoopScope&) = delete;
 
-    // How many such windows are up, nested ones included.
+    // How many such loops are running: focus moves inside a window opened by
+    // a handler belong to that window (see TFocusTracker).
     static int Level();
 
 private:

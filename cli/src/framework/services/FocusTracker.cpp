@@ -46,7 +46,7 @@ std::vector<QWidget*> TFocusTracker::Chain(QWidget* w) const {
 void TFocusTracker::FocusChanged(QWidget* old, QWidget* now) {
     // Moves between windows are window activation, and moves the handlers
     // make are theirs: neither runs handlers.
-    if ((m_running && m_runningLevel == TModalLoopScope::Level()) || !old || !now ||
+    if ((m_running && m_runningLevel == TNestedLoopScope::Level()) || !old || !now ||
         old->window() != now->window())
         return;
     // Run after Qt has finished delivering the change, so that a handler may
@@ -69,7 +69,7 @@ void TFocusTracker::Deliver(QPointer<QWidget> old, QPointer<QWidget> now) {
     const bool wasRunning = m_running;
     const int wasLevel = m_runningLevel;
     m_running = true;
-    m_runningLevel = TModalLoopScope::Level();
+    m_runningLevel = TNestedLoopScope::Level();
     bool vetoed = false;
     for (QWidget* w : from) {
         if (contains(to, w))

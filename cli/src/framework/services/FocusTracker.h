@@ -49,5 +49,5 @@ private:
 
     std::unordered_map<QWidget*, THandlers> m_handlers;
     bool m_running = false;
-    int m_runningLevel = 0; // the modal level (TModalLoopScope) the running handlers are on
+    int m_runningLevel = 0; // the modal level (TNestedLoopScope) the running handlers are on
 };

@@ -14,7 +14,7 @@ TModalRunner::Hook& InstalledHook() {
 } // namespace
 
 int TModalRunner::Exec(QDialog& dialog) {
-    TModalLoopScope scope;
+    TNestedLoopScope loop;
     if (const auto& hook = InstalledHook())
         return hook(dialog);
     return dialog.exec();

@@ -1,11 +1,29 @@
 #include "Cli_ore00800.h"
 
+#include "BusyIndicator.h"
+#include "FechaOrcaMessages.h"
+#include "HostText.h"
+#include "Messages.h"
+#include "NetConnection.h"
+#include "PageControl.h"
+#include "Pictures.h"
 #include "ScreenPresenter.h"
+#include "ServerPayload.h"
+#include "ServerResult.h"
+#include "Session.h"
+#include "TabSheet.h"
 
+#include "BtnPesquisa.h"
+#include "MaskEdit.h"
+
+#include <QAction>
 #include <QApplication>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
 #include <QScreen>
+#include <QToolButton>
 
 constinit TfrmFechaOrca* frmFechaOrca = nullptr;
 constinit bool boStCriado = false;
@@ -24,10 +42,26 @@ TfrmFechaOrca::TfrmFechaOrca() : data(this), queries(this) {
     setObjectName(QStringLiteral("frmFechaOrca"));
     setWindowTitle(QStringLiteral("Fechamento do Orçamento"));
     lblCodTela->setText(QStringLiteral("ORE00800"));
+    msgPadrao->SetLines(FechaOrcaMessageLines());
+    BuildToolBar();
+    BuildMenus();
+    BuildBranchBar();
+    BuildPages();
+    BuildConnections();
+    BindEvents();
     resize(780, 540);
 }
 
 TfrmFechaOrca::~TfrmFechaOrca() {
+    // The record sets are children too and go after this body: their
+    // handlers must not reach into a screen being destroyed.
+    for (TRecordSet* rs : findChildren<TRecordSet*>()) {
+        rs->AfterOpen = nullptr;
+        rs->AfterScroll = nullptr;
+        rs->AfterPost = nullptr;
+        rs->AfterCancel = nullptr;
+    }
+    dtsPadrao->OnStateChange = nullptr;
     // Destroyed without closing (host shutdown, module finalisation).
     if (frmFechaOrca == this) {
         frmFechaOrca = nullptr;
@@ -35,12 +69,85 @@ TfrmFechaOrca::~TfrmFechaOrca() {
     }
 }
 
+void TfrmFechaOrca::FormCreate() {
+    TfrmPadrao::FormCreate();
+    boPrimVez = true;
+    data.cdsEndeNovoClie->CreateDataSet();
+    data.cdsInteclieOrev->CreateDataSet();
+    netFechaOrca->Connect();
+    netProcOrca->Connect();
+    netContratante->Connect();
+    data.SetupFields(DBPict(0), DateMask());
+
+    tshFormulario->setEnabled(false);
+    for (const TPageEntry& p : DetailPages())
+        p.page->setEnabled(tshFormulario->isEnabled());
+    mnuFormulario->setEnabled(tshFormulario->isEnabled());
+    for (const TPageEntry& p : DetailPages())
+        if (p.entry)
+            p.entry->setEnabled(p.page->isEnabled());
+    mnuObservacao->menuAction()->setEnabled(tshObservacao->isEnabled());
+
+    SetFiltroDefaults(Filtro);
+    // Where the operator starts, although it is not a tab stop.
+    medCdFilial->setFocus();
+}
+
+void TfrmFechaOrca::FormActivate() {
+    TfrmPadrao::FormActivate();
+    if (!boPrimVez)
+        return;
+    medCdFilial->SetText(FiliProc());
+    edtNmFilial->setText(NomeFiliProc());
+    medCdFilial->setEnabled(!ModuFili());
+    btnFilial->setEnabled(!ModuFili());
+    ReadRights();
+    boPrimVez = false;
+
+    const bool listed = dtsPadrao->State() == TDataSetState::Browse && !data.cdsOrcaEvento->IsEmpty();
+    for (QToolButton* b : {sbtFecharOrca, sbtProcOrca})
+        b->setEnabled(listed);
+    for (QAction* a : {mnuFecharOrca, mnuProcOrca})
+        a->setEnabled(listed);
+}
+
+void TfrmFechaOrca::ReadRights() {
+    TBusyScope busy(window(), 6);
+    const QString method = QStringLiteral("GetOperControle");
+    const QVariant payload = CheckResultServ(netProcOrca->Call(method, {Operador()}), true, 0);
+    data.cdsOperControle->SetData(PacketAt(payload, 0, method));
+    data.cdsParamControle->SetData(PacketAt(payload, 1, method));
+
+    const QString oper = data.cdsOperControle->FieldByName("CDPROCHABFECOPE").AsString();
+    const QString param = data.cdsParamControle->FieldByName("CDPROCHABFECORE").AsString();
+    const bool offered =
+        oper != QLatin1String("SEMACESSO") && (!EmptyString(oper) || !EmptyString(param));
+    sbtProcOrca->setVisible(offered);
+    mnuProcOrca->setVisible(offered);
+}
+
 void TfrmFechaOrca::FormClose(TCloseAction& action) {
+    netFechaOrca->Close();
+    netProcOrca->Close();
+    netContratante->Close();
     // Released right after the close: the next opening makes a new screen.
     if (frmFechaOrca == this)
         frmFechaOrca = nullptr;
     boStCriado = false;
     TfrmPadrao::FormClose(action);
+}
+
+void TfrmFechaOrca::netFechaOrcaBeforeConnect(TNetConnection& connection) {
+    connection.Host = WebURL();
+    connection.Port = WebPort();
+}
+
+void TfrmFechaOrca::netProcOrcaBeforeConnect(TNetConnection& connection) {
+    netFechaOrcaBeforeConnect(connection);
+}
+
+void TfrmFechaOrca::netContratanteBeforeConnect(TNetConnection& connection) {
+    netFechaOrcaBeforeConnect(connection);
 }
 
 QSize DesktopSize() {

@@ -1,0 +1,67 @@
+#pragma once
+
+#include "Cli_ore00800.h"
+#include "Pkg_ore00800.h"
+#include "ScreenTestUtil.h"
+
+#include "Dispatch.h"
+#include "ModalHook.h"
+
+#include <QApplication>
+#include <QTest>
+#include <QToolButton>
+
+// The closing screen opened as the host opens it, active, with the focus
+// where it starts. Server, dialogs and busy indicator are the fixture's fakes.
+class FechaOrcaTest : public ScreenTest {
+protected:
+    void SetUp() override {
+        ScreenTest::SetUp();
+        if (IsSkipped() || HasFatalFailure())
+            return;
+        Initialize();
+    }
+    void TearDown() override {
+        Finalize();
+        ScreenTest::TearDown();
+    }
+
+    // Opens the screen and lets its first activation run.
+    TfrmFechaOrca& Open() {
+        IniProc();
+        TfrmFechaOrca* s = frmFechaOrca;
+        QApplication::setActiveWindow(s);
+        EXPECT_TRUE(QTest::qWaitForWindowActive(s));
+        Settle();
+        return *s;
+    }
+
+    // Lets the queued focus handlers run.
+    static void Settle() {
+        for (int i = 0; i < 3; ++i)
+            QCoreApplication::processEvents();
+    }
+
+    static void Click(QToolButton* button) {
+        QTest::mouseClick(button, Qt::LeftButton);
+        Settle();
+    }
+
+    // Clicks a button of the window by name.
+    static void ClickIn(QWidget& window, const char* name) {
+        auto* button = window.findChild<QToolButton*>(QLatin1String(name));
+        ASSERT_TRUE(button) << name;
+        QTest::mouseClick(button, Qt::LeftButton);
+    }
+
+    // The retrieval as the filter's confirmation runs it.
+    static bool Retrieve(TfrmFechaOrca& s) {
+        return Dispatch([&] { s.sbtVerificarClick(); });
+    }
+
+    // Lists `budgets` for the next retrievals and runs one.
+    void List(TfrmFechaOrca& s, const std::vector<TPacketRow>& budgets) {
+        server.Reply(QStringLiteral("GetOrcaEvento"), OrcaEventoAnswer(budgets));
+        ASSERT_TRUE(Retrieve(s));
+    }
+};
