@@ -17,6 +17,7 @@ public:
     const QStringList& Log() const { return m_log; }
     // Activations not yet ended: 0 whenever the operator has control again.
     int Depth() const { return m_depth; }
+    void Clear() { m_log.clear(); }
     QWidget* LastForm() const { return m_lastForm; }
 
 private:

@@ -133,11 +133,13 @@ void TRecordSet::Open(std::unique_ptr<TRowStore> store) {
     m_readRow = -1;
     if (wasActive)
         SetState(TDataSetState::Inactive); // a reload is a close and an open
-    SetState(TDataSetState::Browse);
     RebuildView();
     m_pos = m_view.empty() ? -1 : 0;
     m_bof = true;
     m_eof = m_view.empty();
+    // The rows are in place before anyone hears of the open, so that a
+    // state handler sees what was loaded, not what was there before.
+    SetState(TDataSetState::Browse);
     NotifyDataChanged();
     if (AfterOpen)
         AfterOpen(*this);
