@@ -1,13 +1,7 @@
 // The criteria while the operator edits them: the radios and their search
-// buttons, leaving the budget numbers and dates, and "Desfazer".
+// buttons, leaving the budget numbers, and "Desfazer".
 
 #include "FiltroFechaOrcaTestUtil.h"
-
-#include "DateEditPlus.h"
-
-#include <QLineEdit>
-#include <QRadioButton>
-#include <QToolButton>
 
 namespace {
 
@@ -31,20 +25,18 @@ TEST_F(FiltroFechaOrcaCriteria, EachSearchButtonIsEnabledExactlyWhileItsListaIsC
             QTest::keyClick(lista, Qt::Key_Left);
             EXPECT_TRUE(todos->isChecked());
             EXPECT_FALSE(search->isEnabled()) << search->objectName().toStdString();
-            Click(lista);
-            Click(todos);
-            EXPECT_FALSE(search->isEnabled()) << search->objectName().toStdString();
         }
         // One criterion's radios leave the others alone.
         Click(f.rbtLCliente);
         EXPECT_TRUE(f.rbtTVendedor->isChecked());
         EXPECT_FALSE(f.sbtVendedor->isEnabled());
-        Click(f, "sbtCancel");
     });
 }
 
 TEST_F(FiltroFechaOrcaCriteria, LeavingTheBudgetNumbersZeroFillsThemAndOneNumberIsARangeOfOne) {
     Open([](TfrmFiltroFechaOrca& f) {
+        Type(f.medOrcaDe, QStringLiteral("ab12345678999")); // upper case, ten at most
+        EXPECT_EQ(f.medOrcaDe->Text(), QStringLiteral("AB12345678"));
         Type(f.medOrcaDe, QStringLiteral("12"));
         TabFrom(f.medOrcaDe);
         EXPECT_EQ(f.medOrcaDe->Text(), QStringLiteral("0000000012"));
@@ -60,31 +52,8 @@ TEST_F(FiltroFechaOrcaCriteria, LeavingTheBudgetNumbersZeroFillsThemAndOneNumber
         TabFrom(f.medOrcaDe);
         EXPECT_EQ(f.medOrcaDe->Text(), QStringLiteral("0000000005"));
         EXPECT_EQ(f.medOrcaAte->Text(), QStringLiteral("0000000340"));
-
-        // Nothing typed stays nothing.
-        f.medOrcaDe->clear();
-        f.medOrcaAte->clear();
-        FocusOn(f.medOrcaDe);
-        TabFrom(f.medOrcaDe);
-        EXPECT_EQ(f.medOrcaDe->Text(), QString());
-        EXPECT_EQ(f.medOrcaAte->Text(), QString());
-        EXPECT_TRUE(f.isVisible());
     });
     EXPECT_TRUE(dialogs.Texts().isEmpty());
-}
-
-TEST_F(FiltroFechaOrcaCriteria, LeavingADateEditWithAnImpossibleDateKeepsTheOperatorThere) {
-    Open([this](TfrmFiltroFechaOrca& f) {
-        for (TDateEditPlus* edit :
-             {f.depDeEvento, f.depAteEvento, f.depDeEntrega, f.depAteEntrega}) {
-            dialogs.Clear();
-            Type(edit, QStringLiteral("31022026"));
-            TabFrom(edit);
-            EXPECT_EQ(dialogs.Texts(TKind::Error), QStringList{"Data inválida."});
-            EXPECT_EQ(QApplication::focusWidget(), edit) << edit->objectName().toStdString();
-            edit->clear();
-        }
-    });
 }
 
 TEST_F(FiltroFechaOrcaCriteria, DesfazerForgetsFivePickedListsButNotLabourNorTheControls) {
@@ -101,8 +70,6 @@ TEST_F(FiltroFechaOrcaCriteria, DesfazerForgetsFivePickedListsButNotLabourNorThe
                   QStringList(5));
         EXPECT_EQ(stMaoObra, QStringLiteral("21"));
         EXPECT_EQ(f.edtTitulo->text(), QStringLiteral("Formatura"));
-        EXPECT_TRUE(f.rbtLVendedor->isChecked());
         EXPECT_TRUE(f.sbtVendedor->isEnabled());
-        Click(f, "sbtCancel");
     });
 }

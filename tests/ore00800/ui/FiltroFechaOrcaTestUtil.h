@@ -5,15 +5,22 @@
 #include "Filtro.h"
 #include "MaskEdit.h"
 #include "ModalHook.h"
+#include "OleDate.h"
 #include "ScreenTestUtil.h"
+
+#include "DateEditPlus.h"
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QCheckBox>
+#include <QDate>
+#include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
-#include <QPushButton>
-#include <QTableView>
+#include <QRadioButton>
 #include <QTest>
+#include <QToolButton>
 
 #include <gtest/gtest.h>
 
@@ -108,32 +115,15 @@ protected:
         QTest::keyClicks(control, text);
     }
 
-    // Pick-list helpers: rows shown, ticking by a text shown in the row, OK.
-    static QTableView* Grid(QDialog& window) {
-        return window.findChild<QTableView*>(QStringLiteral("grdLista"));
-    }
-    static QStringList Column(QDialog& window, int column) {
-        QStringList out;
-        QAbstractItemModel* m = Grid(window)->model();
-        for (int r = 0; r < m->rowCount(); ++r)
-            out << m->index(r, column).data().toString();
-        return out;
-    }
-    static void Tick(QDialog& window, const QString& shown) {
-        QAbstractItemModel* m = Grid(window)->model();
-        for (int r = 0; r < m->rowCount(); ++r)
-            for (int c = 0; c < m->columnCount(); ++c)
-                if (m->index(r, c).data().toString() == shown) {
-                    Grid(window)->setCurrentIndex(m->index(r, 0));
-                    QTest::keyClick(Grid(window), Qt::Key_Space);
-                    return;
-                }
-        ADD_FAILURE() << "no row shows " << shown.toStdString();
-    }
-    static void Pick(QDialog& window, const QStringList& shown) {
-        for (const QString& s : shown)
-            Tick(window, s);
-        QTest::mouseClick(window.findChild<QPushButton*>(QStringLiteral("btnOK")), Qt::LeftButton);
+    static double Day(int d, int m = 3) { return DateToOle(QDate(2026, m, d)); }
+    // A GetGerenteSup answer: code and name per manager.
+    static QVariant Managers(const std::vector<std::pair<QString, QString>>& rows) {
+        std::vector<TPacketRow> packet;
+        for (const auto& [code, name] : rows)
+            packet.push_back(
+                {{QStringLiteral("CDVENDEDOR"), code}, {QStringLiteral("NMFANVEN"), name}});
+        return QVariant::fromValue(
+            MakePacket({StrField("CDVENDEDOR", 4), StrField("NMFANVEN", 50)}, packet));
     }
 
     TFechaOrcaProbe* screen = nullptr;
