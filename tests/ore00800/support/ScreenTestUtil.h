@@ -27,6 +27,7 @@ protected:
     void ScriptRights(const QVariant& operatorSetting, const QVariant& moduleParameter);
 
     TDbConnection& Db() { return *m_db; }
+    QString DbPath() const { return m_dir.filePath(QStringLiteral("ore.db")); }
 
     TFakeServer server;
     TFakeDialogs dialogs;

@@ -98,8 +98,25 @@ TEST_F(FechaOrcaBranch, ProcessingIsOfferedByTheOperatorsSettingOrTheModulesPara
 
 TEST_F(FechaOrcaBranch, RightsThatCannotBeReadAreReadAgainAtTheNextActivation) {
     server.Refuse(QStringLiteral("GetOperControle"), QStringLiteral("Operador MARIA desativado."));
-    TfrmFechaOrca& s = Open();
-    EXPECT_EQ(dialogs.Texts(TKind::Error), QStringList{QStringLiteral("Operador MARIA desativado.")});
+    // The box takes the activation away; when it goes, the screen is active
+    // again, and that must not read the rights again (and show the box again).
+    QWidget box;
+    dialogs.OnShow = [&](const TFakeDialogs::TShown&) {
+        box.show();
+        QApplication::setActiveWindow(&box);
+        // A real box runs its own loop: the screen hears of it meanwhile.
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&box));
+    };
+    IniProc();
+    TfrmFechaOrca& s = *frmFechaOrca;
+    QApplication::setActiveWindow(&s);
+    Settle();
+    dialogs.OnShow = nullptr;
+    box.hide();
+    Reactivate(s);
+    EXPECT_EQ(server.CallsOf(QStringLiteral("GetOperControle")).size(), 1u);
+    EXPECT_EQ(dialogs.Texts(TKind::Error),
+              QStringList{QStringLiteral("Operador MARIA desativado.")});
     EXPECT_TRUE(s.boPrimVez);
     EXPECT_EQ(busy.Depth(), 0);
     EXPECT_TRUE(s.sbtProcOrca->isHidden());
@@ -147,7 +164,8 @@ TEST_F(FechaOrcaBranch, ABranchCodeIsCheckedBeforeTheFilterOpens) {
     dialogs.Clear();
     TypeBranch(s, QString());
     EXPECT_EQ(LeaveBarCancellingTheFilter(s), 0);
-    EXPECT_EQ(dialogs.Texts(TKind::Error), QStringList{QStringLiteral("Filial deve ser informada.")});
+    EXPECT_EQ(dialogs.Texts(TKind::Error),
+              QStringList{QStringLiteral("Filial deve ser informada.")});
     EXPECT_TRUE(seen());
 
     // A known one, typed short: normalised, named, and the filter opens;
@@ -179,8 +197,15 @@ TEST_F(FechaOrcaBranch, EnteringTheBarDropsTheList) {
     List(s, {BudgetRow(QStringLiteral("0000000101"), QStringLiteral("00"), QStringLiteral("2"))});
     ASSERT_TRUE(s.tshItens->isEnabled());
     s.pgcPadrao->SetActivePage(s.tshItens);
-    s.dbgPadrao->setFocus(Qt::MouseFocusReason);
-    Settle();
+    {
+        // Leaving the bar opens the filter; cancelled over a list, it keeps it.
+        TModalHook hook([](QDialog& filter) { ClickIn(filter, "sbtCancel"); });
+        s.dbgPadrao->setFocus(Qt::MouseFocusReason);
+        Settle();
+        ASSERT_EQ(hook.Opened(), 1);
+        ASSERT_EQ(s.data.cdsOrcaEvento->RecordCount(), 1);
+    }
+    Reactivate(s);
 
     s.medCdFilial->setFocus(Qt::MouseFocusReason);
     Settle();

@@ -56,17 +56,17 @@ protected:
 } // namespace
 
 TEST_F(FechaOrcaRetrieval, DefaultCriteriaAskForTheBranchsApprovedBudgets) {
-    List(*screen, {BudgetRow(QStringLiteral("0000000101"), QStringLiteral("00"),
-                             QStringLiteral("2"), QStringLiteral("Ana Souza")),
-                   BudgetRow(QStringLiteral("0000000102"), QStringLiteral("01"),
-                             QStringLiteral("3"))});
+    List(*screen,
+         {BudgetRow(QStringLiteral("0000000101"), QStringLiteral("00"), QStringLiteral("2"),
+                    QStringLiteral("Ana Souza")),
+          BudgetRow(QStringLiteral("0000000102"), QStringLiteral("01"), QStringLiteral("3"))});
     const auto calls = server.CallsOf(QStringLiteral("GetOrcaEvento"));
     ASSERT_EQ(calls.size(), 1u);
     EXPECT_EQ(calls[0].server, QStringLiteral("ORE00800.rdmFechaOrca"));
     const QString none;
     EXPECT_EQ(calls[0].args, (QVariantList{QStringLiteral("0001"), none, none, Date(0), Date(0),
-                                          Date(0), Date(0), none, none, none, none, none, none,
-                                          QStringLiteral("2"), none, none, none}));
+                                           Date(0), Date(0), none, none, none, none, none, none,
+                                           QStringLiteral("2"), none, none, none}));
 
     // The list, its situation texts, and the first budget's halls.
     EXPECT_EQ(screen->data.cdsOrcaEvento->RecordCount(), 2);
@@ -121,8 +121,8 @@ TEST_F(FechaOrcaRetrieval, OnlyListsChosenWithListaAreSent) {
 }
 
 TEST_F(FechaOrcaRetrieval, AnEmptyAnswerLeavesNothingToBrowseOrClose) {
-    List(*screen, {BudgetRow(QStringLiteral("0000000101"), QStringLiteral("00"),
-                             QStringLiteral("2"))});
+    List(*screen,
+         {BudgetRow(QStringLiteral("0000000101"), QStringLiteral("00"), QStringLiteral("2"))});
     List(*screen, {});
     EXPECT_TRUE(screen->data.cdsOrcaEvento->Active());
     EXPECT_TRUE(screen->data.cdsOrcaEvento->IsEmpty());
@@ -135,8 +135,8 @@ TEST_F(FechaOrcaRetrieval, AnEmptyAnswerLeavesNothingToBrowseOrClose) {
 }
 
 TEST_F(FechaOrcaRetrieval, ARefusedOrMalformedAnswerKeepsTheListOnScreen) {
-    List(*screen, {BudgetRow(QStringLiteral("0000000101"), QStringLiteral("00"),
-                             QStringLiteral("2"))});
+    List(*screen,
+         {BudgetRow(QStringLiteral("0000000101"), QStringLiteral("00"), QStringLiteral("2"))});
 
     server.Refuse(QStringLiteral("GetOrcaEvento"), QStringLiteral("Filial 0001 bloqueada."));
     EXPECT_FALSE(Retrieve(*screen));
@@ -157,8 +157,8 @@ TEST_F(FechaOrcaRetrieval, ARefusedOrMalformedAnswerKeepsTheListOnScreen) {
 }
 
 TEST_F(FechaOrcaRetrieval, CancellingTheFilterOverAListKeepsIt) {
-    List(*screen, {BudgetRow(QStringLiteral("0000000101"), QStringLiteral("00"),
-                             QStringLiteral("2"))});
+    List(*screen,
+         {BudgetRow(QStringLiteral("0000000101"), QStringLiteral("00"), QStringLiteral("2"))});
     server.Clear();
     TModalHook hook([](QDialog& filter) { ClickIn(filter, "sbtCancel"); });
     Click(screen->sbtFiltro);
@@ -169,22 +169,27 @@ TEST_F(FechaOrcaRetrieval, CancellingTheFilterOverAListKeepsIt) {
 }
 
 TEST_F(FechaOrcaRetrieval, EveryMoveShowsTheBudgetsHallsAndContractingClient) {
-    List(*screen, {WithContratante(BudgetRow(QStringLiteral("0000000101"), QStringLiteral("00"),
-                                             QStringLiteral("2")),
-                                   QStringLiteral("12345678901"), QStringLiteral("F"),
-                                   QStringLiteral("Ana")),
-                   WithContratante(BudgetRow(QStringLiteral("0000000102"), QStringLiteral("00"),
-                                             QStringLiteral("3")),
-                                   QStringLiteral("12345678000190"), QStringLiteral("J"),
-                                   QStringLiteral("Festas SA"))});
+    List(*screen,
+         {WithContratante(
+              BudgetRow(QStringLiteral("0000000101"), QStringLiteral("00"), QStringLiteral("2")),
+              QStringLiteral("12345678901"), QStringLiteral("F"), QStringLiteral("Ana")),
+          WithContratante(
+              BudgetRow(QStringLiteral("0000000102"), QStringLiteral("00"), QStringLiteral("3")),
+              QStringLiteral("12345678000190"), QStringLiteral("J"), QStringLiteral("Festas SA"))});
     EXPECT_EQ(screen->dbeCliContrat->Text(), QStringLiteral("12345678901"));
     EXPECT_EQ(screen->dbeCliContrat->EditMask(), QStringLiteral("000.000.000-00;0;_"));
     EXPECT_EQ(screen->DBEdit13->text(), QStringLiteral("Ana"));
     EXPECT_TRUE(screen->dbeCliContrat->isEnabled()); // approved
     EXPECT_EQ(screen->data.cdsOrcaEvento->State(), TDataSetState::Browse);
 
+    {
+        // Out of the branch bar, whose exit offers the filter again.
+        TModalHook hook([](QDialog& filter) { ClickIn(filter, "sbtCancel"); });
+        screen->dbgPadrao->setFocus(Qt::MouseFocusReason);
+        Settle();
+    }
+    Reactivate(*screen);
     server.Clear();
-    screen->dbgPadrao->setFocus(Qt::MouseFocusReason);
     QTest::keyClick(screen->dbgPadrao, Qt::Key_Down);
     Settle();
     ASSERT_EQ(server.Methods(), QStringList{QStringLiteral("GetSalaoEven")});
@@ -203,8 +208,8 @@ TEST_F(FechaOrcaRetrieval, EveryMoveShowsTheBudgetsHallsAndContractingClient) {
 }
 
 TEST_F(FechaOrcaRetrieval, EditingTheBudgetLocksEverythingButConfirmAndCancel) {
-    List(*screen, {BudgetRow(QStringLiteral("0000000101"), QStringLiteral("00"),
-                             QStringLiteral("2"))});
+    List(*screen,
+         {BudgetRow(QStringLiteral("0000000101"), QStringLiteral("00"), QStringLiteral("2"))});
     screen->pgcPadrao->SetActivePage(screen->tshDadosAdic);
     screen->data.cdsOrcaEvento->Edit();
     EXPECT_TRUE(screen->sbtConfirmar->isEnabled());

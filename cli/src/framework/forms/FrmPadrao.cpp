@@ -85,17 +85,15 @@ void TfrmPadrao::BuildMenu() {
     mnuOperacao = mnuMenu->addMenu(QStringLiteral("&Operação"));
     mnuOperacao->setObjectName(QStringLiteral("mnuOperacao"));
     mnuFolhaDados = AddMenuAction(mnuOperacao, QStringLiteral("mnuFolhaDados"),
-                                  QStringLiteral("&Folha de Dados"), {},
-                                  [this] {
+                                  QStringLiteral("&Folha de Dados"), {}, [this] {
                                       pgcPadrao->SetActivePage(tshFolhaDados);
                                       pgcPadraoChange();
                                   });
-    mnuFormulario =
-        AddMenuAction(mnuOperacao, QStringLiteral("mnuFormulario"), QStringLiteral("F&ormulário"),
-                      {}, [this] {
-                          pgcPadrao->SetActivePage(tshFormulario);
-                          pgcPadraoChange();
-                      });
+    mnuFormulario = AddMenuAction(mnuOperacao, QStringLiteral("mnuFormulario"),
+                                  QStringLiteral("F&ormulário"), {}, [this] {
+                                      pgcPadrao->SetActivePage(tshFormulario);
+                                      pgcPadraoChange();
+                                  });
     mnuListagem = AddMenuAction(mnuOperacao, QStringLiteral("mnuListagem"),
                                 QStringLiteral("&Listagem"), {}, [this] { sbtImprimirClick(); });
 
@@ -113,9 +111,8 @@ void TfrmPadrao::BuildMenu() {
                                  QStringLiteral("&Verificar"), {}, [this] { sbtVerificarClick(); });
     mnuCancelar = AddMenuAction(mnuManutencao, QStringLiteral("mnuCancelar"),
                                 QStringLiteral("&Cancelar"), {}, [this] { sbtCancelarClick(); });
-    mnuConfirmar =
-        AddMenuAction(mnuManutencao, QStringLiteral("mnuConfirmar"), QStringLiteral("C&onfirmar"),
-                      {}, [this] { sbtConfirmarClick(); });
+    mnuConfirmar = AddMenuAction(mnuManutencao, QStringLiteral("mnuConfirmar"),
+                                 QStringLiteral("C&onfirmar"), {}, [this] { sbtConfirmarClick(); });
 }
 
 void TfrmPadrao::BuildToolBar() {
@@ -261,8 +258,17 @@ void TfrmPadrao::dbgPadraoKeyDown(int& key, Qt::KeyboardModifiers) {
 }
 
 bool TfrmPadrao::event(QEvent* e) {
-    if (e->type() == QEvent::WindowActivate)
-        Dispatch([this] { FormActivate(); });
+    // A failed activation is told in a box, and the window becomes active
+    // again when the box goes: that must not start it over, or a server that
+    // is down would show its box for ever. The operator's next return does.
+    if (e->type() == QEvent::WindowDeactivate && !m_activating)
+        m_activationArmed = true;
+    if (e->type() == QEvent::WindowActivate && m_activationArmed && !m_activating) {
+        m_activating = true;
+        const bool done = Dispatch([this] { FormActivate(); });
+        m_activating = false;
+        m_activationArmed = done;
+    }
     return QWidget::event(e);
 }
 

@@ -7,6 +7,6 @@
 // transparent when they are drawn in a cell.
 inline const QColor kCheckTransparent(128, 128, 0);
 
-QPixmap UncheckPicture(); // empty box: "N"
-QPixmap CheckPicture();   // box with a tick: "S"
+QPixmap UncheckPicture();  // empty box: "N"
+QPixmap CheckPicture();    // box with a tick: "S"
 QPixmap DescheckPicture(); // box filled grey: no closing mark

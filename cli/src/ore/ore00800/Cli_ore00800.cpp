@@ -104,7 +104,8 @@ void TfrmFechaOrca::FormActivate() {
     ReadRights();
     boPrimVez = false;
 
-    const bool listed = dtsPadrao->State() == TDataSetState::Browse && !data.cdsOrcaEvento->IsEmpty();
+    const bool listed =
+        dtsPadrao->State() == TDataSetState::Browse && !data.cdsOrcaEvento->IsEmpty();
     for (QToolButton* b : {sbtFecharOrca, sbtProcOrca})
         b->setEnabled(listed);
     for (QAction* a : {mnuFecharOrca, mnuProcOrca})

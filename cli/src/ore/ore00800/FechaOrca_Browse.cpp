@@ -4,8 +4,8 @@
 #include "Cli_ore00800.h"
 
 #include "BusyIndicator.h"
-#include "DataSource.h"
 #include "DBNavigator.h"
+#include "DataSource.h"
 #include "HostText.h"
 #include "MaskEdit.h"
 #include "NetConnection.h"
@@ -105,8 +105,14 @@ void TfrmFechaOrca::dtsPadraoStateChange() {
 void TfrmFechaOrca::ShowContratante(bool quietly) {
     const TRecordSet* orca = data.cdsOrcaEvento;
     const bool attached = m_contratChangeAttached;
+    // The number goes in without a mask and gets its own kind's mask after:
+    // under the previous budget's mask a longer number would be cut. Only
+    // the number itself counts as a change of the box.
+    m_contratChangeAttached = false;
+    dbeCliContrat->SetEditMask(QString());
     m_contratChangeAttached = !quietly;
     dbeCliContrat->SetText(Value(orca, "NRINSJURCONT"));
+    m_contratChangeAttached = false;
     dbeCliContrat->SetEditMask(PictPess(Value(orca, "IDTPIJURCONT")));
     DBEdit13->setText(Value(orca, "NMFANTCONT"));
     m_contratChangeAttached = attached;

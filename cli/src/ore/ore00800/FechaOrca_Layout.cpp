@@ -63,8 +63,8 @@ void TfrmFechaOrca::BuildToolBar() {
     sbtFecharOrca = AddToolButton(QStringLiteral("sbtFecharOrca"), QStringLiteral("Fechar"),
                                   QStringLiteral("Fechar"));
     Bold(sbtFecharOrca);
-    btnContratante = AddToolButton(QStringLiteral("btnContratante"),
-                                   QStringLiteral("Contratante"), QStringLiteral("Contratante"));
+    btnContratante = AddToolButton(QStringLiteral("btnContratante"), QStringLiteral("Contratante"),
+                                   QStringLiteral("Contratante"));
     btnContratante->setEnabled(false);
     sbtImprimir->setEnabled(false);
     OnClick(sbtFiltro, [this] { sbtFiltroClick(); });
@@ -118,15 +118,15 @@ void TfrmFechaOrca::BuildMenus() {
     for (QAction* a : {mnuIncluir, mnuAlterar, mnuExcluir, mnuProcurar, mnuVerificar})
         a->setEnabled(false);
     mnuManutencao->addSeparator();
-    mnuFiltrar = AddMenuAction(mnuManutencao, QStringLiteral("mnuFiltrar"),
-                               QStringLiteral("Fi&ltrar"), QKeySequence(Qt::CTRL | Qt::Key_L),
-                               [this] { sbtFiltroClick(); });
-    mnuFecharOrca = AddMenuAction(mnuManutencao, QStringLiteral("mnuFecharOrca"),
-                                  QStringLiteral("&Fechar"), QKeySequence(Qt::CTRL | Qt::Key_O),
-                                  {});
-    mnuContratante = AddMenuAction(mnuManutencao, QStringLiteral("mnuContratante"),
-                                   QStringLiteral("Contratante"),
-                                   QKeySequence(Qt::CTRL | Qt::Key_N), {});
+    mnuFiltrar =
+        AddMenuAction(mnuManutencao, QStringLiteral("mnuFiltrar"), QStringLiteral("Fi&ltrar"),
+                      QKeySequence(Qt::CTRL | Qt::Key_L), [this] { sbtFiltroClick(); });
+    mnuFecharOrca =
+        AddMenuAction(mnuManutencao, QStringLiteral("mnuFecharOrca"), QStringLiteral("&Fechar"),
+                      QKeySequence(Qt::CTRL | Qt::Key_O), {});
+    mnuContratante =
+        AddMenuAction(mnuManutencao, QStringLiteral("mnuContratante"),
+                      QStringLiteral("Contratante"), QKeySequence(Qt::CTRL | Qt::Key_N), {});
     mnuContratante->setEnabled(false);
     mnuProcOrca = AddMenuAction(mnuManutencao, QStringLiteral("mnuProcOrca"),
                                 QStringLiteral("P&rocessar Orçamento"),

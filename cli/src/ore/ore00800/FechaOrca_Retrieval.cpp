@@ -9,9 +9,9 @@
 #include "MaskEdit.h"
 #include "NetConnection.h"
 #include "PageControl.h"
-#include "TabSheet.h"
 #include "ServerPayload.h"
 #include "ServerResult.h"
+#include "TabSheet.h"
 #include "WireVariant.h"
 
 namespace {

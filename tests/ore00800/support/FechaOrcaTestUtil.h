@@ -36,6 +36,14 @@ protected:
         return *s;
     }
 
+    // Makes `window` active again, as it is once a modal window that the
+    // test hook drove has gone.
+    static void Reactivate(QWidget& window) {
+        QApplication::setActiveWindow(&window);
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&window));
+        Settle();
+    }
+
     // Lets the queued focus handlers run.
     static void Settle() {
         for (int i = 0; i < 3; ++i)
