@@ -58,6 +58,19 @@ TEST(DateEditPlus, SetDateShowsTheDateAndZeroEmpties) {
     EXPECT_NO_THROW(edit.CheckValidDate()) << "an empty date is allowed";
 }
 
+TEST(DateEditPlus, AScreenMayNameTheWeekdaysItself) {
+    TDateEditPlus edit;
+    edit.SetDate(DateToOle(QDate(2024, 3, 3)));
+    edit.SetWeekdayNames({"Domingo", "Segunda", "Terça", "Quarta", "Quinta", "Sexta", "Sábado"});
+    EXPECT_EQ(edit.toolTip(), QStringLiteral("Domingo")); // the date shown takes the new name
+    edit.SetDate(DateToOle(QDate(2024, 3, 9)));
+    EXPECT_EQ(edit.toolTip(), QStringLiteral("Sábado"));
+    edit.SetDate(DateToOle(QDate(2024, 3, 4)));
+    EXPECT_EQ(edit.toolTip(), QStringLiteral("Segunda"));
+    edit.SetWeekdayNames({"Dom"}); // not a week: back to the full names
+    EXPECT_EQ(edit.toolTip(), QStringLiteral("segunda-feira"));
+}
+
 TEST(DateEditPlus, LeavingAnInvalidOrPartialDateTellsTheOperatorAndKeepsTheFocus) {
     for (const QString& typed :
          {QStringLiteral("31022024"), QStringLiteral("12132024"), QStringLiteral("120")}) {

@@ -3,6 +3,7 @@
 #include "FocusTracker.h"
 #include "Exceptions.h"
 #include "FakeDialogs.h"
+#include "ModalRunner.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -120,5 +121,32 @@ TEST_F(FocusTrackerTest, AWindowOpenedByAHandlerRunsNoHandlersAndOpensAfterTheMo
     Tab();
     EXPECT_EQ(exits, 1);
     EXPECT_EQ(focusInHandler, m_first); // Qt had delivered the move already
+    EXPECT_EQ(m_log, (QStringList{"exit code", "enter first"}));
+}
+
+TEST_F(FocusTrackerTest, AModalWindowOpenedByAHandlerRunsItsOwnControlsHandlers) {
+    // The branch bar's exit opens the filter, whose edits have exits of their own.
+    QStringList inner;
+    TFocusTracker::Instance().SetOnExit(m_bar, [&] {
+        QDialog dialog(&m_window);
+        auto* layout = new QVBoxLayout(&dialog);
+        auto* from = new QLineEdit(&dialog);
+        auto* to = new QLineEdit(&dialog);
+        layout->addWidget(from);
+        layout->addWidget(to);
+        TFocusTracker::Instance().SetOnExit(from, [&] { inner << "exit from"; });
+        TFocusTracker::Instance().SetOnEnter(to, [&] { inner << "enter to"; });
+        QTimer::singleShot(0, &dialog, [&] {
+            from->setFocus();
+            Settle();
+            QTest::keyClick(from, Qt::Key_Tab);
+            Settle();
+            dialog.accept();
+        });
+        TModalRunner::Exec(dialog);
+    });
+    Tab();
+    EXPECT_EQ(inner, (QStringList{"exit from", "enter to"}));
+    // And the outer move went on as before, without running twice.
     EXPECT_EQ(m_log, (QStringList{"exit code", "enter first"}));
 }

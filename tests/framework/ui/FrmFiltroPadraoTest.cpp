@@ -51,6 +51,7 @@ public:
     QCheckBox* chbFechado;
     std::function<void()> afterConfirm;
     int created = 0, closed = 0;
+    QList<bool> loads; // what each load reported
 
 protected:
     void FormCreate() override {
@@ -58,6 +59,7 @@ protected:
         ++created;
     }
     void FormClose() override { ++closed; }
+    void btfLoadOpcClick() override { loads << LoadOptionSet(); }
     void sbtConfirmaClick() override {
         TfrmFiltroPadrao::sbtConfirmaClick();
         if (afterConfirm)
@@ -196,6 +198,7 @@ TEST_F(FiltroPadrao, SavedSetRestoresTheControlsAndReplacesTheVariablesWholly) {
     EXPECT_EQ(f.stlVariaveis.Lines(), QStringList{"stVendedor=0001,0002"});
     EXPECT_TRUE(f.isVisible()); // loading does not confirm the filter
     EXPECT_TRUE(dialogs.Texts().isEmpty());
+    EXPECT_EQ(f.loads, QList<bool>{true});
 }
 
 TEST_F(FiltroPadrao, LoadingWithNothingSavedTellsAndOpensNoWindow) {
@@ -214,6 +217,7 @@ TEST_F(FiltroPadrao, LoadingWithNothingSavedTellsAndOpensNoWindow) {
     EXPECT_EQ(hook.Opened(), 1);
     SetOperator(QStringLiteral("MARIA"));
     EXPECT_EQ(SavedNames(), QStringList{"Minha"});
+    EXPECT_EQ(m_form->loads, (QList<bool>{false, false}));
 }
 
 TEST_F(FiltroPadrao, SavingUnderAnExistingNameAsksBeforeReplacing) {
@@ -288,6 +292,7 @@ TEST_F(FiltroPadrao, LoadWindowDeletesAfterAskingAndCancelChangesNothing) {
     EXPECT_EQ(rowsAfterYes, QStringList{"A"});
     EXPECT_EQ(SavedNames(), QStringList{"A"});
     EXPECT_EQ(f.edtTitulo->text(), QStringLiteral("editado"));
+    EXPECT_EQ(f.loads, QList<bool>{false});
 }
 
 TEST_F(FiltroPadrao, DesfazerPutsBackTheValuesTheDialogWasCreatedWith) {

@@ -137,15 +137,20 @@ void TfrmFiltroPadrao::btfSaveOpcClick() {
 }
 
 void TfrmFiltroPadrao::btfLoadOpcClick() {
+    LoadOptionSet();
+}
+
+bool TfrmFiltroPadrao::LoadOptionSet() {
     TOptionSetStore store(CodTela(), Operador());
     if (store.Names().isEmpty()) {
         TDialogs::Current().Information(QStringLiteral("Não há opções salvas para esta tela."));
-        return;
+        return false;
     }
     TfrmOpcoes window(TfrmOpcoes::TMode::Load, store, this);
     if (TModalRunner::Exec(window) != QDialog::Accepted)
-        return;
+        return false;
     const TOptionSet set = store.Load(window.Name());
     RestoreControls(panFiltro, set.controls);
     stlVariaveis.SetLines(set.variables);
+    return true;
 }

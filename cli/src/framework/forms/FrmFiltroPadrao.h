@@ -50,6 +50,11 @@ protected:
 
     void showEvent(QShowEvent* event) override;
 
+    // What btfLoadOpcClick does: the operator picks a set, which restores the
+    // controls and stlVariaveis. False when none was loaded (none saved, or
+    // the window cancelled), so that an extension leaves its state alone.
+    bool LoadOptionSet();
+
     // The screen code option sets are kept under.
     QString CodTela() const;
 

@@ -11,6 +11,7 @@ namespace {
 
 int g_depth = 0; // handlers running, nested ones included
 std::vector<std::function<void()>> g_after;
+int g_nestedLoops = 0;
 
 bool Run(const std::function<void()>& handler) {
     try {
@@ -44,12 +45,18 @@ bool Dispatch(const std::function<void()>& handler) {
 TNestedLoopScope::TNestedLoopScope() : m_depth(g_depth), m_after(std::move(g_after)) {
     g_depth = 0;
     g_after.clear();
+    ++g_nestedLoops;
 }
 
 TNestedLoopScope::~TNestedLoopScope() {
+    --g_nestedLoops;
     // Whatever the loop's own handlers left pending has run by now.
     g_depth = m_depth;
     g_after = std::move(m_after);
+}
+
+int TNestedLoopScope::Level() {
+    return g_nestedLoops;
 }
 
 void AfterHandlers(std::function<void()> fn) {

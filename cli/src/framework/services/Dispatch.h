@@ -27,6 +27,10 @@ public:
     TNestedLoopScope(const TNestedLoopScope&) = delete;
     TNestedLoopScope& operator=(const TNestedLoopScope&) = delete;
 
+    // How many such loops are running: focus moves inside a window opened by
+    // a handler belong to that window (see TFocusTracker).
+    static int Level();
+
 private:
     int m_depth;
     std::vector<std::function<void()>> m_after;

@@ -46,7 +46,8 @@ std::vector<QWidget*> TFocusTracker::Chain(QWidget* w) const {
 void TFocusTracker::FocusChanged(QWidget* old, QWidget* now) {
     // Moves between windows are window activation, and moves the handlers
     // make are theirs: neither runs handlers.
-    if (m_running || !old || !now || old->window() != now->window())
+    if ((m_running && m_runningLevel == TNestedLoopScope::Level()) || !old || !now ||
+        old->window() != now->window())
         return;
     // Run after Qt has finished delivering the change, so that a handler may
     // open a modal dialog.
@@ -63,7 +64,12 @@ void TFocusTracker::Deliver(QPointer<QWidget> old, QPointer<QWidget> now) {
     auto contains = [](const std::vector<QWidget*>& v, QWidget* w) {
         return std::find(v.begin(), v.end(), w) != v.end();
     };
+    // A handler may open a modal window whose own moves run handlers here:
+    // put back the state of the run that this one may be nested in.
+    const bool wasRunning = m_running;
+    const int wasLevel = m_runningLevel;
     m_running = true;
+    m_runningLevel = TNestedLoopScope::Level();
     bool vetoed = false;
     for (QWidget* w : from) {
         if (contains(to, w))
@@ -88,5 +94,6 @@ void TFocusTracker::Deliver(QPointer<QWidget> old, QPointer<QWidget> now) {
                 break;
         }
     }
-    m_running = false;
+    m_running = wasRunning;
+    m_runningLevel = wasLevel;
 }

@@ -17,8 +17,9 @@
 // Focus that leaves or comes back because a window opened or closed (a
 // message box, a picker, a dialog) runs nothing, so a box shown by an exit
 // handler does not run that handler again. Focus moves made by the handlers
-// themselves run no handlers either. Tests let the queued handlers run with
-// QCoreApplication::processEvents() after a focus move.
+// themselves run no handlers either, except inside a modal window that a
+// handler opened: that window's own moves are the operator's. Tests let the queued handlers run
+// with QCoreApplication::processEvents() after a focus move.
 class TFocusTracker : public QObject {
 public:
     using Handler = std::function<void()>;
@@ -48,4 +49,5 @@ private:
 
     std::unordered_map<QWidget*, THandlers> m_handlers;
     bool m_running = false;
+    int m_runningLevel = 0; // the modal level (TNestedLoopScope) the running handlers are on
 };

@@ -50,6 +50,11 @@ void TDateEditPlus::ExitEdit() {
     CheckValidDate();
 }
 
+void TDateEditPlus::SetWeekdayNames(const QStringList& sundayFirst) {
+    m_weekdayNames = sundayFirst.size() == 7 ? sundayFirst : QStringList();
+    ShowValidity();
+}
+
 void TDateEditPlus::ShowValidity() {
     QPalette colours = palette();
     const bool valid = GetDate() != 0;
@@ -59,5 +64,10 @@ void TDateEditPlus::ShowValidity() {
     } else {
         setPalette(QPalette());
     }
-    setToolTip(valid ? WeekdayName(QDate::fromString(Text(), kDateFormat)) : QString());
+    if (!valid) {
+        setToolTip(QString());
+        return;
+    }
+    const QDate date = QDate::fromString(Text(), kDateFormat);
+    setToolTip(m_weekdayNames.isEmpty() ? WeekdayName(date) : m_weekdayNames[date.dayOfWeek() % 7]);
 }

@@ -2,6 +2,8 @@
 
 #include "MaskEdit.h"
 
+#include <QStringList>
+
 // A date edit, dd/mm/yyyy. A complete valid date is shown in blue with its
 // weekday in the tooltip; leaving the control with anything else than a valid
 // date or nothing tells the operator and keeps the focus here.
@@ -20,9 +22,15 @@ public:
     // text is neither empty nor a valid date.
     void CheckValidDate();
 
+    // The weekday names the tooltip shows, Sunday first (seven of them);
+    // the full Portuguese names by default.
+    void SetWeekdayNames(const QStringList& sundayFirst);
+
 protected:
     void ExitEdit() override;
 
 private:
     void ShowValidity();
+
+    QStringList m_weekdayNames; // Sunday first; empty: the default names
 };

@@ -1,12 +1,40 @@
 #include "Cli_ore00801.h"
 
+#include "Cli_ore00800.h"
+#include "DateEditPlus.h"
+#include "Dispatch.h"
+#include "Exceptions.h"
+#include "FiltroMessages.h"
+#include "Messages.h"
+
 #include <QApplication>
 #include <QLabel>
+
+namespace {
+
+// The screen cursor for a scope, put back however the scope ends.
+class TCursorScope {
+public:
+    explicit TCursorScope(Qt::CursorShape shape) { QApplication::setOverrideCursor(shape); }
+    ~TCursorScope() { QApplication::restoreOverrideCursor(); }
+    TCursorScope(const TCursorScope&) = delete;
+    TCursorScope& operator=(const TCursorScope&) = delete;
+};
+
+} // namespace
 
 TfrmFiltroFechaOrca::TfrmFiltroFechaOrca(QWidget* parent) : TfrmFiltroPadrao(parent) {
     setObjectName(QStringLiteral("frmFiltroFechaOrca"));
     setWindowTitle(QStringLiteral("Filtro de Fechamento"));
     lblCodTela->setText(QStringLiteral("ORE00801"));
+    // For the host's help, should it be asked for this dialog.
+    setProperty("HelpContext", 12200101);
+    setProperty("HelpFile", QStringLiteral("pedhelp.hlp"));
+    msgPadrao->SetLines(FiltroMessageLines());
+    BuildControls();
+    BuildManagerSets();
+    BindHandlers();
+    BindLookups();
 }
 
 TfrmFiltroFechaOrca::~TfrmFiltroFechaOrca() {
@@ -16,6 +44,22 @@ TfrmFiltroFechaOrca::~TfrmFiltroFechaOrca() {
     }
 }
 
+void TfrmFiltroFechaOrca::FormCreate() {
+    TfrmFiltroPadrao::FormCreate();
+    depDeEntrega->SetDate(0);
+    depAteEntrega->SetDate(0);
+}
+
+void TfrmFiltroFechaOrca::showEvent(QShowEvent* event) {
+    TfrmFiltroPadrao::showEvent(event);
+    // Once per dialog: coming back from a picker or a box keeps the
+    // operator's unconfirmed input.
+    if (m_activated)
+        return;
+    m_activated = true;
+    Dispatch([this] { FormActivate(); });
+}
+
 void TfrmFiltroFechaOrca::FormClose() {
     TfrmFiltroPadrao::FormClose();
     boIdCriado = false;
@@ -23,15 +67,23 @@ void TfrmFiltroFechaOrca::FormClose() {
     deleteLater();
 }
 
+TfrmFechaOrca& TfrmFiltroFechaOrca::FechaOrca() {
+    if (!frmFechaOrca)
+        throw Exception(QStringLiteral("A tela de fechamento do orçamento não está aberta."));
+    return *frmFechaOrca;
+}
+
 void CriaFiltroFechaOrca() {
-    QApplication::setOverrideCursor(Qt::WaitCursor);
+    TCursorScope busy(Qt::WaitCursor);
     if (!boIdCriado) {
         frmFiltroFechaOrca = TfrmFiltroPadrao::Create<TfrmFiltroFechaOrca>();
         boIdCriado = true;
     }
     // The operator works in the dialog with the normal cursor.
-    QApplication::setOverrideCursor(Qt::ArrowCursor);
+    TCursorScope normal(Qt::ArrowCursor);
     frmFiltroFechaOrca->ShowModal();
-    QApplication::restoreOverrideCursor();
-    QApplication::restoreOverrideCursor();
+}
+
+int ContaChecked(const QString& stString) {
+    return int(stString.count(u'_')) + 1;
 }
