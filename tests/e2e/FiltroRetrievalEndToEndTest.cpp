@@ -16,6 +16,15 @@
 
 namespace {
 
+// With ORE_SCREENSHOT_DIR set, the run leaves pictures of what the operator
+// saw there (the docs' screenshots are made this way).
+void Shot(QWidget& w, const char* name) {
+    const QString dir = qEnvironmentVariable("ORE_SCREENSHOT_DIR");
+    if (!dir.isEmpty()) {
+        EXPECT_TRUE(w.grab().save(dir + u'/' + QLatin1String(name)));
+    }
+}
+
 class FiltroRetrievalEndToEnd : public FechaOrcaTest {
 protected:
     void SetUp() override {
@@ -85,6 +94,7 @@ TEST_F(FiltroRetrievalEndToEnd, AnOperatorPicksABranchFiltersAndBrowses) {
     {
         TModalHook hook([](QDialog& filter) {
             filter.findChild<QCheckBox*>(QStringLiteral("chbFechado"))->click();
+            Shot(filter, "filter-dialog.png");
             ClickIn(filter, "sbtConfirma");
         });
         Click(s.sbtFiltro);
@@ -101,6 +111,7 @@ TEST_F(FiltroRetrievalEndToEnd, AnOperatorPicksABranchFiltersAndBrowses) {
     QTest::keyClick(s.dbgPadrao, Qt::Key_Down);
     Settle();
     EXPECT_EQ(orca.RecNo(), 2);
+    Shot(s, "closing-list.png");
     EXPECT_TRUE(s.data.cdsSalaoEven->Active());
     EXPECT_TRUE(dialogs.Texts().isEmpty()) << dialogs.Texts().join(u'\n').toStdString();
 }

@@ -191,11 +191,18 @@ void TfrmFechaOrca::BuildPages() {
     dbgPadrao->SetOptions(TGridOptions(TGridOption::Titles) | TGridOption::ColLines |
                           TGridOption::RowLines | TGridOption::Tabs |
                           TGridOption::AlwaysShowSelection | TGridOption::ConfirmDelete);
+    // Titled by their fields' labels; the coded situation shows as a text
+    // wider than its one-character field.
+    const struct {
+        const char* field;
+        int width;
+    } shown[] = {{"NRORCAEVENTO", 110}, {"NRSEQORCAEVE", 0}, {"DSCLIENTEORCA", 0},
+                 {"IDSITUORCEVE", 170}, {"NMTPSERVEVEN", 0}, {"NMTIPOEVENTO", 0}};
     std::vector<TGridColumn> columns;
-    for (const char* field : {"NRORCAEVENTO", "NRSEQORCAEVE", "DSCLIENTEORCA", "IDSITUORCEVE",
-                              "NMTPSERVEVEN", "NMTIPOEVENTO"}) {
+    for (const auto& c : shown) {
         TGridColumn column;
-        column.FieldName = QLatin1String(field); // titled by the field's label
+        column.FieldName = QLatin1String(c.field);
+        column.Width = c.width;
         columns.push_back(column);
     }
     dbgPadrao->SetColumns(std::move(columns));
