@@ -88,6 +88,12 @@ void TfrmFechaOrca::FormCreate() {
             p.entry->setEnabled(p.page->isEnabled());
     mnuObservacao->menuAction()->setEnabled(tshObservacao->isEnabled());
 
+    // Budgets are neither added nor deleted here; the other commands start
+    // as the state of a list not yet retrieved has them.
+    for (QToolButton* b : {sbtIncluir, sbtExcluir})
+        b->setEnabled(false);
+    dtsPadraoStateChange();
+
     SetFiltroDefaults(Filtro);
     // Where the operator starts, although it is not a tab stop.
     medCdFilial->setFocus();
