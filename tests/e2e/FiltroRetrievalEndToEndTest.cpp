@@ -67,8 +67,8 @@ TEST_F(FiltroRetrievalEndToEnd, AnOperatorPicksABranchFiltersAndBrowses) {
     ASSERT_TRUE(dialogs.Texts().isEmpty()) << dialogs.Texts().join(u'\n').toStdString();
     EXPECT_FALSE(s.sbtProcOrca->isHidden()); // MARIA may process budgets
 
-    // Another branch (the demo's has approved and closed budgets), typed short; leaving the bar opens the filter, whose
-    // defaults are confirmed: the branch's approved budgets.
+    // Another branch (the demo's has approved and closed budgets), typed short; leaving the bar
+    // opens the filter, whose defaults are confirmed: the branch's approved budgets.
     s.medCdFilial->setFocus(Qt::MouseFocusReason);
     Settle();
     s.medCdFilial->selectAll();

@@ -1,8 +1,8 @@
 // The loader on real modules: the built ORE00800 module and two test modules.
 
 #include "ModuleLoader.h"
-#include "ScreenTestUtil.h"
 #include "Exceptions.h"
+#include "ScreenTestUtil.h"
 
 #include <QApplication>
 #include <QWidget>

@@ -3,10 +3,10 @@
 // Shared by the tests of the remote modules: a seeded demo database with the
 // modules registered, and the real ore-server executable as a process.
 
+#include "ServerProcess.h"
 #include "StorageTestUtil.h"
 #include "rpc/Modules.h"
 #include "rpc/RemoteModuleRegistry.h"
-#include "ServerProcess.h"
 #include "storage/Commands.h"
 
 #include <gtest/gtest.h>
@@ -28,4 +28,3 @@ protected:
 
     TRemoteModuleRegistry m_registry;
 };
-

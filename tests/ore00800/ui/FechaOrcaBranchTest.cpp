@@ -57,7 +57,8 @@ TEST_F(FechaOrcaBranch, OpensOnTheHostsBranchWithRightsReadOnce) {
     EXPECT_FALSE(s.mnuFecharOrca->isEnabled());
     EXPECT_FALSE(s.sbtProcOrca->isEnabled());
     EXPECT_FALSE(s.btnContratante->isEnabled());
-    for (QToolButton* b : {s.sbtIncluir, s.sbtAlterar, s.sbtExcluir, s.sbtVerificar, s.sbtConfirmar})
+    for (QToolButton* b :
+         {s.sbtIncluir, s.sbtAlterar, s.sbtExcluir, s.sbtVerificar, s.sbtConfirmar})
         EXPECT_FALSE(b->isEnabled()) << b->objectName().toStdString();
     for (QWidget* page : {static_cast<QWidget*>(s.tshFormulario), static_cast<QWidget*>(s.tshItens),
                           static_cast<QWidget*>(s.tshFormaPgto)})
