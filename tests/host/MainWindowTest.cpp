@@ -104,3 +104,18 @@ TEST_F(MainWindow, AbrirTelaOpensTheCodeTyped) {
     ASSERT_EQ(Children().size(), 1);
     EXPECT_EQ(Children().front()->widget()->objectName(), QStringLiteral("frmFechaOrca"));
 }
+
+TEST_F(MainWindow, TheScreenOpenedInTheHostStartsOnItsBranchWithItsRights) {
+    QApplication::setActiveWindow(&window);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    Choose("mniORE00800");
+    ASSERT_EQ(Children().size(), 1);
+    QWidget* screen = Children().front()->widget();
+    auto* code = screen->findChild<QLineEdit*>(QStringLiteral("medCdFilial"));
+    ASSERT_TRUE(code);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !server.Calls().empty(); }, 5000));
+    EXPECT_EQ(server.Methods(), QStringList{QStringLiteral("GetOperControle")});
+    EXPECT_EQ(code->text(), QStringLiteral("0001"));
+    EXPECT_EQ(QApplication::focusWidget(), code);
+    EXPECT_TRUE(dialogs.Shown().empty());
+}

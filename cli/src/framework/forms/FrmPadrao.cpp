@@ -17,6 +17,7 @@
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QStyle>
 #include <QToolButton>
@@ -258,18 +259,54 @@ void TfrmPadrao::dbgPadraoKeyDown(int& key, Qt::KeyboardModifiers) {
 }
 
 bool TfrmPadrao::event(QEvent* e) {
-    // A failed activation is told in a box, and the window becomes active
-    // again when the box goes: that must not start it over, or a server that
-    // is down would show its box for ever. The operator's next return does.
-    if (e->type() == QEvent::WindowDeactivate && !m_activating)
-        m_activationArmed = true;
-    if (e->type() == QEvent::WindowActivate && m_activationArmed && !m_activating) {
-        m_activating = true;
-        const bool done = Dispatch([this] { FormActivate(); });
-        m_activating = false;
-        m_activationArmed = done;
+    switch (e->type()) {
+    case QEvent::WindowActivate:
+        Activated();
+        break;
+    case QEvent::WindowDeactivate:
+        Deactivated();
+        break;
+    case QEvent::ParentChange:
+        WatchMdiFrame();
+        break;
+    default:
+        break;
     }
     return QWidget::event(e);
+}
+
+// Inside the host's MDI area the screen's window stays active while the
+// operator moves between screens: its frame tells when it becomes the
+// active screen and when it stops being it.
+void TfrmPadrao::WatchMdiFrame() {
+    disconnect(m_frameWatch);
+    if (auto* frame = qobject_cast<QMdiSubWindow*>(parentWidget()))
+        m_frameWatch = connect(frame, &QMdiSubWindow::windowStateChanged, this,
+                               [this](Qt::WindowStates before, Qt::WindowStates now) {
+                                   const bool was = before.testFlag(Qt::WindowActive);
+                                   const bool is = now.testFlag(Qt::WindowActive);
+                                   if (!was && is)
+                                       Activated();
+                                   else if (was && !is)
+                                       Deactivated();
+                               });
+}
+
+// A failed activation is told in a box, and the window becomes active again
+// when the box goes: that must not start it over, or a server that is down
+// would show its box for ever. The operator's next return does.
+void TfrmPadrao::Activated() {
+    if (!m_activationArmed || m_activating)
+        return;
+    m_activating = true;
+    const bool done = Dispatch([this] { FormActivate(); });
+    m_activating = false;
+    m_activationArmed = done;
+}
+
+void TfrmPadrao::Deactivated() {
+    if (!m_activating)
+        m_activationArmed = true;
 }
 
 void TfrmPadrao::closeEvent(QCloseEvent* e) {

@@ -119,10 +119,14 @@ private:
     void BuildMenu();
     void BuildToolBar();
     void BuildPages();
+    void WatchMdiFrame();
+    void Activated();
+    void Deactivated();
 
     QBoxLayout* m_layout = nullptr;
     QBoxLayout* m_toolLayout = nullptr;
     int m_bands = 0;
     bool m_activationArmed = true; // false from a failed activation until the window is left
     bool m_activating = false;     // FormActivate runs, its error box included
+    QMetaObject::Connection m_frameWatch;
 };
