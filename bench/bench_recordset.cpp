@@ -8,7 +8,6 @@
 #include "Movers.h"
 
 #include "CalcFields.h"
-#include "MemoryTuning.h"
 #include "OrcaLayouts.h"
 #include "RecordSet.h"
 
@@ -304,13 +303,7 @@ int main(int argc, char** argv) {
         return 1;
 
     PrintMachine();
-    // As the host and the server do at start (see MemoryTuning.h);
-    // ORE_BENCH_RAW_MALLOC=1 measures with the C library's defaults instead.
-    const bool rawMalloc = std::getenv("ORE_BENCH_RAW_MALLOC") != nullptr;
-    KeepFreedMemoryForReuse(!rawMalloc);
-    std::printf("Allocator: %s\n", rawMalloc
-                                       ? "C library defaults (ORE_BENCH_RAW_MALLOC)"
-                                       : "freed memory kept for reuse (KeepFreedMemoryForReuse)");
+    SetUpAllocator();
 
     const auto start = std::chrono::steady_clock::now();
     TShared shared{GenerateBranch(), {}};

@@ -1,11 +1,14 @@
 #include "BenchCommon.h"
 
+#include "MemoryTuning.h"
+
 #include <QtGlobal>
 
 #include <sqlite3.h>
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <thread>
@@ -148,4 +151,12 @@ std::optional<double> TRatioReporter::Seconds(const std::string& name, TBenchTim
         return it->second.median;
     std::vector<double> v = it->second.runs;
     return Median(v);
+}
+
+void SetUpAllocator() {
+    const bool rawMalloc = std::getenv("ORE_BENCH_RAW_MALLOC") != nullptr;
+    KeepFreedMemoryForReuse(!rawMalloc);
+    std::printf("Allocator: %s\n", rawMalloc
+                                       ? "C library defaults (ORE_BENCH_RAW_MALLOC)"
+                                       : "freed memory kept for reuse (KeepFreedMemoryForReuse)");
 }

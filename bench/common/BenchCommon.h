@@ -21,6 +21,11 @@ bool InitBenchmarks(std::vector<char*> args, void (*printHelp)(), bool& quick);
 // CPU, cores, compiler and build type, Qt and SQLite versions.
 void PrintMachine();
 
+// Sets the allocator up as ore-server and the host do at start (see
+// MemoryTuning.h), unless ORE_BENCH_RAW_MALLOC is set to measure with the C
+// library's defaults, and prints which.
+void SetUpAllocator();
+
 std::string Duration(double seconds); // "13.7 µs", "8.3 ms", "1.41 s"
 std::string Bytes(long long bytes);   // "94.0 MB"
 

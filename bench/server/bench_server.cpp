@@ -17,7 +17,6 @@
 #include "ScaleBranch.h"
 
 #include "DbConnection.h"
-#include "MemoryTuning.h"
 #include "NetConnection.h"
 #include "OrcaLayouts.h"
 #include "RecordSet.h"
@@ -379,13 +378,7 @@ int main(int argc, char** argv) {
         return 1;
 
     PrintMachine();
-    // As ore-server and the host do at start (see MemoryTuning.h);
-    // ORE_BENCH_RAW_MALLOC=1 measures with the C library's defaults instead.
-    const bool rawMalloc = std::getenv("ORE_BENCH_RAW_MALLOC") != nullptr;
-    KeepFreedMemoryForReuse(!rawMalloc);
-    std::printf("Allocator: %s\n", rawMalloc
-                                       ? "C library defaults (ORE_BENCH_RAW_MALLOC)"
-                                       : "freed memory kept for reuse (KeepFreedMemoryForReuse)");
+    SetUpAllocator();
 
     try {
         QTemporaryDir folder;

@@ -1,6 +1,7 @@
 // The read operations of the closing screen's remote modules, called through
 // the registry on the demo database of each engine.
 
+#include "RowsAsText.h"
 #include "ServerTestUtil.h"
 
 #include "ControlLayouts.h"
@@ -33,23 +34,6 @@ std::unique_ptr<TRecordSet> Load(const QVariant& packet, const TFieldDefs& layou
     auto rs = std::make_unique<TRecordSet>(layout);
     rs->SetData(packet.value<TDataPacket>());
     return rs;
-}
-
-// Every row of a record set, field by field, as text.
-std::vector<std::map<QString, QString>> Rows(TRecordSet& rs) {
-    std::vector<std::map<QString, QString>> rows;
-    for (rs.First(); !rs.Eof(); rs.Next()) {
-        std::map<QString, QString> row;
-        for (const TFieldDef& d : rs.FieldDefs())
-            if (d.calculated)
-                continue;
-            else if (d.kind == TFieldKind::String || d.kind == TFieldKind::Blob)
-                row[d.name] = rs.FieldByName(d.name).AsString();
-            else // numbers and OLE days, unformatted
-                row[d.name] = QString::number(rs.FieldByName(d.name).AsFloat(), 'f', 6);
-        rows.push_back(std::move(row));
-    }
-    return rows;
 }
 
 QVariant Ole(double day);

@@ -1,6 +1,7 @@
 // The budget the processing screen opens (ORE06400.rdmProcOrca GetOrcaProc),
 // called through the registry on the demo database of each engine.
 
+#include "RowsAsText.h"
 #include "ServerTestUtil.h"
 
 #include "Field.h"
@@ -16,25 +17,13 @@ namespace {
 const QString kProc = QStringLiteral("ORE06400.rdmProcOrca");
 const QString kFecha = QStringLiteral("ORE00800.rdmFechaOrca");
 
-using TRow = std::map<QString, QString>;
+using TRow = TTextRow;
 
-// Every row of a packet loaded into `layout`, field by field, as text.
+// Every row of a packet loaded into `layout`, as text.
 std::vector<TRow> Rows(const QVariant& packet, const TFieldDefs& layout) {
     TRecordSet rs(layout);
     rs.SetData(packet.value<TDataPacket>());
-    std::vector<TRow> rows;
-    for (rs.First(); !rs.Eof(); rs.Next()) {
-        TRow row;
-        for (const TFieldDef& d : rs.FieldDefs())
-            if (d.calculated)
-                continue;
-            else if (d.kind == TFieldKind::String || d.kind == TFieldKind::Blob)
-                row[d.name] = rs.FieldByName(d.name).AsString();
-            else // numbers and OLE days, unformatted
-                row[d.name] = QString::number(rs.FieldByName(d.name).AsFloat(), 'f', 6);
-        rows.push_back(std::move(row));
-    }
-    return rows;
+    return ::Rows(rs);
 }
 
 std::vector<TRow> OfBudget(const std::vector<TRow>& rows, const QString& number,
