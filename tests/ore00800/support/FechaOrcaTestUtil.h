@@ -44,6 +44,15 @@ protected:
         Settle();
     }
 
+    // The operator works in another window, then comes back to `window`.
+    static void SwitchAwayAndBack(QWidget& window) {
+        QWidget other;
+        other.show();
+        QApplication::setActiveWindow(&other);
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&other));
+        Reactivate(window);
+    }
+
     // Lets the queued focus handlers run.
     static void Settle() {
         for (int i = 0; i < 3; ++i)

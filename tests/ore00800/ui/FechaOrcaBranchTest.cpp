@@ -68,13 +68,7 @@ TEST_F(FechaOrcaBranch, OpensOnTheHostsBranchWithRightsReadOnce) {
     EXPECT_FALSE(s.sbtImprimir->isEnabled());
 
     // Switching away and back reads nothing again.
-    QWidget other;
-    other.show();
-    QApplication::setActiveWindow(&other);
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
-    QApplication::setActiveWindow(&s);
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&s));
-    Settle();
+    SwitchAwayAndBack(s);
     EXPECT_EQ(server.Methods().size(), 1);
 }
 
@@ -125,13 +119,7 @@ TEST_F(FechaOrcaBranch, RightsThatCannotBeReadAreReadAgainAtTheNextActivation) {
     EXPECT_TRUE(s.sbtProcOrca->isHidden());
 
     ScriptRights(QStringLiteral("ORE06400"), QVariant());
-    QWidget other;
-    other.show();
-    QApplication::setActiveWindow(&other);
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
-    QApplication::setActiveWindow(&s);
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&s));
-    Settle();
+    SwitchAwayAndBack(s);
     EXPECT_FALSE(s.boPrimVez);
     EXPECT_FALSE(s.sbtProcOrca->isHidden());
 }

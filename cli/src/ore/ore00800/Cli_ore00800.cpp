@@ -1,6 +1,7 @@
 #include "Cli_ore00800.h"
 
 #include "BusyIndicator.h"
+#include "CursorScope.h"
 #include "FechaOrcaMessages.h"
 #include "HostText.h"
 #include "Messages.h"
@@ -17,7 +18,6 @@
 #include "MaskEdit.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -27,16 +27,6 @@
 
 constinit TfrmFechaOrca* frmFechaOrca = nullptr;
 constinit bool boStCriado = false;
-
-namespace {
-
-// Wait cursor for the factory's duration, restored on any way out.
-struct TWaitCursor {
-    TWaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~TWaitCursor() { QApplication::restoreOverrideCursor(); }
-};
-
-} // namespace
 
 TfrmFechaOrca::TfrmFechaOrca() : data(this), queries(this) {
     setObjectName(QStringLiteral("frmFechaOrca"));
@@ -79,14 +69,8 @@ void TfrmFechaOrca::FormCreate() {
     netContratante->Connect();
     data.SetupFields(DBPict(0), DateMask());
 
-    tshFormulario->setEnabled(false);
-    for (const TPageEntry& p : DetailPages())
-        p.page->setEnabled(tshFormulario->isEnabled());
-    mnuFormulario->setEnabled(tshFormulario->isEnabled());
-    for (const TPageEntry& p : DetailPages())
-        if (p.entry)
-            p.entry->setEnabled(p.page->isEnabled());
-    mnuObservacao->menuAction()->setEnabled(tshObservacao->isEnabled());
+    // No list yet: only the list page.
+    Habilita();
 
     // Budgets are neither added nor deleted here; the other commands start
     // as the state of a list not yet retrieved has them.
@@ -163,7 +147,7 @@ QSize DesktopSize() {
 }
 
 void CriaFechaOrca(QSize desktop) {
-    TWaitCursor wait;
+    TCursorScope wait(Qt::WaitCursor);
     if (!boStCriado) {
         frmFechaOrca = TfrmPadrao::Create<TfrmFechaOrca>();
         boStCriado = true;

@@ -1,27 +1,14 @@
 #include "Cli_ore00801.h"
 
 #include "Cli_ore00800.h"
+#include "CursorScope.h"
 #include "DateEditPlus.h"
 #include "Dispatch.h"
 #include "Exceptions.h"
 #include "FiltroMessages.h"
 #include "Messages.h"
 
-#include <QApplication>
 #include <QLabel>
-
-namespace {
-
-// The screen cursor for a scope, put back however the scope ends.
-class TCursorScope {
-public:
-    explicit TCursorScope(Qt::CursorShape shape) { QApplication::setOverrideCursor(shape); }
-    ~TCursorScope() { QApplication::restoreOverrideCursor(); }
-    TCursorScope(const TCursorScope&) = delete;
-    TCursorScope& operator=(const TCursorScope&) = delete;
-};
-
-} // namespace
 
 TfrmFiltroFechaOrca::TfrmFiltroFechaOrca(QWidget* parent) : TfrmFiltroPadrao(parent) {
     setObjectName(QStringLiteral("frmFiltroFechaOrca"));
