@@ -5,7 +5,6 @@
 
 #include "BtnPesquisa.h"
 #include "Cli_ore00800.h"
-#include "DataPacket.h"
 #include "EditMask.h"
 #include "HostText.h"
 #include "MaskEdit.h"
@@ -14,6 +13,7 @@
 #include "Pictures.h"
 #include "ProductSearch.h"
 #include "RecordSet.h"
+#include "ServerPayload.h"
 #include "ServerResult.h"
 
 #include <QLineEdit>
@@ -110,9 +110,9 @@ void TfrmFiltroFechaOrca::qryProdutoBeforeOpen() {
 }
 
 void TfrmFiltroFechaOrca::LoadGerenteSup(TRecordSet& target, const QString& code) {
-    const TServerReply reply =
-        FechaOrca().netFechaOrca->Call(QStringLiteral("GetGerenteSup"), {code});
-    target.SetData(CheckResultServ(reply, true, 0).value<TDataPacket>());
+    const QString method = QStringLiteral("GetGerenteSup");
+    const TServerReply reply = FechaOrca().netFechaOrca->Call(method, {code});
+    target.SetData(PacketOf(CheckResultServ(reply, true, 0), method));
 }
 
 void TfrmFiltroFechaOrca::btnGerenteSupBeforePesq(bool&) {
