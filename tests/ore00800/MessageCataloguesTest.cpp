@@ -1,39 +1,42 @@
-// The two screens' catalogues as the operator reads them: texts exactly as
-// written, blanks included, found by their exact key.
+// The two screens' catalogues as the operator reads them: every line exactly
+// as designed (blanks included, in order), found by its exact key. The
+// designed lines are kept once, in data/*.txt, one "KEY|text" line each.
 
 #include "FechaOrcaMessages.h"
 #include "FiltroMessages.h"
 #include "Messages.h"
 
-#include <QSet>
+#include <QFile>
 
 #include <gtest/gtest.h>
 
 namespace {
 
-QString Key(const QString& line) {
-    return line.section(u'|', 0, 0);
+QStringList DesignedLines(const char* name) {
+    QFile f(QString::fromUtf8(ORE00800_TEST_DATA) + u'/' + QLatin1String(name));
+    if (!f.open(QIODevice::ReadOnly))
+        ADD_FAILURE() << "cannot read " << f.fileName().toStdString();
+    QStringList lines = QString::fromUtf8(f.readAll()).split(u'\n');
+    if (!lines.isEmpty() && lines.last().isEmpty())
+        lines.removeLast();
+    return lines;
 }
 
 } // namespace
 
-TEST(MessageCatalogues, HoldEveryLineOnceInOrder) {
-    const QStringList closing = FechaOrcaMessageLines();
-    const QStringList filter = FiltroMessageLines();
-    ASSERT_EQ(closing.size(), 52);
-    ASSERT_EQ(filter.size(), 43);
-    EXPECT_EQ(closing.first(), QStringLiteral("FILI_N_INF|Filial deve ser informada."));
-    EXPECT_EQ(closing.last(), QStringLiteral("CONV_QTD_ZERO|Existem contratantes com a quantidade "
-                                             "de convidados igual a zero."));
-    EXPECT_EQ(filter.first(), QStringLiteral("CODVERS|Versão não cadastrada."));
-    EXPECT_EQ(filter.last(), QStringLiteral("GERENTESUP_N_CAD|Gerente/Supervisor não cadastrado."));
-    for (const QStringList* lines : {&closing, &filter}) {
-        QSet<QString> keys;
-        for (const QString& line : *lines) {
-            EXPECT_TRUE(line.contains(u'|')) << line.toStdString();
-            EXPECT_FALSE(keys.contains(Key(line))) << line.toStdString();
-            keys << Key(line);
-        }
+TEST(MessageCatalogues, HoldEveryDesignedLineInOrder) {
+    const struct {
+        const char* file;
+        QStringList lines;
+    } catalogues[] = {{"closing-messages.txt", FechaOrcaMessageLines()},
+                      {"filter-messages.txt", FiltroMessageLines()}};
+    for (const auto& c : catalogues) {
+        const QStringList designed = DesignedLines(c.file);
+        ASSERT_FALSE(designed.isEmpty()) << c.file;
+        EXPECT_EQ(c.lines.size(), designed.size()) << c.file;
+        for (qsizetype i = 0; i < qMin(c.lines.size(), designed.size()); ++i)
+            EXPECT_EQ(c.lines[i].toStdString(), designed[i].toStdString())
+                << c.file << ", line " << i + 1;
     }
 }
 
