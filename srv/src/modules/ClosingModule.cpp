@@ -11,6 +11,7 @@
 
 #include <QDate>
 #include <QMutex>
+#include <QSqlError>
 
 #include <cmath>
 #include <cstdlib>
@@ -43,6 +44,14 @@ double Money(double v) {
 
 qint64 Cents(double v) {
     return std::llround(v * 100);
+}
+
+// A row refused by a unique or primary key: SQLite's extended codes
+// SQLITE_CONSTRAINT_PRIMARYKEY (1555) and SQLITE_CONSTRAINT_UNIQUE (2067),
+// PostgreSQL's SQLSTATE unique_violation (23505).
+bool IsUniqueKeyConflict(const QSqlError& e) {
+    const QString code = e.nativeErrorCode();
+    return code == u"1555" || code == u"2067" || code == u"23505";
 }
 
 bool Blank(const QVariant& v) {
@@ -541,19 +550,23 @@ void TFechamento::Fecha(const TBudgetKey& key, const std::optional<TDataPacket>&
         Refuse(QStringLiteral("O orçamento %1 foi alterado por outro operador durante o "
                               "fechamento; o fechamento não foi realizado.")
                    .arg(key.Text()));
+    TSqlStatement registro(
+        m_db, QStringLiteral("INSERT INTO FECHAORCA (CDFILIAL, NRORCAEVENTO, NRSEQORCAEVE, "
+                             "CDOPERADOR, DTFECHAORCA, VRTOTALOREV, QTPEDIDOS, QTCONTAREC, "
+                             "QTCONTAPAG) VALUES (:FILIAL, :NUMERO, :SEQ, :OPER, :AGORA, "
+                             ":TOTAL, :PEDIDOS, :RECEBER, :PAGAR)"));
     try {
-        ExecSql(m_db,
-                QStringLiteral("INSERT INTO FECHAORCA (CDFILIAL, NRORCAEVENTO, NRSEQORCAEVE, "
-                               "CDOPERADOR, DTFECHAORCA, VRTOTALOREV, QTPEDIDOS, QTCONTAREC, "
-                               "QTCONTAPAG) VALUES (:FILIAL, :NUMERO, :SEQ, :OPER, :AGORA, "
-                               ":TOTAL, :PEDIDOS, :RECEBER, :PAGAR)"),
-                With(params, {{QStringLiteral("TOTAL"), o.total},
-                              {QStringLiteral("PEDIDOS"), r.pedidos},
-                              {QStringLiteral("RECEBER"), r.receber},
-                              {QStringLiteral("PAGAR"), r.pagar}}));
+        registro.Exec(With(params, {{QStringLiteral("TOTAL"), o.total},
+                                    {QStringLiteral("PEDIDOS"), r.pedidos},
+                                    {QStringLiteral("RECEBER"), r.receber},
+                                    {QStringLiteral("PAGAR"), r.pagar}}));
     } catch (const EDbError&) {
-        // The unique budget key: the last guard against a second closing.
-        Refuse(QStringLiteral("O orçamento %1 já foi fechado por outro operador.").arg(key.Text()));
+        // The unique budget key is the last guard against a second closing;
+        // any other failure is the database's.
+        if (IsUniqueKeyConflict(registro.Query().lastError()))
+            Refuse(QStringLiteral("O orçamento %1 já foi fechado por outro operador.")
+                       .arg(key.Text()));
+        throw;
     }
 }
 
