@@ -1,6 +1,7 @@
 #include "ClosingModule.h"
 
 #include "ContratanteModule.h"
+#include "DueDates.h"
 
 #include "DbConnection.h"
 #include "DbError.h"
@@ -245,12 +246,11 @@ std::vector<std::pair<double, double>> Prazos(TDbConnection& db, const TOrca& o,
     if (o.tipoForma == u"F" && o.qtParcelas.toInt() > 0) {
         // Fixed day of the month, from this month ("I") or the next one.
         const int n = o.qtParcelas.toInt();
-        const int dia = qBound(1, o.diaPgto.toInt(), 28);
         const QDate base = QDate(1899, 12, 30).addDays(qint64(hoje));
-        const QDate primeiro =
-            QDate(base.year(), base.month(), dia).addMonths(o.mesInicio == u"I" ? 0 : 1);
-        for (int i = 0; i < n; ++i)
-            out.emplace_back(double(QDate(1899, 12, 30).daysTo(primeiro.addMonths(i))), 1.0 / n);
+        const QDate mes(base.year(), base.month(), 1);
+        for (const QDate& d : MonthlyDueDates(mes.addMonths(o.mesInicio == u"I" ? 0 : 1),
+                                              qBound(1, o.diaPgto.toInt(), 31), n))
+            out.emplace_back(double(QDate(1899, 12, 30).daysTo(d)), 1.0 / n);
         return out;
     }
     out.emplace_back(evento, 1.0);
