@@ -171,6 +171,66 @@ protected:
     }
 };
 
+// Each case closes a copy of 1002-01, a child of the closed 1002 whose one
+// contracting client, Aurora, pays the child's whole total.
+TEST_P(ClosingMoneyTest, AChildOfAClosedParentSettlesOnceOnTheParentsOpenInstalments) {
+    const QStringList unchanged = {
+        kAurora + " 1 2026-11-25 3000.00 L", kAurora + " 2 2026-12-18 2000.00 A",
+        kAurora + " 3 2027-01-18 1000.00 A", kAurora + " 4 2027-02-18 1000.00 A"};
+    const QStringList lowered = {
+        kAurora + " 1 2026-11-25 3000.00 L", kAurora + " 2 2026-12-18 1833.33 A",
+        kAurora + " 3 2027-01-18 833.33 A", kAurora + " 4 2027-02-18 833.34 A"};
+    const QStringList lowerings = {"2 -166.67", "3 -166.67", "4 -166.66"};
+    struct Case {
+        const char* what;
+        const char* receipt; // CDTPRECEOREV: 01 normal, 02 courtesy, 03 barter
+        double total;
+        const char* branchLacks; // a PARAMORCAFILI column emptied, or null
+        QStringList parent, adjustments;
+    };
+    const Case cases[] = {
+        {"normal, above zero",
+         "01",
+         1000,
+         nullptr,
+         {kAurora + " 1 2026-11-25 3000.00 L", kAurora + " 2 2026-12-18 2333.33 A",
+          kAurora + " 3 2027-01-18 1333.33 A", kAurora + " 4 2027-02-18 1333.34 A"},
+         {"2 333.33", "3 333.33", "4 333.34"}},
+        {"normal, below zero", "01", -500, nullptr, lowered, lowerings},
+        // The credit goes to the parent, so the operation for budgets below zero is not needed.
+        {"normal, below zero, no operation for it", "01", -500, "CDTIPOOPERNEG", lowered,
+         lowerings},
+        {"courtesy", "02", 1000, nullptr, unchanged, {}},
+        {"barter", "03", 1000, nullptr, unchanged, {}},
+        {"courtesy, no adjustment kind", "02", 1000, "CDTPAJUSTEREC", unchanged, {}},
+    };
+    int n = 1;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const QString seq = QString::number(++n).rightJustified(2, u'0');
+        CopyChild(seq);
+        ParentInstalments();
+        SetTotal(1002, seq, c.total, {{kAurora, c.total}});
+        Sql("UPDATE ORCAEVENTO SET CDTPRECEOREV = :R WHERE NRORCAEVENTO = :N AND NRSEQORCAEVE "
+            "= :S",
+            {{"R", QString::fromLatin1(c.receipt)}, {"N", Nr(1002)}, {"S", seq}});
+        auto close = [&] {
+            const TServerReply r = Fechar(ListPacket("0001", 1002, seq));
+            EXPECT_TRUE(r.ok) << r.message.toStdString();
+        };
+        c.branchLacks ? Without(c.branchLacks, close) : close();
+        EXPECT_EQ(Receivables(1002), c.parent);
+        EXPECT_EQ(Adjustments(1002, seq), c.adjustments);
+        EXPECT_EQ(Receivables(1002, seq), QStringList());
+        EXPECT_EQ(ClientPayables(1002, seq), QStringList());
+        EXPECT_EQ(Scalar("SELECT QTCONTAREC + QTCONTAPAG FROM FECHAORCA WHERE NRORCAEVENTO = :N "
+                         "AND NRSEQORCAEVE = :S",
+                         {{"N", Nr(1002)}, {"S", seq}})
+                      .toInt(),
+                  0);
+    }
+}
+
 // A main budget's receivables, per contracting client, and its payables to
 // them: the terms' dates and shares, fixed days from the month of the
 // closing, or a credit paid back on the event date.

@@ -486,7 +486,10 @@ void TFechamento::Fecha(const TBudgetKey& key, const std::optional<TDataPacket>&
     const bool normal = o.tipoRecebimento == u"N";
     if (normal && Cents(o.total) == 0)
         RefuseKey(QStringLiteral("N_PARAM_VRORCA_ZERO"));
-    const bool ajustaPai = PaiFechado(o);
+    // Only a normal child settles on its closed parent's receivables: courtesy
+    // and barter generate none, so they adjust nothing and need neither the
+    // adjustment kind nor the parent's open instalments.
+    const bool ajustaPai = normal && PaiFechado(o);
     QString tipoReceber;
     if (normal && Cents(o.total) > 0 && !ajustaPai) {
         tipoReceber = TipoConta(m_db, p.operVenda, "CDTPCTREC");
@@ -507,7 +510,9 @@ void TFechamento::Fecha(const TBudgetKey& key, const std::optional<TDataPacket>&
         if (p.serieEntrada.isEmpty())
             RefuseKey(QStringLiteral("N_PARAM_SERIEENTR"));
     }
-    if (Cents(o.total) < 0) {
+    // A child that adjusts its parent settles a total below zero there too,
+    // not as a payable: it needs no operation for budgets below zero.
+    if (Cents(o.total) < 0 && !ajustaPai) {
         if (p.operNegativo.isEmpty())
             RefuseKey(QStringLiteral("N_PARAM_TIPOOPERORENEG"));
         if (TipoConta(m_db, p.operNegativo, "CDTPCTPAG").isEmpty())
@@ -536,7 +541,9 @@ void TFechamento::Fecha(const TBudgetKey& key, const std::optional<TDataPacket>&
         AjustaPai(o, p);
     else if (!tipoReceber.isEmpty())
         GeraReceber(o, p, tipoReceber, ativos, r);
-    GeraPagar(o, p, itens, ativos, r);
+    // Third-party items are always paid; the contracting clients are credited
+    // a total below zero only when no parent took it.
+    GeraPagar(o, p, itens, ajustaPai ? std::vector<TContrato>() : ativos, r);
 
     TSqlStatement up(m_db, QStringLiteral("UPDATE ORCAEVENTO SET IDSITUORCEVE = '3', "
                                           "DTFECHORCEVE = :AGORA, CDOPEFECHOREV = :OPER WHERE "
