@@ -277,6 +277,37 @@ TEST_P(ClosingTest, TwoOperatorsClosingTheSameBudgetCloseItOnce) {
     ExpectWhollyClosed(1001, replies[0].ok ? "MARIA" : "JOAO");
 }
 
+TEST_P(ClosingTest, OnlyTheRecordsUniqueKeyIsTakenForAnotherOperatorsClosing) {
+    // A record of 1001's closing is there already: its unique key refuses another.
+    ExecSql(Db(),
+            "INSERT INTO FECHAORCA (CDFILIAL, NRORCAEVENTO, NRSEQORCAEVE, CDOPERADOR, DTFECHAORCA, "
+            "VRTOTALOREV) VALUES ('0001', :N, '00', 'JOAO', 46000, 0)",
+            {{"N", Nr(1001)}});
+    const auto before = Fingerprint();
+    TServerReply r = Fechar(ListPacket("0001", 1001));
+    EXPECT_FALSE(r.ok);
+    EXPECT_EQ(r.message,
+              QStringLiteral("O orçamento %1 já foi fechado por outro operador.").arg(kBudget1001));
+    EXPECT_EQ(Fingerprint(), before);
+
+    // Any other failure of the record is the database's error, even a constraint's.
+    if (GetParam() == TDialect::SQLite) {
+        Db().ExecRaw("CREATE TRIGGER FECHAORCA_RECUSA BEFORE INSERT ON FECHAORCA BEGIN "
+                     "SELECT RAISE(ABORT, 'registro recusado'); END");
+    } else {
+        Db().ExecRaw("CREATE FUNCTION FECHAORCA_RECUSA() RETURNS trigger LANGUAGE plpgsql AS $$ "
+                     "BEGIN RAISE EXCEPTION 'registro recusado' USING ERRCODE = "
+                     "'check_violation'; END $$");
+        Db().ExecRaw("CREATE TRIGGER FECHAORCA_RECUSA BEFORE INSERT ON FECHAORCA FOR EACH ROW "
+                     "EXECUTE FUNCTION FECHAORCA_RECUSA()");
+    }
+    r = Fechar(ListPacket("0001", 1011));
+    EXPECT_FALSE(r.ok);
+    EXPECT_FALSE(r.message.isEmpty());
+    EXPECT_FALSE(r.message.contains(QStringLiteral("outro operador"))) << r.message.toStdString();
+    EXPECT_EQ(Fingerprint(), before);
+}
+
 TEST_P(ClosingTest, AClosingThatFailsMidwayLeavesNothingBehind) {
     const auto before = Fingerprint();
     for (const char* point : {"FecharOrca:pedidos", "FecharOrca:commit"}) {

@@ -4,6 +4,7 @@
 // database per engine, calls through the registry the server runs, the list
 // packet the screen sends, and a fingerprint of the tables a closing writes.
 
+#include "QtPrinters.h"
 #include "ServerTestUtil.h"
 
 #include "FieldDef.h"

@@ -74,6 +74,43 @@ TEST_P(ContratanteTest, EachDemoCaseAnswersItsCatalogueKey) {
     EXPECT_EQ(Contratantes(9999), 0);
 }
 
+// Each guest rule is checked over every active client before the next rule:
+// Camila (listed first) and Patricia share 1022, whose total they cover.
+TEST_P(ContratanteTest, GuestRulesApplyInOrderOverEveryActiveClient) {
+    const QVariant none;
+    struct Case {
+        QVariant orcamento, camila, patricia;
+        const char* key;
+    };
+    const Case cases[] = {
+        {100.0, 150.0, none, "CONV_N_INF"},
+        {100.0, -1.0, none, "CONV_N_INF"},
+        {100.0, 150.0, -1.0, "CONV_INV"},
+        {100.0, 150.0, 2.5, "CONV_INV"},
+        {100.0, 101.0, 0.0, "CONV_MAI"},
+        {100.0, 40.0, 70.0, "CONV_DIF"},
+        {100.0, 100.0, 0.0, ""},
+        {100.0, 60.0, 40.0, ""},
+        {none, 150.0, none, ""}, // the budget states no guests: nothing to check
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::Message() << c.orcamento.toString().toStdString() << " / "
+                                          << c.camila.toString().toStdString() << " / "
+                                          << c.patricia.toString().toStdString());
+        ExecSql(Db(),
+                "UPDATE ORCAEVENTO SET QTCONVORCEVE = :Q WHERE CDFILIAL = :F AND NRORCAEVENTO = "
+                ":N AND NRSEQORCAEVE = '00'",
+                {{"Q", c.orcamento}, {"F", "0001"}, {"N", Nr(1022)}});
+        for (const auto& [cliente, q] :
+             {std::pair{"F12312312387", c.camila}, std::pair{"F45645645600", c.patricia}})
+            ExecSql(Db(),
+                    "UPDATE CONTRATORCA SET QTCONVCONTOREV = :Q WHERE CDFILIAL = :F AND "
+                    "NRORCAEVENTO = :N AND CDCLIENCONTORCA = :C",
+                    {{"Q", q}, {"F", "0001"}, {"N", Nr(1022)}, {"C", cliente}});
+        EXPECT_EQ(CheckKey("GetVdValor", 1022), QString::fromLatin1(c.key));
+    }
+}
+
 TEST_P(ContratanteTest, ClientsAreAddedChangedAndCancelledWhileTheBudgetIsApproved) {
     const QString kPatricia = Scalar(QStringLiteral("SELECT CDCLIENCONTORCA FROM CONTRATORCA "
                                                     "WHERE NRORCAEVENTO = :N"),

@@ -1,6 +1,7 @@
 // The read operations of the closing screen's remote modules, called through
 // the registry on the demo database of each engine.
 
+#include "QtPrinters.h"
 #include "RowsAsText.h"
 #include "ServerTestUtil.h"
 
@@ -9,6 +10,7 @@
 #include "NetConnection.h"
 #include "OrcaLayouts.h"
 #include "RecordSet.h"
+#include "SqlStatement.h"
 #include "WireVariant.h"
 #include "modules/ListString.h"
 #include "rpc/Modules.h"
@@ -326,20 +328,55 @@ TEST_P(FechaOrcaReads, ManagersSupervisorsAndOperatorRights) {
     EXPECT_EQ(Refusal("GetOperControle", {"ANTIGO"}, kProc), "O operador \"ANTIGO\" está inativo.");
 }
 
-TEST_P(FechaOrcaReads, SetClieContratanteStoresOnEverySequenceOrRefuses) {
+// Calls in turn on one database; after each, the contracting client of every
+// sequence of the number. A closed sequence keeps its client.
+TEST_P(FechaOrcaReads, SetClieContratanteWritesTheOpenSequencesOrRefuses) {
     const QString pedro = QStringLiteral("F52998224725");
-    ASSERT_TRUE(Ok("SetClieContratante", {pedro, "0001", "0000001001"}).toBool());
-    const TBudgets b = Budgets(ListArgs({{1, "1001"}, {2, "1001"}}));
-    ASSERT_EQ(b.size(), 2u);
-    for (const auto& [k, row] : b) {
-        EXPECT_EQ(row.at("CDCLICONTORC"), pedro) << k.toStdString();
-        EXPECT_FALSE(row.at("NMFANTCONT").isEmpty());
+    auto clients = [this](const char* numero) {
+        TSqlStatement st(
+            OpenDatabase(Url()),
+            "SELECT NRSEQORCAEVE, CDCLICONTORC FROM ORCAEVENTO WHERE CDFILIAL = '0001' "
+            "AND NRORCAEVENTO = :N ORDER BY NRSEQORCAEVE");
+        st.Exec({{"N", QString::fromLatin1(numero)}});
+        QStringList out;
+        while (st.Next())
+            out << st.Value(0).toString() + u'=' + st.Value(1).toString();
+        return out.join(u' ');
+    };
+    const QString closed1002 = clients("0000001002");
+    const QString closed1028 = clients("0000001028");
+    const QString executed1025 = clients("0000001025");
+    struct Case {
+        QString client;
+        const char* numero;
+        QString refusal; // empty: accepted
+        QString after;
+    };
+    const Case cases[] = {
+        {pedro, "0000001001", "", "00=" + pedro + " 01=" + pedro},
+        {"", "0000001001", "", "00= 01="},
+        // The parent is closed, its child is not: only the child changes.
+        {pedro, "0000001002", "", closed1002.section(u' ', 0, 0) + " 01=" + pedro},
+        {pedro, "0000001028",
+         "O orçamento 0000001028 da filial \"0001\" já está fechado; o seu cliente contratante "
+         "não pode mais ser alterado.",
+         closed1028},
+        {pedro, "0000001025",
+         "O orçamento 0000001025 da filial \"0001\" já está fechado; o seu cliente contratante "
+         "não pode mais ser alterado.",
+         executed1025},
+        {"F00000000000", "0000001001",
+         "O cliente contratante \"F00000000000\" não está cadastrado.", "00= 01="},
+        {pedro, "0000009999", "O orçamento 0000009999 não existe na filial \"0001\".", ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(QStringLiteral("%1 %2").arg(c.client, c.numero).toStdString());
+        const TServerReply r =
+            Call(kFecha, "SetClieContratante", {c.client, "0001", QString::fromLatin1(c.numero)});
+        EXPECT_EQ(r.ok, c.refusal.isEmpty()) << r.message.toStdString();
+        EXPECT_EQ(r.ok ? QString() : r.message, c.refusal);
+        EXPECT_EQ(clients(c.numero), c.after);
     }
-    EXPECT_EQ(Refusal("SetClieContratante", {"F00000000000", "0001", "0000001001"}),
-              "O cliente contratante \"F00000000000\" não está cadastrado.");
-    EXPECT_EQ(Refusal("SetClieContratante", {pedro, "0001", "0000009999"}),
-              "O orçamento 0000009999 não existe na filial \"0001\".");
-    EXPECT_EQ(Budgets(ListArgs({{1, "1001"}, {2, "1001"}})), b);
 }
 
 TEST_P(FechaOrcaReads, HostileTextSelectsNothingItShouldNotAndChangesNothing) {

@@ -1,6 +1,7 @@
 #include "ClosingModule.h"
 
 #include "ContratanteModule.h"
+#include "DueDates.h"
 
 #include "DbConnection.h"
 #include "DbError.h"
@@ -11,6 +12,7 @@
 
 #include <QDate>
 #include <QMutex>
+#include <QSqlError>
 
 #include <cmath>
 #include <cstdlib>
@@ -43,6 +45,14 @@ double Money(double v) {
 
 qint64 Cents(double v) {
     return std::llround(v * 100);
+}
+
+// A row refused by a unique or primary key: SQLite's extended codes
+// SQLITE_CONSTRAINT_PRIMARYKEY (1555) and SQLITE_CONSTRAINT_UNIQUE (2067),
+// PostgreSQL's SQLSTATE unique_violation (23505).
+bool IsUniqueKeyConflict(const QSqlError& e) {
+    const QString code = e.nativeErrorCode();
+    return code == u"1555" || code == u"2067" || code == u"23505";
 }
 
 bool Blank(const QVariant& v) {
@@ -236,12 +246,11 @@ std::vector<std::pair<double, double>> Prazos(TDbConnection& db, const TOrca& o,
     if (o.tipoForma == u"F" && o.qtParcelas.toInt() > 0) {
         // Fixed day of the month, from this month ("I") or the next one.
         const int n = o.qtParcelas.toInt();
-        const int dia = qBound(1, o.diaPgto.toInt(), 28);
         const QDate base = QDate(1899, 12, 30).addDays(qint64(hoje));
-        const QDate primeiro =
-            QDate(base.year(), base.month(), dia).addMonths(o.mesInicio == u"I" ? 0 : 1);
-        for (int i = 0; i < n; ++i)
-            out.emplace_back(double(QDate(1899, 12, 30).daysTo(primeiro.addMonths(i))), 1.0 / n);
+        const QDate mes(base.year(), base.month(), 1);
+        for (const QDate& d : MonthlyDueDates(mes.addMonths(o.mesInicio == u"I" ? 0 : 1),
+                                              qBound(1, o.diaPgto.toInt(), 31), n))
+            out.emplace_back(double(QDate(1899, 12, 30).daysTo(d)), 1.0 / n);
         return out;
     }
     out.emplace_back(evento, 1.0);
@@ -477,7 +486,10 @@ void TFechamento::Fecha(const TBudgetKey& key, const std::optional<TDataPacket>&
     const bool normal = o.tipoRecebimento == u"N";
     if (normal && Cents(o.total) == 0)
         RefuseKey(QStringLiteral("N_PARAM_VRORCA_ZERO"));
-    const bool ajustaPai = PaiFechado(o);
+    // Only a normal child settles on its closed parent's receivables: courtesy
+    // and barter generate none, so they adjust nothing and need neither the
+    // adjustment kind nor the parent's open instalments.
+    const bool ajustaPai = normal && PaiFechado(o);
     QString tipoReceber;
     if (normal && Cents(o.total) > 0 && !ajustaPai) {
         tipoReceber = TipoConta(m_db, p.operVenda, "CDTPCTREC");
@@ -498,7 +510,9 @@ void TFechamento::Fecha(const TBudgetKey& key, const std::optional<TDataPacket>&
         if (p.serieEntrada.isEmpty())
             RefuseKey(QStringLiteral("N_PARAM_SERIEENTR"));
     }
-    if (Cents(o.total) < 0) {
+    // A child that adjusts its parent settles a total below zero there too,
+    // not as a payable: it needs no operation for budgets below zero.
+    if (Cents(o.total) < 0 && !ajustaPai) {
         if (p.operNegativo.isEmpty())
             RefuseKey(QStringLiteral("N_PARAM_TIPOOPERORENEG"));
         if (TipoConta(m_db, p.operNegativo, "CDTPCTPAG").isEmpty())
@@ -527,7 +541,9 @@ void TFechamento::Fecha(const TBudgetKey& key, const std::optional<TDataPacket>&
         AjustaPai(o, p);
     else if (!tipoReceber.isEmpty())
         GeraReceber(o, p, tipoReceber, ativos, r);
-    GeraPagar(o, p, itens, ativos, r);
+    // Third-party items are always paid; the contracting clients are credited
+    // a total below zero only when no parent took it.
+    GeraPagar(o, p, itens, ajustaPai ? std::vector<TContrato>() : ativos, r);
 
     TSqlStatement up(m_db, QStringLiteral("UPDATE ORCAEVENTO SET IDSITUORCEVE = '3', "
                                           "DTFECHORCEVE = :AGORA, CDOPEFECHOREV = :OPER WHERE "
@@ -541,19 +557,23 @@ void TFechamento::Fecha(const TBudgetKey& key, const std::optional<TDataPacket>&
         Refuse(QStringLiteral("O orçamento %1 foi alterado por outro operador durante o "
                               "fechamento; o fechamento não foi realizado.")
                    .arg(key.Text()));
+    TSqlStatement registro(
+        m_db, QStringLiteral("INSERT INTO FECHAORCA (CDFILIAL, NRORCAEVENTO, NRSEQORCAEVE, "
+                             "CDOPERADOR, DTFECHAORCA, VRTOTALOREV, QTPEDIDOS, QTCONTAREC, "
+                             "QTCONTAPAG) VALUES (:FILIAL, :NUMERO, :SEQ, :OPER, :AGORA, "
+                             ":TOTAL, :PEDIDOS, :RECEBER, :PAGAR)"));
     try {
-        ExecSql(m_db,
-                QStringLiteral("INSERT INTO FECHAORCA (CDFILIAL, NRORCAEVENTO, NRSEQORCAEVE, "
-                               "CDOPERADOR, DTFECHAORCA, VRTOTALOREV, QTPEDIDOS, QTCONTAREC, "
-                               "QTCONTAPAG) VALUES (:FILIAL, :NUMERO, :SEQ, :OPER, :AGORA, "
-                               ":TOTAL, :PEDIDOS, :RECEBER, :PAGAR)"),
-                With(params, {{QStringLiteral("TOTAL"), o.total},
-                              {QStringLiteral("PEDIDOS"), r.pedidos},
-                              {QStringLiteral("RECEBER"), r.receber},
-                              {QStringLiteral("PAGAR"), r.pagar}}));
+        registro.Exec(With(params, {{QStringLiteral("TOTAL"), o.total},
+                                    {QStringLiteral("PEDIDOS"), r.pedidos},
+                                    {QStringLiteral("RECEBER"), r.receber},
+                                    {QStringLiteral("PAGAR"), r.pagar}}));
     } catch (const EDbError&) {
-        // The unique budget key: the last guard against a second closing.
-        Refuse(QStringLiteral("O orçamento %1 já foi fechado por outro operador.").arg(key.Text()));
+        // The unique budget key is the last guard against a second closing;
+        // any other failure is the database's.
+        if (IsUniqueKeyConflict(registro.Query().lastError()))
+            Refuse(QStringLiteral("O orçamento %1 já foi fechado por outro operador.")
+                       .arg(key.Text()));
+        throw;
     }
 }
 

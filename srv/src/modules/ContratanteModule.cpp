@@ -7,6 +7,7 @@
 #include "SqlStatement.h"
 #include "storage/DbDate.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -143,21 +144,24 @@ QString VdValor(TDbConnection& db, const TBudgetKey& key) {
     }
     if (soma != Cents(orca.total))
         return QStringLiteral("SOMA_DIFER_REALIZADO");
-    // Guests are checked only when the budget states how many it expects.
+    // Guests are checked only when the budget states how many it expects,
+    // each rule over every active client before the next rule.
     if (orca.convidados.isNull())
         return {};
     const double esperado = orca.convidados.toDouble();
+    auto algum = [&ativos](auto regra) { return std::any_of(ativos.begin(), ativos.end(), regra); };
+    if (algum([](const TContrato& c) { return c.convidados.isNull(); }))
+        return QStringLiteral("CONV_N_INF");
+    if (algum([](const TContrato& c) {
+            const double q = c.convidados.toDouble();
+            return q < 0 || q != std::floor(q);
+        }))
+        return QStringLiteral("CONV_INV");
+    if (algum([esperado](const TContrato& c) { return c.convidados.toDouble() > esperado; }))
+        return QStringLiteral("CONV_MAI");
     double convidados = 0;
-    for (const auto& c : ativos) {
-        if (c.convidados.isNull())
-            return QStringLiteral("CONV_N_INF");
-        const double q = c.convidados.toDouble();
-        if (q < 0 || q != std::floor(q))
-            return QStringLiteral("CONV_INV");
-        if (q > esperado)
-            return QStringLiteral("CONV_MAI");
-        convidados += q;
-    }
+    for (const auto& c : ativos)
+        convidados += c.convidados.toDouble();
     if (convidados != esperado)
         return QStringLiteral("CONV_DIF");
     return {};
@@ -167,8 +171,8 @@ QString VdValorNegativo(TDbConnection& db, const TBudgetKey& key) {
     const TOrcaResumo orca = Resumo(db, key);
     if (!orca.existe || Cents(orca.total) >= 0)
         return {};
-    // A budget below zero becomes a payable to each contracting client, so
-    // none of them may be charged.
+    // A budget below zero is a credit to its contracting clients (paid back,
+    // or taken off a closed parent's instalments), so none may be charged.
     for (const auto& c : Ativos(db, key))
         if (Cents(c.valor.toDouble()) >= 0)
             return QStringLiteral("VALOR_COBRADO_MENOR");

@@ -237,14 +237,30 @@ QVariant SetClieContratante(TDbConnection& db, const QVariantList& args) {
             throw ERemoteError(
                 QStringLiteral("O cliente contratante \"%1\" não está cadastrado.").arg(client));
     }
-    // Every sequence of the number: the contracting client belongs to the event.
-    TSqlStatement up(db, QStringLiteral("UPDATE ORCAEVENTO SET CDCLICONTORC = :C "
-                                        "WHERE CDFILIAL = :F AND NRORCAEVENTO = :N"));
-    up.Exec(
-        {{"C", client.isEmpty() ? QVariant() : QVariant(client)}, {"F", branch}, {"N", number}});
-    if (up.RowsAffected() <= 0)
+    // The contracting client belongs to the event, so it goes on every
+    // sequence of the number, except those closed or beyond (3 to 7): their
+    // receivables were made out with the client they had.
+    const QString closed = QStringLiteral("IDSITUORCEVE BETWEEN '3' AND '7'");
+    TSqlStatement seqs(db, QStringLiteral("SELECT COUNT(*), SUM(CASE WHEN %1 THEN 1 ELSE 0 END) "
+                                          "FROM ORCAEVENTO WHERE CDFILIAL = :F AND "
+                                          "NRORCAEVENTO = :N")
+                               .arg(closed));
+    seqs.Exec({{"F", branch}, {"N", number}});
+    seqs.Next();
+    const qint64 all = seqs.Value(0).toLongLong();
+    if (all == 0)
         throw ERemoteError(QStringLiteral("O orçamento %1 não existe na filial \"%2\".")
                                .arg(number.trimmed(), branch.trimmed()));
+    if (seqs.Value(1).toLongLong() == all)
+        throw ERemoteError(QStringLiteral("O orçamento %1 da filial \"%2\" já está fechado; o "
+                                          "seu cliente contratante não pode mais ser alterado.")
+                               .arg(number.trimmed(), branch.trimmed()));
+    ExecSql(
+        db,
+        QStringLiteral("UPDATE ORCAEVENTO SET CDCLICONTORC = :C WHERE CDFILIAL = :F AND "
+                       "NRORCAEVENTO = :N AND NOT (%1)")
+            .arg(closed),
+        {{"C", client.isEmpty() ? QVariant() : QVariant(client)}, {"F", branch}, {"N", number}});
     tr.Commit();
     return true;
 }

@@ -215,14 +215,17 @@ void LoadDemoBudgets(TDbConnection& db) {
     w.Write(Child(debut, "01", QStringLiteral("Aniversário de 15 anos - mesa de frios"),
                   {It("101003", 3), It("101001", 2)}));
 
-    // 1004: a courtesy event, closed without a receivable: nothing for its child to adjust.
+    // 1004: a courtesy event, closed without a receivable; its child is
+    // charged, and finds no receivable to adjust.
     B charity = Budget("0001", 1004, QStringLiteral("Jantar beneficente Instituto Horizonte"),
                        kHorizonte, "0005", "004", "005", At(2026, 12, 5, 20, 0), 80);
     charity.receiptType = QStringLiteral("02");
     Close(charity, At(2026, 11, 10, 9, 30), "");
     w.Write(charity);
-    w.Write(
-        Child(charity, "01", QStringLiteral("Jantar beneficente - sobremesas"), {It("103002", 8)}));
+    B desserts =
+        Child(charity, "01", QStringLiteral("Jantar beneficente - sobremesas"), {It("103002", 8)});
+    desserts.receiptType = QStringLiteral("01");
+    w.Write(desserts);
 
     // 1005: the customer is not registered yet; her sister pays.
     B newcomer = Budget("0001", 1005, QStringLiteral("Aniversário de 40 anos da Marina"), QString(),
