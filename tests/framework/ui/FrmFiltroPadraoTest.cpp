@@ -16,6 +16,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -343,4 +344,21 @@ TEST(FiltroPadraoModal, ConfirmClosesWithResultOkOnlyAfterItsHandler) {
     EXPECT_EQ(escaped.ShowModal(), TModalForm::mrCancel);
     EXPECT_EQ(escaped.closed, 1);
     EXPECT_TRUE(dialogs.Texts().isEmpty());
+}
+
+TEST(FiltroPadraoModal, AFilterLargerThanTheDesktopKeepsConfirmAndCancelOnIt) {
+    TFakeDialogs dialogs;
+    TfrmFiltroTeste f;
+    const QRect desktop = QGuiApplication::primaryScreen()->availableGeometry();
+    f.edtTitulo->setMinimumSize(desktop.width() + 300, desktop.height() + 100);
+    QStringList off;
+    ActOnceShown(f, [&] {
+        for (const char* name : {"sbtConfirma", "sbtCancel"}) {
+            auto* b = f.findChild<QToolButton*>(QLatin1String(name));
+            if (!desktop.contains(QRect(b->mapToGlobal(QPoint(0, 0)), b->size())))
+                off << QLatin1String(name);
+        }
+    });
+    f.ShowModal();
+    EXPECT_EQ(off, QStringList());
 }

@@ -2,6 +2,8 @@
 // value it gives back.
 
 #include "MaskEdit.h"
+#include "DateEditPlus.h"
+#include "FakeDialogs.h"
 #include "WidgetsTestUtil.h"
 
 TEST(MaskEdit, UpperCaseCodeWithoutLiteralsGivesTheTypedCharacters) {
@@ -80,4 +82,49 @@ TEST(MaskEdit, LiteralsThatQtReadsAsMaskCharactersStayLiterals) {
     EXPECT_EQ(edit->Text(), QStringLiteral("12X34-B")) << "dropping the mask keeps the value";
     QTest::keyClicks(edit, QStringLiteral("zz"));
     EXPECT_EQ(edit->Text(), QStringLiteral("12X34-Bzz"));
+}
+
+TEST(MaskEdit, AClickGoesNoFurtherThanTheFirstEmptyPositionSoTypingIsKept) {
+    enum class TClick { Middle, FirstCharacter };
+    struct TCase {
+        const char* name;
+        bool date; // a date edit, else a budget number's edit
+        QString before, typed, shown;
+        TClick where;
+    };
+    const TCase cases[] = {
+        {"empty date", true, "", "25122024", "25/12/2024", TClick::Middle},
+        {"date with its day and month", true, "2512", "2024", "25/12/2024", TClick::Middle},
+        {"empty budget number", false, "", "123", "123       ", TClick::Middle},
+        {"a typed character is corrected", true, "25122024", "1", "15/12/2024",
+         TClick::FirstCharacter},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        TFakeDialogs dialogs;
+        TTestWindow window;
+        TMaskEdit* edit = c.date ? window.Add<TDateEditPlus>() : window.Add<TMaskEdit>();
+        if (!c.date)
+            edit->SetEditMask(QStringLiteral(">cccccccccc;0; "));
+        window.Show(edit);
+        edit->home(false);
+        QTest::keyClicks(edit, c.before);
+        QPoint at(edit->width() / 2, edit->height() / 2);
+        if (c.where == TClick::FirstCharacter) {
+            edit->setCursorPosition(0);
+            at = edit->inputMethodQuery(Qt::ImCursorRectangle).toRect().center() + QPoint(2, 0);
+        }
+        edit->end(false);
+        // Clicked into from elsewhere, unless the date is partial and cannot be left.
+        if (edit->IsEmpty() || edit->IsComplete()) {
+            window.Next()->setFocus(Qt::TabFocusReason);
+            Settle();
+        }
+
+        QTest::mouseClick(edit, Qt::LeftButton, {}, at);
+        ASSERT_TRUE(edit->hasFocus());
+        QTest::keyClicks(edit, c.typed);
+        EXPECT_EQ(edit->displayText(), c.shown);
+        EXPECT_TRUE(dialogs.Shown().empty());
+    }
 }

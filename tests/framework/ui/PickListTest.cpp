@@ -2,9 +2,13 @@
 // empty text, and cancelling.
 
 #include "PickList.h"
+#include "CutTexts.h"
 #include "DataSource.h"
+#include "EditMask.h"
 #include "GridTestData.h"
 #include "ModalHook.h"
+#include "frmPesquisa.h"
+#include "frmPesquisaLista.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -99,4 +103,37 @@ TEST(PesquisaLista, AnEmptyDataSetShowsTheEmptyTextInsteadOfTheList) {
     PesquisaLista(&source, QString(), QStringLiteral("Vendedores"), false, list);
     EXPECT_EQ(seen, (QStringList{"Vendedores", "Nenhum vendedor na filial.", "Vendedores",
                                  "Não há registros para selecionar."}));
+}
+
+// Both search windows, the pick list's check boxes included: their columns
+// show every title and value whole (codes shorter than their title, company
+// numbers laid out longer than the field), and a very long name is cut
+// rather than make the window wider than an 800x600 desktop.
+TEST(SearchWindows, ColumnsShowTheirTitlesAndValuesWholeAndTheWindowFitsTheDesktop) {
+    const QString longName = QStringLiteral("Associação dos Formandos ").repeated(6);
+    TRecordSet rs({StrField("CDVENDEDOR", 4).Label("Código"),
+                   StrField("NRINSJURCLIE", 14).Label("Nr. Inscrição"),
+                   StrField("NMFANVEN", 200).Label("Nome")});
+    rs.FieldByName(QStringLiteral("NRINSJURCLIE")).OnGetText = [](const TField& f, QString& text,
+                                                                  bool) {
+        text = FormatMaskText(QStringLiteral("00.000.000/0000-00;0;_"), f.AsString());
+    };
+    Fill(rs, {{"0001", "11444777000161", "Formandos Direito USP"},
+              {"0002", "33000167000101", "Coop. Vale Verde"},
+              {"0009", "60701190000104", longName}});
+    TDataSource source;
+    source.SetDataSet(&rs);
+
+    TfrmPesquisa lookup(&source, QStringLiteral("Vendedores"));
+    TfrmPesquisaLista pickList(&source, QString(), QStringLiteral("Vendedores"), QString());
+    for (QDialog* window : std::initializer_list<QDialog*>{&lookup, &pickList}) {
+        SCOPED_TRACE(window->objectName().toStdString());
+        window->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
+        EXPECT_EQ(CutTexts(*window->findChild<QTableView*>()), QStringList{longName});
+        // Room left for a window manager's title bar and borders.
+        EXPECT_LE(window->frameGeometry().width() + 8, 800);
+        EXPECT_LE(window->frameGeometry().height() + 34, 600);
+        window->hide();
+    }
 }

@@ -6,9 +6,24 @@
 
 #include "Messages.h"
 
+#include <QScreen>
+#include <QStyle>
+
 namespace {
 
 using FiltroFechaOrcaLayout = FiltroFechaOrcaTest;
+
+// Where `widget` lies, in global coordinates.
+QRect GlobalRect(const QWidget* widget) {
+    return {widget->mapToGlobal(QPoint(0, 0)), widget->size()};
+}
+
+// Where a label's caption is drawn, in global coordinates.
+QRect CaptionRect(const QLabel* label) {
+    const QRect inLabel = label->style()->itemTextRect(
+        label->fontMetrics(), label->contentsRect(), int(label->alignment()), true, label->text());
+    return inLabel.translated(label->mapToGlobal(QPoint(0, 0)));
+}
 
 } // namespace
 
@@ -96,4 +111,39 @@ TEST_F(FiltroFechaOrcaLayout, ConfirmingWhatWasLoadedGivesFiltroBack) {
         Click(f, "sbtConfirma");
     });
     EXPECT_EQ(Filtro, loaded);
+}
+
+TEST_F(FiltroFechaOrcaLayout, FitsAnOperatorsDesktopWithEachCaptionBesideItsEdit) {
+    Open([](TfrmFiltroFechaOrca& f) {
+        // The title bar and borders a window manager adds around the dialog.
+        const QRect framed = f.frameGeometry().marginsAdded(QMargins(4, 30, 4, 4));
+        EXPECT_LE(framed.width(), 800);
+        EXPECT_LE(framed.height(), 600);
+        const QRect desktop = f.screen()->availableGeometry();
+        EXPECT_TRUE(desktop.contains(f.frameGeometry()));
+        for (const char* name : {"sbtConfirma", "sbtCancel"}) {
+            auto* button = f.findChild<QToolButton*>(QLatin1String(name));
+            EXPECT_TRUE(button->isVisible()) << name;
+            EXPECT_TRUE(desktop.contains(GlobalRect(button))) << name;
+        }
+
+        int captions = 0;
+        for (const QLabel* label : f.findChildren<QLabel*>()) {
+            if (!label->buddy())
+                continue;
+            ++captions;
+            SCOPED_TRACE(label->text().toStdString());
+            const QRect caption = CaptionRect(label);
+            const QRect edit = GlobalRect(label->buddy());
+            const int gap = edit.left() - caption.right();
+            EXPECT_GE(gap, 0);
+            EXPECT_LE(gap, 16);
+            EXPECT_TRUE(edit.top() <= caption.center().y() &&
+                        caption.center().y() <= edit.bottom());
+        }
+        EXPECT_EQ(captions, 9); // "de" and "até" thrice, the three free texts
+
+        for (const QGroupBox* box : f.findChildren<QGroupBox*>())
+            EXPECT_LE(box->height(), box->sizeHint().height()) << box->objectName().toStdString();
+    });
 }

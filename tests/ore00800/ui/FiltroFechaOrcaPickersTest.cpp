@@ -6,7 +6,9 @@
 #include "FiltroTestDb.h"
 
 #include "BtnPesquisa.h"
+#include "CutTexts.h"
 #include "PacketBuilder.h"
+#include "QtPrinters.h"
 
 #include <QPushButton>
 #include <QTableView>
@@ -252,4 +254,25 @@ TEST_F(FiltroFechaOrcaPickers, AManagerIsPickedFromTheServersListWithCodeAndName
     const auto calls = server.CallsOf(QStringLiteral("GetGerenteSup"));
     ASSERT_EQ(calls.size(), 3u);
     EXPECT_EQ(calls.back().args, QVariantList{QStringLiteral("")});
+}
+
+TEST_F(FiltroFechaOrcaPickers, EveryPickerAndTheManagerLookupShowTheirTextsWhole) {
+    server.Reply(QStringLiteral("GetGerenteSup"),
+                 Managers({{"0009", "Carla Mendes"}, {"0010", "Davi"}}));
+    std::vector<std::pair<QString, QStringList>> cut; // per window: its title, the texts cut
+    inWindow = [&](QDialog& w) {
+        cut.emplace_back(w.windowTitle(), CutTexts(*w.findChild<QTableView*>()));
+        Click(w, "btnCancelar");
+    };
+    Open([](TfrmFiltroFechaOrca& f) {
+        for (QRadioButton* lista : {f.rbtLVendedor, f.rbtLCliente, f.rbtLTipoServ, f.rbtLTipoEven,
+                                    f.rbtLProduto, f.rbtLMaoObra}) {
+            Click(lista);
+            QTest::keyClick(lista, Qt::Key_F9);
+        }
+        Click(f.btnGerenteSup);
+    });
+    ASSERT_EQ(cut.size(), 7u);
+    for (const auto& [title, texts] : cut)
+        EXPECT_EQ(texts, QStringList()) << title.toStdString();
 }

@@ -44,6 +44,8 @@ TfrmFiltroPadrao::TfrmFiltroPadrao(QWidget* parent)
     side->addWidget(lblCodTela, 0, Qt::AlignHCenter);
 
     auto* layout = new QHBoxLayout(this);
+    // Narrow margins: the filters of many screens must fit an 800x600 desktop.
+    layout->setContentsMargins(6, 6, 6, 6);
     layout->addWidget(panFiltro, 1);
     layout->addWidget(panBotoes);
     // Fixed to what the filter's controls need, whatever the derived dialog adds later.
@@ -63,7 +65,7 @@ QToolButton* TfrmFiltroPadrao::AddButton(QVBoxLayout* layout, const QString& nam
     b->setFocusPolicy(Qt::NoFocus);
     connect(b, &QToolButton::clicked, this,
             [this, handler] { Dispatch([=, this] { (this->*handler)(); }); });
-    layout->addWidget(b);
+    layout->addWidget(b, 0, Qt::AlignHCenter);
     return b;
 }
 
@@ -93,11 +95,19 @@ void TfrmFiltroPadrao::showEvent(QShowEvent* event) {
 }
 
 void TfrmFiltroPadrao::CenterOnScreen() {
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        QRect frame = frameGeometry();
-        frame.moveCenter(screen->availableGeometry().center());
-        move(frame.topLeft());
-    }
+    const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    const QRect desktop = screen->availableGeometry();
+    QRect frame = frameGeometry();
+    frame.moveCenter(desktop.center());
+    // Larger than the desktop: the top right corner stays on it, and with it
+    // the side panel's first buttons (Confirmar, Cancelar).
+    if (frame.right() > desktop.right())
+        frame.moveRight(desktop.right());
+    if (frame.top() < desktop.top())
+        frame.moveTop(desktop.top());
+    move(frame.topLeft());
 }
 
 QString TfrmFiltroPadrao::CodTela() const {

@@ -3,6 +3,7 @@
 #include "FocusTracker.h"
 
 #include <QFocusEvent>
+#include <QMouseEvent>
 
 namespace {
 
@@ -93,6 +94,16 @@ QString TMaskEdit::InputCharacters() const {
     return chars;
 }
 
+int TMaskEdit::FirstEmptyPosition() const {
+    const QString shown = displayText();
+    for (size_t i = 0; i < m_layout.cells.size(); ++i) {
+        if (m_layout.cells[i].input &&
+            (qsizetype(i) >= shown.size() || shown[qsizetype(i)] == m_parsed.blank))
+            return int(i);
+    }
+    return -1;
+}
+
 bool TMaskEdit::IsEmpty() const {
     if (m_parsed.IsEmpty())
         return text().isEmpty();
@@ -156,6 +167,18 @@ void TMaskEdit::focusInEvent(QFocusEvent* event) {
     // Typing into an empty mask starts at its first position.
     if (!m_parsed.IsEmpty() && IsEmpty() && event->reason() != Qt::MouseFocusReason)
         home(false);
+}
+
+void TMaskEdit::mouseReleaseEvent(QMouseEvent* event) {
+    QLineEdit::mouseReleaseEvent(event);
+    // A click past what is typed would put the typing where the mask has no
+    // room left for it: it goes on from the first empty position instead. A
+    // click on a typed character stays there, to correct it.
+    if (m_parsed.IsEmpty() || event->button() != Qt::LeftButton || hasSelectedText())
+        return;
+    const int firstEmpty = FirstEmptyPosition();
+    if (firstEmpty >= 0 && cursorPosition() > firstEmpty)
+        setCursorPosition(firstEmpty);
 }
 
 void TMaskEdit::ExitEdit() {

@@ -28,6 +28,7 @@ public:
 
 protected:
     void focusInEvent(QFocusEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
     // What leaving the control does: the focus tracker runs it once the focus
     // has gone, before the screen's exit handler (an exception keeps the
     // operator here).
@@ -35,6 +36,7 @@ protected:
 
 private:
     QString InputCharacters() const; // one per input position, blanks as spaces
+    int FirstEmptyPosition() const;  // in the text shown; -1 when every position is typed
 
     QString m_editMask;
     TEditMask m_parsed;

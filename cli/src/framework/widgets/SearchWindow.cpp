@@ -9,8 +9,12 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
 #include <QTableView>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 TSearchWindow::TSearchWindow(TDataSource* source, const QString& title, QWidget* parent)
     : QDialog(parent), m_rows(new DataSetTableModel(this)), m_filter(new TSearchFilterModel(this)),
@@ -33,8 +37,6 @@ TSearchWindow::TSearchWindow(TDataSource* source, const QString& title, QWidget*
     m_list->setWordWrap(false);
     m_list->verticalHeader()->hide();
     m_list->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
-    for (int c = 0; c < m_rows->columnCount(); ++c)
-        m_list->setColumnWidth(c, m_rows->PixelWidth(c, fontMetrics()));
 
     m_ok->setObjectName(QStringLiteral("btnOK"));
     m_ok->setDefault(true);
@@ -54,7 +56,6 @@ TSearchWindow::TSearchWindow(TDataSource* source, const QString& title, QWidget*
     layout->addWidget(m_search);
     layout->addWidget(m_list, 1);
     layout->addLayout(m_buttonRow);
-    resize(560, 400);
     m_search->setFocus();
 }
 
@@ -62,6 +63,44 @@ void TSearchWindow::InsertModel(QAbstractProxyModel* middle) {
     m_middle = middle;
     middle->setSourceModel(m_rows);
     m_filter->setSourceModel(middle);
+}
+
+void TSearchWindow::setVisible(bool visible) {
+    // Once the window is complete (a derived window adds buttons, and models
+    // that add to the cells), and before Qt places it.
+    if (visible && !m_fitted) {
+        m_fitted = true;
+        FitToContents();
+    }
+    QDialog::setVisible(visible);
+}
+
+void TSearchWindow::FitToContents() {
+    // Room for the title bar and borders a window manager puts around the window.
+    const QSize frame(16, 40);
+    const QRect desktop = screen() ? screen()->availableGeometry() : QRect(0, 0, 800, 600);
+    const int widest = desktop.width() - frame.width();
+    // No column takes more than half the room: a very long value is cut
+    // rather than pushing the other columns out of sight.
+    const int widestColumn = widest / 2;
+    int columns = 0;
+    for (int c = 0; c < m_list->model()->columnCount(); ++c) {
+        m_list->resizeColumnToContents(c); // the larger of the title and the widest value
+        if (m_list->columnWidth(c) > widestColumn)
+            m_list->setColumnWidth(c, widestColumn);
+        columns += m_list->columnWidth(c);
+    }
+    const QMargins margins = layout()->contentsMargins();
+    const int wanted = columns + 2 * m_list->frameWidth() +
+                       m_list->verticalScrollBar()->sizeHint().width() + margins.left() +
+                       margins.right();
+    // At least as wide as the buttons need, and room for the window's title.
+    const int narrowest = std::max(minimumSizeHint().width(), 420);
+    const int width = std::clamp(wanted, std::min(narrowest, widest), widest);
+    // The room the window has beyond its columns goes to the last one.
+    if (const int last = m_list->model()->columnCount() - 1; last >= 0 && width > wanted)
+        m_list->setColumnWidth(last, m_list->columnWidth(last) + width - wanted);
+    resize(width, std::min(400, desktop.height() - frame.height()));
 }
 
 int TSearchWindow::DataRow(const QModelIndex& listIndex) const {

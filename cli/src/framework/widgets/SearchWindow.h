@@ -22,6 +22,8 @@ public:
     QLineEdit* SearchEdit() const { return m_search; }
     QTableView* List() const { return m_list; }
 
+    void setVisible(bool visible) override;
+
 protected:
     TSearchWindow(TDataSource* source, const QString& title, QWidget* parent);
 
@@ -41,6 +43,9 @@ protected:
 
 private:
     void Narrow(const QString& text);
+    // Columns as wide as their titles and values, the window as wide as the
+    // columns: both bounded by the desktop.
+    void FitToContents();
 
     DataSetTableModel* m_rows;
     QAbstractProxyModel* m_middle = nullptr;
@@ -49,4 +54,5 @@ private:
     QTableView* m_list;
     QHBoxLayout* m_buttonRow;
     QPushButton* m_ok;
+    bool m_fitted = false;
 };

@@ -1,5 +1,6 @@
 // The filter dialog's controls, as the operator sees them: the ranges on
-// top, two rows of list criteria beside the situations, the free texts below.
+// top, two rows of list criteria under them, the situations beside all three
+// rows, the free texts below; small enough for an 800x600 desktop.
 // Controls are created in tab order, which Qt follows.
 
 #include "Cli_ore00801.h"
@@ -34,18 +35,28 @@ QGroupBox* NewBox(QWidget* parent, const char* name, const QString& title) {
     return box;
 }
 
-// A "de"/"até" pair of edits in a titled box.
+QLabel* NewLabel(QWidget* parent, const QString& caption, QWidget* buddy) {
+    auto* label = new QLabel(caption, parent);
+    label->setBuddy(buddy);
+    // Right-aligned, so that a short caption still ends beside its edit.
+    label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    return label;
+}
+
+// A "de"/"até" pair of edits in a titled box, one above the other: side by
+// side, three such boxes would not fit a row of an 800x600 desktop.
 template <class TEdit>
 QGroupBox* NewRangeBox(QWidget* parent, const char* name, const QString& title, TEdit*& de,
                        const char* deName, TEdit*& ate, const char* ateName) {
     QGroupBox* box = NewBox(parent, name, title);
-    auto* row = new QHBoxLayout(box);
-    row->addWidget(new QLabel(QStringLiteral("de"), box));
+    auto* rows = new QGridLayout(box);
     de = Named<TEdit>(box, deName);
-    row->addWidget(de);
-    row->addWidget(new QLabel(QStringLiteral("até"), box));
     ate = Named<TEdit>(box, ateName);
-    row->addWidget(ate);
+    rows->addWidget(NewLabel(box, QStringLiteral("de"), de), 0, 0);
+    rows->addWidget(de, 0, 1);
+    rows->addWidget(NewLabel(box, QStringLiteral("até"), ate), 1, 0);
+    rows->addWidget(ate, 1, 1);
+    rows->setColumnStretch(1, 1);
     return box;
 }
 
@@ -84,12 +95,6 @@ QCheckBox* NewCheck(QGroupBox* box, const char* name, const QString& caption, bo
     return check;
 }
 
-QLabel* NewLabel(QWidget* parent, const QString& caption, QWidget* buddy) {
-    auto* label = new QLabel(caption, parent);
-    label->setBuddy(buddy);
-    return label;
-}
-
 TFieldDefs GerenteSupLayout() {
     return {StrField("CDVENDEDOR", 4).Label("Código"), StrField("NMFANVEN", 50).Label("Nome")};
 }
@@ -98,6 +103,7 @@ TFieldDefs GerenteSupLayout() {
 
 void TfrmFiltroFechaOrca::BuildControls() {
     auto* grid = new QGridLayout(panFiltro);
+    grid->setContentsMargins(0, 0, 0, 0); // the dialog's own margins are around it
     grbNrOrca = NewRangeBox(panFiltro, "grbNrOrca", QStringLiteral("Nr. Orçamento"), medOrcaDe,
                             "medOrcaDe", medOrcaAte, "medOrcaAte");
     for (TMaskEdit* edit : {medOrcaDe, medOrcaAte})
@@ -108,9 +114,10 @@ void TfrmFiltroFechaOrca::BuildControls() {
                               depDeEntrega, "depDeEntrega", depAteEntrega, "depAteEntrega");
     for (TDateEditPlus* edit : {depDeEvento, depAteEvento, depDeEntrega, depAteEntrega})
         AsDialogDate(edit);
-    grid->addWidget(grbNrOrca, 0, 0);
-    grid->addWidget(grbDtEvento, 0, 1);
-    grid->addWidget(grbValidade, 0, 2);
+    // Every box keeps the height of its contents (top-aligned in its cell).
+    grid->addWidget(grbNrOrca, 0, 0, Qt::AlignTop);
+    grid->addWidget(grbDtEvento, 0, 1, Qt::AlignTop);
+    grid->addWidget(grbValidade, 0, 2, Qt::AlignTop);
 
     grbVendedor =
         NewListBox(panFiltro, "grbVendedor", QStringLiteral("Vendedor"), rbtTVendedor,
@@ -128,13 +135,15 @@ void TfrmFiltroFechaOrca::BuildControls() {
                             "rbtTProduto", rbtLProduto, "rbtLProduto", sbtProduto, "sbtProduto");
     grbMaodeObra = NewListBox(panFiltro, "grbMaodeObra", QStringLiteral("Mão de Obra"), rbtTMaoObra,
                               "rbtTMaoObra", rbtLMaoObra, "rbtLMaoObra", sbtMaoObra, "sbtMaoObra");
-    grid->addWidget(grbVendedor, 1, 0);
-    grid->addWidget(grbCliente, 1, 1);
-    grid->addWidget(gbrServico, 1, 2);
-    grid->addWidget(grbSituacao, 1, 3, 2, 1);
-    grid->addWidget(grbEvento, 2, 0);
-    grid->addWidget(grbProduto, 2, 1);
-    grid->addWidget(grbMaodeObra, 2, 2);
+    grid->addWidget(grbVendedor, 1, 0, Qt::AlignTop);
+    grid->addWidget(grbCliente, 1, 1, Qt::AlignTop);
+    grid->addWidget(gbrServico, 1, 2, Qt::AlignTop);
+    grid->addWidget(grbSituacao, 0, 3, 3, 1, Qt::AlignTop);
+    grid->addWidget(grbEvento, 2, 0, Qt::AlignTop);
+    grid->addWidget(grbProduto, 2, 1, Qt::AlignTop);
+    grid->addWidget(grbMaodeObra, 2, 2, Qt::AlignTop);
+    for (int column = 0; column < 3; ++column)
+        grid->setColumnStretch(column, 1);
     AddTextRows(grid, 3);
 }
 
@@ -167,17 +176,24 @@ void TfrmFiltroFechaOrca::AddTextRows(QGridLayout* grid, int row) {
     face.setColor(QPalette::Base, face.color(QPalette::Button));
     edtNmVendedor->setPalette(face);
 
-    grid->addWidget(NewLabel(panFiltro, QStringLiteral("Novo Cliente"), edtNovoClie), row, 0);
-    grid->addWidget(edtNovoClie, row, 1, 1, 3);
-    grid->addWidget(NewLabel(panFiltro, QStringLiteral("Título"), edtTitulo), row + 1, 0);
-    grid->addWidget(edtTitulo, row + 1, 1, 1, 3);
-    grid->addWidget(NewLabel(panFiltro, QStringLiteral("Gerente/Supervisor"), edtCdVendedor),
-                    row + 2, 0);
+    // Captions in a column of their own, each beside its edit, under the boxes.
+    auto* texts = new QGridLayout;
+    texts->addWidget(NewLabel(panFiltro, QStringLiteral("Novo Cliente"), edtNovoClie), 0, 0);
+    texts->addWidget(edtNovoClie, 0, 1);
+    texts->addWidget(NewLabel(panFiltro, QStringLiteral("Título"), edtTitulo), 1, 0);
+    texts->addWidget(edtTitulo, 1, 1);
+    texts->addWidget(NewLabel(panFiltro, QStringLiteral("Gerente/Supervisor"), edtCdVendedor), 2,
+                     0);
     auto* manager = new QHBoxLayout;
+    // Four characters: the code edit need not be wider than a code.
+    edtCdVendedor->setMaximumWidth(
+        edtCdVendedor->fontMetrics().horizontalAdvance(QStringLiteral("WWWW")) + 16);
     manager->addWidget(edtCdVendedor);
     manager->addWidget(btnGerenteSup);
     manager->addWidget(edtNmVendedor, 1);
-    grid->addLayout(manager, row + 2, 1, 1, 3);
+    texts->addLayout(manager, 2, 1);
+    texts->setColumnStretch(1, 1);
+    grid->addLayout(texts, row, 0, 1, 4);
 }
 
 void TfrmFiltroFechaOrca::BuildManagerSets() {
