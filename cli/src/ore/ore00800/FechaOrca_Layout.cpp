@@ -6,6 +6,7 @@
 #include "BtnPesquisa.h"
 #include "CheckImages.h"
 #include "DBGrid.h"
+#include "DBNavigator.h"
 #include "DBText.h"
 #include "DataSource.h"
 #include "Dispatch.h"
@@ -246,6 +247,11 @@ void TfrmFechaOrca::BuildPages() {
     GroupBox7->hide();
     adic->addWidget(GroupBox7);
     adic->addStretch(1);
+
+    // The list changes only through the contracting client's edit cycle:
+    // the navigator moves through it and nothing else.
+    dbnPadrao->SetVisibleButtons(TNavButtons(TNavigateBtn::First) | TNavigateBtn::Prior |
+                                 TNavigateBtn::Next | TNavigateBtn::Last);
 
     dbtNome = new TDBText(panNavigator);
     Name(dbtNome, "dbtNome");
