@@ -1,14 +1,17 @@
 // The closing screen inside the host's MDI area, clicked as the operator
 // clicks it: its tool bar, its menu bar and its frame's close button take no
 // focus from the branch code and run none of its checks, and the screen
-// always closes.
+// always closes; and on a small desktop it is whole and readable.
 
 #include "HostWindowTest.h"
 
 #include "ModalHook.h"
 #include "Session.h"
 
+#include <QAbstractScrollArea>
 #include <QApplication>
+#include <QScrollBar>
+#include <QTableView>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -152,4 +155,61 @@ TEST_F(ClosingScreenInHost, ABoundSessionOpensTheScreenWithoutTheFilter) {
     EXPECT_FALSE(Find<QLineEdit>(screen, "medCdFilial")->isEnabled());
     EXPECT_EQ(filter.Opened(), 0);
     EXPECT_EQ(dialogs.Texts(), QStringList());
+}
+
+TEST_F(ClosingScreenInHost, TheScreenIsWhollyReadableOnAnEightHundredBySixHundredDesktop) {
+    // The host maximised on such a desktop, under its title bar.
+    window.showNormal();
+    window.resize(800, 580);
+    std::vector<TPacketRow> budgets;
+    for (int i = 1; i <= 40; ++i)
+        budgets.push_back(BudgetRow(QStringLiteral("%1").arg(i, 10, 10, QLatin1Char('0')),
+                                    QStringLiteral("00"), QStringLiteral("2"),
+                                    QStringLiteral("Marina Albuquerque Nogueira")));
+    server.Reply(QStringLiteral("GetOrcaEvento"), OrcaEventoAnswer(budgets));
+    QWidget* screen = Open();
+    ASSERT_TRUE(screen);
+    QMdiSubWindow* frame = Children().front();
+    auto* list = Find<QAbstractScrollArea>(screen, "dbgPadrao");
+    auto* grid = static_cast<QTableView*>(list);
+    const auto fits = [&](const char* when) {
+        SCOPED_TRACE(when);
+        Settle();
+        // The whole screen inside the window area, title bar and navigator included.
+        EXPECT_TRUE(QRect(QPoint(), window.mdiPrincipal->viewport()->size())
+                        .contains(frame->geometry()))
+            << frame->geometry().width() << "×" << frame->geometry().height();
+        // Every column whole, without scrolling sideways.
+        int columns = 0;
+        for (int c = 0; c < grid->model()->columnCount(); ++c)
+            columns += grid->columnWidth(c);
+        EXPECT_LE(columns, list->viewport()->width());
+        EXPECT_FALSE(list->horizontalScrollBar()->isVisible());
+    };
+    fits("nothing listed");
+    {
+        // Leaving the branch bar opens the filter, whose confirmation lists.
+        TModalHook filter([](QDialog& d) {
+            QTest::mouseClick(d.findChild<QToolButton*>(QStringLiteral("sbtConfirma")),
+                              Qt::LeftButton);
+        });
+        QTest::keyClick(Find<QLineEdit>(screen, "medCdFilial"), Qt::Key_Tab);
+        Settle();
+        ASSERT_EQ(filter.Opened(), 1);
+    }
+    ASSERT_EQ(grid->model()->rowCount(), 40);
+    fits("a list longer than the page");
+
+    // Names read beside their codes, in the text's colour.
+    auto* name = Find<QLineEdit>(screen, "edtNmFilial");
+    EXPECT_TRUE(name->isEnabled() && name->isReadOnly());
+    EXPECT_EQ(name->text(), QStringLiteral("Celebrar Matriz São Paulo"));
+
+    // No two tool-bar buttons read alike.
+    QStringList read;
+    for (const QToolButton* b :
+         Find<QWidget>(screen, "panMenu")->findChildren<QToolButton*>())
+        read << (b->text().isEmpty() ? b->toolTip() : b->text());
+    read.sort();
+    EXPECT_EQ(read.removeDuplicates(), 0) << read.join(u' ').toStdString();
 }

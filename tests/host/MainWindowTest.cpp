@@ -49,6 +49,10 @@ TEST_F(MainWindow, AnAbsentModuleIsToldAndOpensNothing) {
 }
 
 TEST_F(MainWindow, ScreensOpenOnceAsMdiChildrenAndAnewAfterClosing) {
+    // A desktop with room for the screen as designed.
+    window.showNormal();
+    window.resize(1024, 720);
+    QCoreApplication::processEvents();
     Choose("mniORE00800");
     Choose("mniORE00800");
     ASSERT_EQ(Children().size(), 1);
