@@ -25,9 +25,12 @@
 //     screen opening, closing or becoming active (so a box shown by an exit
 //     handler does not run that handler again, and closing a screen never
 //     runs its checks);
-//   - the focus a window or MDI frame takes itself, as a screen's frame does
-//     when the operator clicks its tool bar, menu bar or title bar, and gives
-//     back to the control.
+//   - the focus a window, an MDI frame, a menu or a menu bar holds on the way
+//     back to a control: a screen's frame takes it when the operator clicks
+//     its tool bar, menu bar or title bar, a menu bar when it is navigated
+//     from the keyboard.
+// Moves are judged from the control the focus was last in, so the operator's
+// next move starts where the code put the focus.
 // Tests let the queued handlers run with QCoreApplication::processEvents()
 // after a focus move.
 class TFocusTracker : public QObject {
