@@ -1,8 +1,6 @@
 // The main window, driven from its menus as the operator would.
 
-#include "MainWindow.h"
-#include "ModuleLoader.h"
-#include "ScreenTestUtil.h"
+#include "HostWindowTest.h"
 
 #include <QAction>
 #include <QApplication>
@@ -19,30 +17,7 @@
 
 namespace {
 
-// The host with the product's modules, on the demo database, against the
-// fakes of the server and of the message boxes.
-class MainWindow : public ScreenTest {
-protected:
-    TModuleLoader loader{{QStringLiteral(ORE_MODULE_DIR)}};
-    TfrmPrincipal window{loader};
-
-    void SetUp() override {
-        ScreenTest::SetUp();
-        window.show();
-    }
-    void TearDown() override {
-        window.mdiPrincipal->closeAllSubWindows();
-        loader.UnloadAll();
-        ScreenTest::TearDown();
-    }
-
-    void Choose(const char* item) {
-        QAction* action = window.findChild<QAction*>(QString::fromLatin1(item));
-        ASSERT_NE(action, nullptr) << item;
-        action->trigger();
-    }
-    QList<QMdiSubWindow*> Children() const { return window.mdiPrincipal->subWindowList(); }
-};
+using MainWindow = HostWindowTest;
 
 QStringList MenuTexts(const QMenu* menu) {
     QStringList texts;
@@ -74,6 +49,10 @@ TEST_F(MainWindow, AnAbsentModuleIsToldAndOpensNothing) {
 }
 
 TEST_F(MainWindow, ScreensOpenOnceAsMdiChildrenAndAnewAfterClosing) {
+    // A desktop with room for the screen as designed.
+    window.showNormal();
+    window.resize(1024, 720);
+    QCoreApplication::processEvents();
     Choose("mniORE00800");
     Choose("mniORE00800");
     ASSERT_EQ(Children().size(), 1);

@@ -6,14 +6,20 @@
 #include "ScreenPresenter.h"
 #include "Session.h"
 
+#include <QEvent>
 #include <QInputDialog>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QScreen>
 #include <QStatusBar>
 
+#include <algorithm>
+
 namespace {
+
+const char* const kDesignedSize = "designedSize"; // of a screen's frame
 
 // Runs a menu command as every handler runs: through the dispatcher.
 template <class F> void OnTriggered(QAction* action, QObject* context, F handler) {
@@ -28,10 +34,17 @@ TfrmPrincipal::TfrmPrincipal(TModuleLoader& loader, QWidget* parent)
     setWindowTitle(QStringLiteral("Gestão de Eventos"));
     mdiPrincipal = new QMdiArea(this);
     mdiPrincipal->setObjectName(QStringLiteral("mdiPrincipal"));
+    mdiPrincipal->viewport()->installEventFilter(this);
     setCentralWidget(mdiPrincipal);
     CreateMenus();
     CreateStatusBar();
-    resize(1024, 720);
+    // Smaller desktops (800 × 600 is common) get the whole of it.
+    const QScreen* desktop = screen();
+    if (desktop &&
+        (desktop->availableSize().width() < 1024 || desktop->availableSize().height() < 720))
+        setWindowState(Qt::WindowMaximized);
+    else
+        resize(1024, 720);
     SetScreenPresenter([this](QWidget* screen, bool maximized) { ShowInMdi(screen, maximized); });
 }
 
@@ -86,10 +99,12 @@ void TfrmPrincipal::ShowInMdi(QWidget* screen, bool maximized) {
         if (s->widget() == screen)
             sub = s;
     if (!sub) {
-        // The screen keeps the size it was designed with, inside the frame.
+        // The screen keeps the size it was designed with, inside the frame,
+        // as far as the window area has room for it (see FitScreen).
         const QSize size = screen->size();
         sub = mdiPrincipal->addSubWindow(screen);
-        sub->resize(size.grownBy(sub->contentsMargins()));
+        sub->setProperty(kDesignedSize, size.grownBy(sub->contentsMargins()));
+        FitScreen(sub);
         // The module owns its screen: when the screen goes, its frame goes too.
         connect(screen, &QObject::destroyed, sub, &QObject::deleteLater);
     }
@@ -99,6 +114,26 @@ void TfrmPrincipal::ShowInMdi(QWidget* screen, bool maximized) {
     else
         sub->showNormal();
     mdiPrincipal->setActiveSubWindow(sub);
+}
+
+bool TfrmPrincipal::eventFilter(QObject* watched, QEvent* event) {
+    // The area's size is known only once the window is laid out (maximised
+    // on a small desktop); it changes with the window too.
+    if (watched == mdiPrincipal->viewport() && event->type() == QEvent::Resize)
+        for (QMdiSubWindow* sub : mdiPrincipal->subWindowList())
+            FitScreen(sub);
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void TfrmPrincipal::FitScreen(QMdiSubWindow* sub) {
+    const QSize designed = sub->property(kDesignedSize).toSize();
+    if (!designed.isValid() || sub->isMaximized() || sub->isMinimized())
+        return;
+    const QSize room = mdiPrincipal->viewport()->size();
+    sub->resize(designed.boundedTo(room));
+    // Wholly inside the area, title bar included.
+    sub->move(std::max(0, std::min(sub->x(), room.width() - sub->width())),
+              std::max(0, std::min(sub->y(), room.height() - sub->height())));
 }
 
 void TfrmPrincipal::mniSairClick() {

@@ -3,6 +3,7 @@
 #include <QMainWindow>
 
 class QMdiArea;
+class QMdiSubWindow;
 class TModuleLoader;
 
 // The host's main window: the menus that open screens by code, and the MDI
@@ -18,10 +19,16 @@ public:
 
     QMdiArea* mdiPrincipal = nullptr;
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void CreateMenus();
     void CreateStatusBar();
     void ShowInMdi(QWidget* screen, bool maximized);
+    // Gives a screen shown in its normal state its designed size, as far as
+    // the area has room, wholly inside the area.
+    void FitScreen(QMdiSubWindow* sub);
     void mniSairClick();
     void mniAbrirTelaClick();
 

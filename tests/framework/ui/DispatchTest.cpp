@@ -4,9 +4,12 @@
 #include "Exceptions.h"
 #include "FakeDialogs.h"
 
+#include <QTest>
+
 #include <gtest/gtest.h>
 
 #include <stdexcept>
+#include <vector>
 
 TEST(Dispatch, AbortIsSilentAndOtherFailuresShowTheirText) {
     TFakeDialogs dialogs;
@@ -31,4 +34,21 @@ TEST(Dispatch, MensErroShowsOnceAndAbortsOnlyWhenAsked) {
     EXPECT_NO_THROW(MensErro(QStringLiteral("Aviso."), false));
     EXPECT_EQ(dialogs.Texts(),
               (QStringList{QStringLiteral("Filial inválida."), QStringLiteral("Aviso.")}));
+}
+
+TEST(Dispatch, DeferredWorkRunsAsAHandler) {
+    TFakeDialogs dialogs;
+    EXPECT_FALSE(HandlerRunning());
+    // Deferred from inside a handler: after it, still counting as one.
+    std::vector<bool> running;
+    Dispatch([&] { AfterHandlers([&] { running.push_back(HandlerRunning()); }); });
+    // Deferred from outside any: from the event loop, its failure shown.
+    AfterHandlers([&] {
+        running.push_back(HandlerRunning());
+        throw std::runtime_error("adiado");
+    });
+    EXPECT_TRUE(QTest::qWaitFor([&] { return running.size() == 2; }, 5000));
+    EXPECT_EQ(running, (std::vector<bool>{true, true}));
+    EXPECT_EQ(dialogs.Texts(), QStringList{QStringLiteral("adiado")});
+    EXPECT_FALSE(HandlerRunning());
 }

@@ -1,5 +1,7 @@
 // Listing budgets: what the screen sends for the criteria, what it does with
-// the answer, and what every move through the list refreshes.
+// the answer, what every move through the list refreshes, and that browsing
+// changes nothing but through the contracting client's edit, which always
+// offers its way out.
 
 #include "FechaOrcaTestUtil.h"
 
@@ -52,6 +54,11 @@ protected:
     }
 
     TfrmFechaOrca* screen = nullptr;
+};
+
+const std::vector<TPacketRow> kTwoBudgets = {
+    BudgetRow(QStringLiteral("0000000101"), QStringLiteral("00"), QStringLiteral("2")),
+    BudgetRow(QStringLiteral("0000000102"), QStringLiteral("00"), QStringLiteral("2")),
 };
 
 } // namespace
@@ -250,4 +257,52 @@ TEST_F(FechaOrcaRetrieval, TheContractingClientsScreenOpensForTheCurrentBudget) 
     EXPECT_EQ(loader.Loads()[0].params,
               (QVariantList{QStringLiteral("0001"), QStringLiteral("0000000101"),
                             QStringLiteral("01"), QStringLiteral("ORE00800")}));
+}
+
+TEST_F(FechaOrcaRetrieval, TheNavigatorOnlyMovesThroughTheList) {
+    const TRecordSet& orca = *screen->data.cdsOrcaEvento;
+    for (const auto& budgets : {kTwoBudgets, std::vector<TPacketRow>{}}) {
+        List(*screen, budgets);
+        const int rows = orca.RecordCount();
+        SCOPED_TRACE(rows);
+        for (QToolButton* b : screen->dbnPadrao->findChildren<QToolButton*>()) {
+            if (!b->isVisibleTo(screen) || !b->isEnabled())
+                continue;
+            Click(b);
+            EXPECT_EQ(orca.State(), TDataSetState::Browse) << b->toolTip().toStdString();
+            EXPECT_EQ(orca.RecordCount(), rows) << b->toolTip().toStdString();
+            EXPECT_EQ(orca.ChangeCount(), 0) << b->toolTip().toStdString();
+        }
+        EXPECT_TRUE(dialogs.Shown().empty());
+    }
+    List(*screen, kTwoBudgets);
+    Click(screen->dbnPadrao->Button(TNavigateBtn::Next));
+    EXPECT_EQ(orca.RecNo(), 2);
+    Click(screen->dbnPadrao->Button(TNavigateBtn::First));
+    EXPECT_EQ(orca.RecNo(), 1);
+}
+
+TEST_F(FechaOrcaRetrieval, AlterFromAnyPageOffersConfirmAndCancel) {
+    const TRecordSet& orca = *screen->data.cdsOrcaEvento;
+    List(*screen, kTwoBudgets);
+    ASSERT_EQ(screen->pgcPadrao->ActivePage(), screen->tshFolhaDados);
+    Click(screen->sbtAlterar);
+    EXPECT_EQ(screen->pgcPadrao->ActivePage(), screen->tshDadosAdic);
+    EXPECT_TRUE(screen->mnuDadosAdic->isChecked());
+    EXPECT_EQ(orca.State(), TDataSetState::Edit);
+    ASSERT_TRUE(screen->sbtCancelar->isEnabled());
+    EXPECT_TRUE(screen->sbtConfirmar->isEnabled());
+    Click(screen->sbtCancelar);
+    EXPECT_EQ(orca.State(), TDataSetState::Browse);
+    EXPECT_TRUE(screen->sbtAlterar->isEnabled());
+}
+
+TEST_F(FechaOrcaRetrieval, WithNoBudgetListedTheDetailsAskForNothing) {
+    // Nothing retrieved yet, then an empty answer: each time the list page
+    // is shown again from its menu entry.
+    screen->mnuFolhaDados->trigger();
+    List(*screen, {});
+    screen->mnuFolhaDados->trigger();
+    EXPECT_TRUE(server.CallsOf(QStringLiteral("GetSalaoEven")).empty());
+    EXPECT_TRUE(dialogs.Shown().empty());
 }

@@ -140,6 +140,18 @@ TEST_F(FiltroFechaOrcaValidation, ChecksRunInOrderAndStopAtTheFirstFailure) {
     });
 }
 
+TEST_F(FiltroFechaOrcaValidation, ARefusalPutsTheFocusOnItsControlWithoutCheckingTheOneLeft) {
+    server.Reply(QStringLiteral("GetGerenteSup"), Managers({}));
+    Open([this](TfrmFiltroFechaOrca& f) {
+        Type(f.medOrcaAte, QStringLiteral("7"));
+        Type(f.edtCdVendedor, QStringLiteral("12"));
+        // The refusal's move from the manager code is not the operator leaving it.
+        ExpectRefused(f, QStringLiteral("Número do orçamento inicial deve ser informado."),
+                      f.medOrcaDe);
+        EXPECT_TRUE(server.CallsOf(QStringLiteral("GetGerenteSup")).empty());
+    });
+}
+
 TEST_F(FiltroFechaOrcaValidation, AManagerCodeIsZeroFilledAndMustBeOnTheServer) {
     server.On(QStringLiteral("GetGerenteSup"), [](const QVariantList& args) {
         return TServerReply::Success(

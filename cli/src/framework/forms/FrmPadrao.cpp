@@ -11,6 +11,7 @@
 #include "Messages.h"
 #include "PageControl.h"
 #include "TabSheet.h"
+#include "ToolIcons.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -23,14 +24,21 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include <variant>
+
 namespace {
 
+// A picture of the widget style's, or one of ours where the style has none that fits.
+using TPicture = std::variant<QStyle::StandardPixmap, TToolIcon>;
+
 QToolButton* NewToolButton(QWidget* parent, const QString& name, const QString& hint,
-                           QStyle::StandardPixmap icon) {
+                           TPicture picture) {
     auto* b = new QToolButton(parent);
     b->setObjectName(name);
     b->setToolTip(hint);
-    b->setIcon(parent->style()->standardIcon(icon));
+    b->setIcon(std::holds_alternative<TToolIcon>(picture)
+                   ? ToolIcon(std::get<TToolIcon>(picture))
+                   : parent->style()->standardIcon(std::get<QStyle::StandardPixmap>(picture)));
     b->setAutoRaise(true);
     b->setFocusPolicy(Qt::NoFocus); // clicking must not run the exit of the control being edited
     return b;
@@ -129,13 +137,13 @@ void TfrmPadrao::BuildToolBar() {
         QToolButton* TfrmPadrao::*member;
         const char* name;
         const char* hint;
-        QStyle::StandardPixmap icon;
+        TPicture icon;
         void (TfrmPadrao::*handler)();
     };
     static const TButton buttons[] = {
         {&TfrmPadrao::sbtIncluir, "sbtIncluir", "Incluir", QStyle::SP_FileIcon,
          &TfrmPadrao::sbtIncluirClick},
-        {&TfrmPadrao::sbtAlterar, "sbtAlterar", "Alterar", QStyle::SP_FileDialogDetailedView,
+        {&TfrmPadrao::sbtAlterar, "sbtAlterar", "Alterar", TToolIcon::Edit,
          &TfrmPadrao::sbtAlterarClick},
         {&TfrmPadrao::sbtExcluir, "sbtExcluir", "Excluir", QStyle::SP_TrashIcon,
          &TfrmPadrao::sbtExcluirClick},
@@ -143,17 +151,18 @@ void TfrmPadrao::BuildToolBar() {
          &TfrmPadrao::sbtProcurarClick},
         {&TfrmPadrao::sbtVerificar, "sbtVerificar", "Verificar", QStyle::SP_BrowserReload,
          &TfrmPadrao::sbtVerificarClick},
-        {&TfrmPadrao::sbtOrdenar, "sbtOrdenar", "Ordenar", QStyle::SP_ArrowDown,
+        {&TfrmPadrao::sbtOrdenar, "sbtOrdenar", "Ordenar", TToolIcon::Sort,
          &TfrmPadrao::sbtOrdenarClick},
         {&TfrmPadrao::sbtCancelar, "sbtCancelar", "Cancelar", QStyle::SP_DialogCancelButton,
          &TfrmPadrao::sbtCancelarClick},
         {&TfrmPadrao::sbtConfirmar, "sbtConfirmar", "Confirmar", QStyle::SP_DialogApplyButton,
          &TfrmPadrao::sbtConfirmarClick},
-        {&TfrmPadrao::sbtImprimir, "sbtImprimir", "Imprimir", QStyle::SP_DialogSaveButton,
+        {&TfrmPadrao::sbtImprimir, "sbtImprimir", "Imprimir", TToolIcon::Print,
          &TfrmPadrao::sbtImprimirClick},
-        {&TfrmPadrao::sbtAjuda, "sbtAjuda", "Ajuda", QStyle::SP_DialogHelpButton,
+        {&TfrmPadrao::sbtAjuda, "sbtAjuda", "Ajuda", QStyle::SP_MessageBoxQuestion,
          &TfrmPadrao::sbtAjudaClick},
-        {&TfrmPadrao::sbtFechar, "sbtFechar", "Fechar", QStyle::SP_DialogCloseButton, nullptr},
+        // Leaves the screen: "Sair", since "Fechar" names a command of its own on some screens.
+        {&TfrmPadrao::sbtFechar, "sbtFechar", "Sair", TToolIcon::Exit, nullptr},
     };
     for (const TButton& b : buttons) {
         QToolButton* button =

@@ -31,7 +31,8 @@ bool Run(const std::function<void()>& handler) {
 bool Dispatch(const std::function<void()>& handler) {
     ++g_depth;
     const bool done = Run(handler);
-    if (--g_depth == 0) {
+    // What the outermost handler deferred still counts as a handler running.
+    if (g_depth == 1) {
         while (!g_after.empty()) {
             auto pending = std::move(g_after);
             g_after.clear();
@@ -39,7 +40,12 @@ bool Dispatch(const std::function<void()>& handler) {
                 Run(fn);
         }
     }
+    --g_depth;
     return done;
+}
+
+bool HandlerRunning() {
+    return g_depth > 0;
 }
 
 TNestedLoopScope::TNestedLoopScope() : m_depth(g_depth), m_after(std::move(g_after)) {
@@ -63,7 +69,8 @@ void AfterHandlers(std::function<void()> fn) {
     if (g_depth > 0)
         g_after.push_back(std::move(fn));
     else
-        QMetaObject::invokeMethod(qApp, std::move(fn), Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            qApp, [fn = std::move(fn)] { Dispatch(fn); }, Qt::QueuedConnection);
 }
 
 void MensErro(const QString& text, bool abort) {

@@ -11,6 +11,12 @@
 // handling). Returns true when the handler ran to its end.
 bool Dispatch(const std::function<void()>& handler);
 
+// True while a handler runs on the current modal level (those of a modal
+// window's own loop count from zero again, see TNestedLoopScope): what happens
+// meanwhile, focus moves included, is the application's doing, not the
+// operator's.
+bool HandlerRunning();
+
 // Runs `fn` once the outermost running handler has returned (at once from the
 // event loop when none runs): for what must not happen inside a handler, such
 // as a dialog closing while the handler that closed it still works.

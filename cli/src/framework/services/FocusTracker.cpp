@@ -3,8 +3,11 @@
 #include "Dispatch.h"
 
 #include <QApplication>
+#include <QMdiSubWindow>
+#include <QMenuBar>
 
 #include <algorithm>
+#include <utility>
 
 TFocusTracker& TFocusTracker::Instance() {
     static TFocusTracker* tracker = new TFocusTracker; // lives as long as the application
@@ -35,65 +38,91 @@ void TFocusTracker::SetControlExit(QWidget* w, Handler h) {
     Entry(w).control = std::move(h);
 }
 
-std::vector<QWidget*> TFocusTracker::Chain(QWidget* w) const {
-    std::vector<QWidget*> out;
-    for (; w; w = w->isWindow() ? nullptr : w->parentWidget())
+namespace {
+
+// The window, or the host's MDI frame, that `w` is shown in: moving between
+// them is activation, not moving between controls.
+QWidget* Frame(QWidget* w) {
+    while (w && !w->isWindow() && !qobject_cast<QMdiSubWindow*>(w))
+        w = w->parentWidget();
+    return w;
+}
+
+// What holds the focus only on the way back to a control: a window or MDI
+// frame itself (a screen's frame takes it when the operator clicks its tool
+// bar, menu bar or title bar, and hands it back), a menu (a window of its
+// own) and a menu bar navigated from the keyboard.
+bool PassesFocusOn(QWidget* w) {
+    return w == Frame(w) || qobject_cast<QMenuBar*>(w);
+}
+
+} // namespace
+
+std::vector<QPointer<QWidget>> TFocusTracker::Chain(QWidget* w) const {
+    std::vector<QPointer<QWidget>> out;
+    for (; w; w = w == Frame(w) ? nullptr : w->parentWidget())
         if (m_handlers.count(w))
-            out.push_back(w);
+            out.emplace_back(w);
     return out;
 }
 
-void TFocusTracker::FocusChanged(QWidget* old, QWidget* now) {
-    // Moves between windows are window activation, and moves the handlers
-    // make are theirs: neither runs handlers.
-    if ((m_running && m_runningLevel == TNestedLoopScope::Level()) || !old || !now ||
-        old->window() != now->window())
+void TFocusTracker::FocusChanged(QWidget*, QWidget* now) {
+    // Moves are judged from the control the focus was last in, not from
+    // whatever held it on the way (a frame, a menu bar).
+    if (!now) {
+        // Taken away by the code (the control disabled or hidden): the next
+        // move starts from nowhere. Taken by another application: it comes back.
+        if (HandlerRunning())
+            m_last = nullptr;
+        return;
+    }
+    if (PassesFocusOn(now))
+        return;
+    const QPointer<QWidget> from = std::exchange(m_last, now);
+    // Moves the application's code makes (a check putting the focus on the
+    // control to mend, a control disabled or hidden while it had it, a screen
+    // activating) and moves between windows or screens run nothing.
+    if (HandlerRunning() || !from || from == now || Frame(from) != Frame(now))
         return;
     // Run after Qt has finished delivering the change, so that a handler may
     // open a modal dialog.
     QMetaObject::invokeMethod(
-        this, [this, o = QPointer<QWidget>(old), n = QPointer<QWidget>(now)] { Deliver(o, n); },
-        Qt::QueuedConnection);
+        this, [this, from, n = QPointer<QWidget>(now)] { Deliver(from, n); }, Qt::QueuedConnection);
 }
 
 void TFocusTracker::Deliver(QPointer<QWidget> old, QPointer<QWidget> now) {
+    // The delivery is itself a handler: the moves its handlers make, and the
+    // veto's, run nothing more.
+    Dispatch([&] { Run(old, now); });
+}
+
+void TFocusTracker::Run(const QPointer<QWidget>& old, const QPointer<QWidget>& now) {
     if (!old || !now)
         return;
-    const std::vector<QWidget*> from = Chain(old);
-    const std::vector<QWidget*> to = Chain(now);
-    auto contains = [](const std::vector<QWidget*>& v, QWidget* w) {
+    const std::vector<QPointer<QWidget>> from = Chain(old);
+    const std::vector<QPointer<QWidget>> to = Chain(now);
+    auto contains = [](const std::vector<QPointer<QWidget>>& v, const QWidget* w) {
         return std::find(v.begin(), v.end(), w) != v.end();
     };
-    // A handler may open a modal window whose own moves run handlers here:
-    // put back the state of the run that this one may be nested in.
-    const bool wasRunning = m_running;
-    const int wasLevel = m_runningLevel;
-    m_running = true;
-    m_runningLevel = TNestedLoopScope::Level();
-    bool vetoed = false;
-    for (QWidget* w : from) {
+    for (const QPointer<QWidget>& w : from) {
+        if (!w)
+            return; // gone with a handler's doing
         if (contains(to, w))
             break; // a container both were in: not left
         // Copies: a handler may replace them.
         const THandlers h = m_handlers[w];
         if ((h.control && !Dispatch(h.control)) || (h.exit && !Dispatch(h.exit))) {
-            vetoed = true;
+            // The handler may already have put the focus somewhere; otherwise back where it was.
+            if (old && now && QApplication::focusWidget() == now)
+                old->setFocus(Qt::OtherFocusReason);
+            return;
+        }
+    }
+    for (auto it = to.rbegin(); it != to.rend(); ++it) {
+        if (!*it || contains(from, *it))
+            continue;
+        const Handler h = m_handlers[*it].enter;
+        if (h && !Dispatch(h))
             break;
-        }
     }
-    if (vetoed) {
-        // The handler may already have put the focus somewhere; otherwise back where it was.
-        if (old && QApplication::focusWidget() == now)
-            old->setFocus(Qt::OtherFocusReason);
-    } else {
-        for (auto it = to.rbegin(); it != to.rend(); ++it) {
-            if (contains(from, *it))
-                continue;
-            const Handler h = m_handlers[*it].enter;
-            if (h && !Dispatch(h))
-                break;
-        }
-    }
-    m_running = wasRunning;
-    m_runningLevel = wasLevel;
 }

@@ -119,6 +119,8 @@ public:
     void pgcObservacaoChange();
     void dtsPadraoStateChange();
     void Habilita();
+    // Alter: shows "Dados Adicionais", then puts the budget into edit.
+    void sbtAlterarClick() override;
     // Shows the current budget's stored contracting client in its box and
     // name without running the box's change handler when `quietly`.
     void ShowContratante(bool quietly);

@@ -33,6 +33,9 @@ QString Value(const TRecordSet* rs, const char* field) {
 
 void TfrmFechaOrca::cdsOrcaEventoAfterScroll() {
     const TRecordSet* orca = data.cdsOrcaEvento;
+    // Nothing listed: no budget whose details to fetch.
+    if (orca->IsEmpty())
+        return;
     const QVariantList key = {Value(orca, "CDFILIAL"), Value(orca, "NRORCAEVENTO"),
                               Value(orca, "NRSEQORCAEVE")};
     {
@@ -53,6 +56,13 @@ void TfrmFechaOrca::pgcPadraoChange() {
         if (p.entry && p.entry->isCheckable() && p.page->PageControl() == pgcPadrao)
             p.entry->setChecked(p.page == active);
     pgcObservacaoChange();
+}
+
+void TfrmFechaOrca::sbtAlterarClick() {
+    // Confirm and cancel are offered for an edit begun on this page only.
+    pgcPadrao->SetActivePage(tshDadosAdic);
+    pgcPadraoChange();
+    TfrmPadrao::sbtAlterarClick();
 }
 
 void TfrmFechaOrca::pgcObservacaoChange() {

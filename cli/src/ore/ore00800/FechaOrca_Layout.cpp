@@ -6,9 +6,11 @@
 #include "BtnPesquisa.h"
 #include "CheckImages.h"
 #include "DBGrid.h"
+#include "DBNavigator.h"
 #include "DBText.h"
 #include "DataSource.h"
 #include "Dispatch.h"
+#include "DisplayEdit.h"
 #include "FocusTracker.h"
 #include "MaskEdit.h"
 #include "Messages.h"
@@ -168,7 +170,7 @@ void TfrmFechaOrca::BuildBranchBar() {
 
     edtNmFilial = new QLineEdit(panFilial);
     Name(edtNmFilial, "edtNmFilial");
-    edtNmFilial->setEnabled(false);
+    SetDisplayOnly(edtNmFilial);
     edtNmFilial->setMinimumWidth(260);
     bar->addWidget(edtNmFilial);
 
@@ -191,13 +193,14 @@ void TfrmFechaOrca::BuildPages() {
     dbgPadrao->SetOptions(TGridOptions(TGridOption::Titles) | TGridOption::ColLines |
                           TGridOption::RowLines | TGridOption::Tabs |
                           TGridOption::AlwaysShowSelection | TGridOption::ConfirmDelete);
-    // Titled by their fields' labels; the coded situation shows as a text
-    // wider than its one-character field.
+    // Titled by their fields' labels, and as wide as their titles and usual
+    // values, so that the six fit the screen on an 800 × 600 desktop; the
+    // coded situation shows as a text wider than its one-character field.
     const struct {
         const char* field;
         int width;
-    } shown[] = {{"NRORCAEVENTO", 110}, {"NRSEQORCAEVE", 0}, {"DSCLIENTEORCA", 0},
-                 {"IDSITUORCEVE", 170}, {"NMTPSERVEVEN", 0}, {"NMTIPOEVENTO", 0}};
+    } shown[] = {{"NRORCAEVENTO", 100}, {"NRSEQORCAEVE", 40},  {"DSCLIENTEORCA", 220},
+                 {"IDSITUORCEVE", 100}, {"NMTPSERVEVEN", 130}, {"NMTIPOEVENTO", 150}};
     std::vector<TGridColumn> columns;
     for (const auto& c : shown) {
         TGridColumn column;
@@ -241,11 +244,16 @@ void TfrmFechaOrca::BuildPages() {
     contrat->addWidget(BtnPesquisa6);
     DBEdit13 = new QLineEdit(GroupBox7);
     Name(DBEdit13, "DBEdit13");
-    DBEdit13->setEnabled(false);
+    SetDisplayOnly(DBEdit13);
     contrat->addWidget(DBEdit13, 1);
     GroupBox7->hide();
     adic->addWidget(GroupBox7);
     adic->addStretch(1);
+
+    // The list changes only through the contracting client's edit cycle:
+    // the navigator moves through it and nothing else.
+    dbnPadrao->SetVisibleButtons(TNavButtons(TNavigateBtn::First) | TNavigateBtn::Prior |
+                                 TNavigateBtn::Next | TNavigateBtn::Last);
 
     dbtNome = new TDBText(panNavigator);
     Name(dbtNome, "dbtNome");
