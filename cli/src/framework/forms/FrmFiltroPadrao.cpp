@@ -34,7 +34,7 @@ TfrmFiltroPadrao::TfrmFiltroPadrao(QWidget* parent)
                           QStringLiteral("Cancelar"), &TfrmFiltroPadrao::sbtCancelClick);
     sbtLimpa = AddButton(side, QStringLiteral("sbtLimpa"), QStyle::SP_DialogResetButton,
                          QStringLiteral("Desfazer"), &TfrmFiltroPadrao::sbtLimpaClick);
-    sbtHelp = AddButton(side, QStringLiteral("sbtHelp"), QStyle::SP_DialogHelpButton,
+    sbtHelp = AddButton(side, QStringLiteral("sbtHelp"), QStyle::SP_MessageBoxQuestion,
                         QStringLiteral("Ajuda"), &TfrmFiltroPadrao::sbtHelpClick);
     btfSaveOpc = AddButton(side, QStringLiteral("btfSaveOpc"), QStyle::SP_DialogSaveButton,
                            QStringLiteral("Salvar opções"), &TfrmFiltroPadrao::btfSaveOpcClick);

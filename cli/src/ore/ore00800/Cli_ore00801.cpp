@@ -4,7 +4,6 @@
 #include "CursorScope.h"
 #include "DateEditPlus.h"
 #include "Dispatch.h"
-#include "DisplayEdit.h"
 #include "Exceptions.h"
 #include "FiltroMessages.h"
 #include "Messages.h"
@@ -20,8 +19,6 @@ TfrmFiltroFechaOrca::TfrmFiltroFechaOrca(QWidget* parent) : TfrmFiltroPadrao(par
     setProperty("HelpFile", QStringLiteral("pedhelp.hlp"));
     msgPadrao->SetLines(FiltroMessageLines());
     BuildControls();
-    // The manager's name is read beside the code, not typed.
-    SetDisplayOnly(edtNmVendedor);
     BuildManagerSets();
     BindHandlers();
     BindLookups();

@@ -7,6 +7,7 @@
 
 #include "BtnPesquisa.h"
 #include "DateEditPlus.h"
+#include "DisplayEdit.h"
 #include "MaskEdit.h"
 #include "NamedQuery.h"
 #include "RecordSet.h"
@@ -170,11 +171,8 @@ void TfrmFiltroFechaOrca::AddTextRows(QGridLayout* grid, int row) {
     edtCdVendedor->setMaxLength(4);
     btnGerenteSup = Named<TBtnPesquisa>(panFiltro, "btnGerenteSup");
     edtNmVendedor = Named<QLineEdit>(panFiltro, "edtNmVendedor");
-    // Only shows the name of the code typed or picked.
-    edtNmVendedor->setEnabled(false);
-    QPalette face = edtNmVendedor->palette();
-    face.setColor(QPalette::Base, face.color(QPalette::Button));
-    edtNmVendedor->setPalette(face);
+    // Only shows the name of the code typed or picked, readably.
+    SetDisplayOnly(edtNmVendedor);
 
     // Captions in a column of their own, each beside its edit, under the boxes.
     auto* texts = new QGridLayout;
