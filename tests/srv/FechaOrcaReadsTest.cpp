@@ -5,11 +5,13 @@
 #include "ServerTestUtil.h"
 
 #include "ControlLayouts.h"
+#include "DbConnection.h"
 #include "Field.h"
 #include "NetConnection.h"
 #include "OrcaLayouts.h"
 #include "RecordSet.h"
 #include "WireVariant.h"
+#include "modules/FechaOrcaModule.h"
 #include "modules/ListString.h"
 #include "rpc/Modules.h"
 #include "rpc/RemoteModuleRegistry.h"
@@ -204,6 +206,59 @@ TEST_P(FechaOrcaReads, EachCriterionSelectsWhatItShould) {
               validSameDay);
     EXPECT_EQ(Keys(Budgets(ListArgs({{5, valid + 1}, {13, "12345678"}}))),
               Where(all, [&](auto& r) { return r.at("DTVALIORCEVE").toDouble() >= valid + 1; }));
+}
+
+// A list travels to SQL as one parameter whatever its length, up to the limit.
+TEST_P(FechaOrcaReads, LongCodeListsSelectAsTheirMatchingCodesUpToTheLimit) {
+    const struct {
+        int arg;
+        QStringList codes; // those that match something
+    } lists[] = {
+        {7, {"0007", "0008"}}, {8, {"F39053344705", "J60701190000104"}},
+        {9, {"003"}},          {10, {"001", "003"}},
+        {11, {"4012"}},        {12, {"9013"}},
+    };
+    // Each list filled to the limit with codes that match nothing, among them
+    // texts that would break a list written into the statement by hand.
+    auto full = [](const QStringList& codes) {
+        QStringList all = {"\"", "\\", "'", "\"]", "[\"0007\"]", "0007 ", "ção", "%"};
+        for (int i = 0; all.size() + codes.size() < kMaxListCodes; ++i)
+            all << QStringLiteral("X%1").arg(i);
+        for (const QString& c : codes)
+            all.insert(all.size() / 2, c);
+        return FormatListString(all);
+    };
+    std::map<int, QVariant> plain = {{13, "12345678"}}, filled = plain;
+    for (const auto& l : lists) {
+        plain[l.arg] = FormatListString(l.codes);
+        filled[l.arg] = full(l.codes);
+    }
+
+    // The statements are the same for one code as for the most a list takes.
+    TDbConnection& db = OpenDatabase(Url());
+    const TOrcaEventoSelects one = OrcaEventoSelects(db, ListArgs({{7, "0007"}}));
+    const TOrcaEventoSelects most = OrcaEventoSelects(db, ListArgs({{7, filled[7]}}));
+    ASSERT_EQ(most.params.size(), one.params.size());
+    for (size_t i = 0; i < one.selects.size(); ++i)
+        ASSERT_EQ(most.selects[i].sql, one.selects[i].sql) << "statement " << i;
+
+    for (const auto& l : lists) {
+        SCOPED_TRACE(l.arg);
+        const std::set<QString> want =
+            Keys(Budgets(ListArgs({{l.arg, plain[l.arg]}, {13, "12345678"}})));
+        EXPECT_FALSE(want.empty());
+        EXPECT_EQ(Keys(Budgets(ListArgs({{l.arg, filled[l.arg]}, {13, "12345678"}}))), want);
+    }
+    // All six at once, and the situations however often repeated.
+    EXPECT_EQ(Keys(Budgets(ListArgs(filled))), Keys(Budgets(ListArgs(plain))));
+    EXPECT_EQ(Keys(Budgets(ListArgs({{13, QString(100000, u'2')}}))), Keys(Budgets(ListArgs())));
+
+    QStringList tooMany;
+    for (int i = 0; i <= kMaxListCodes; ++i)
+        tooMany << QStringLiteral("X%1").arg(i);
+    EXPECT_EQ(Refusal("GetOrcaEvento", ListArgs({{11, FormatListString(tooMany)}})),
+              "A lista de produtos recebida pelo servidor tem mais de 10.000 códigos, o máximo "
+              "que uma consulta aceita.");
 }
 
 TEST_P(FechaOrcaReads, DetailsAndTotalsCoverTheListedBudgetsAndLoadIntoTheScreensLayouts) {

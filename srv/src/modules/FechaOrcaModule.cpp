@@ -18,6 +18,7 @@ const QString kServer = QStringLiteral("ORE00800.rdmFechaOrca");
 // A condition on the budgets (alias O) with its parameters. Only placeholder
 // names are written into the text; every value is bound.
 struct TCondition {
+    TDialect dialect;
     QStringList terms;
     TSqlParams params;
 
@@ -26,14 +27,12 @@ struct TCondition {
         for (auto& v : values)
             params.push_back(std::move(v));
     }
-    // "COLUMN IN (:P0, :P1...)" for the codes of a list.
-    QString In(const QString& column, const QString& prefix, const QStringList& codes) {
-        QStringList names;
-        for (int i = 0; i < codes.size(); ++i) {
-            names << QStringLiteral(":%1%2").arg(prefix).arg(i);
-            params.emplace_back(names.back().mid(1), codes[i]);
-        }
-        return QStringLiteral("%1 IN (%2)").arg(column, names.join(QStringLiteral(", ")));
+    // "COLUMN IN (…)" for the codes of a list, bound as the one parameter
+    // `name` however many codes there are: the statement stays as short to
+    // prepare and bind for 10,000 codes as for one.
+    QString In(const QString& column, const QString& name, const QStringList& codes) {
+        params.emplace_back(name, ListParam(dialect, codes));
+        return InListCondition(dialect, column, name);
     }
     QString Where() const { return terms.join(QStringLiteral(" AND ")); }
 };
@@ -107,7 +106,7 @@ TCondition OrcaEventoCondition(TDbConnection& db, const QVariantList& args) {
         int arg;
         const char* what;
         const char* column;
-        const char* prefix;
+        const char* param;
     } lists[] = {
         {7, "vendedores", "O.CDVENDEDOR", "VEND"},
         {8, "clientes", "O.CDCLIENTE", "CLIE"},
@@ -122,7 +121,7 @@ TCondition OrcaEventoCondition(TDbConnection& db, const QVariantList& args) {
     const QString gerente = a.String(16, "CDGERVENDEDOR");
 
     RequireBranch(db, branch);
-    TCondition c;
+    TCondition c{db.Dialect(), {}, {}};
     c.Add("O.CDFILIAL = :BRANCH", {{"BRANCH", branch}});
     if (!nrDe.isEmpty())
         c.Add("O.NRORCAEVENTO >= :NRDE", {{"NRDE", nrDe}});
@@ -145,7 +144,7 @@ TCondition OrcaEventoCondition(TDbConnection& db, const QVariantList& args) {
             ParseListString(a.String(l.arg, QString::fromUtf8(l.what)), QString::fromUtf8(l.what));
         if (codes.isEmpty())
             continue;
-        const QString in = c.In(QLatin1String(l.column), QLatin1String(l.prefix), codes);
+        const QString in = c.In(QLatin1String(l.column), QLatin1String(l.param), codes);
         if (l.arg == 11)
             c.Add(QStringLiteral("EXISTS (SELECT 1 FROM ITEMORCAEVEN IP WHERE %1 AND %2)")
                       .arg(SameBudget("IP"), in));
@@ -162,7 +161,8 @@ TCondition OrcaEventoCondition(TDbConnection& db, const QVariantList& args) {
                 throw ERemoteError(QStringLiteral("A situação \"%1\" pedida ao servidor não "
                                                   "existe; as situações vão de 1 a 8.")
                                        .arg(ch));
-            codes << QString(ch);
+            if (!codes.contains(QString(ch)))
+                codes << QString(ch);
         }
         c.Add(c.In("O.IDSITUORCEVE", "SITU", codes));
     }
