@@ -20,6 +20,7 @@
 
 #include <cmath>
 #include <functional>
+#include <limits>
 #include <map>
 #include <set>
 
@@ -379,6 +380,8 @@ TEST_P(FechaOrcaReads, ManagersSupervisorsAndOperatorRights) {
     EXPECT_EQ(Refusal("GetOperControle", {"NINGUEM"}, kProc),
               "O operador \"NINGUEM\" não está cadastrado.");
     EXPECT_EQ(Refusal("GetOperControle", {"ANTIGO"}, kProc), "O operador \"ANTIGO\" está inativo.");
+    EXPECT_EQ(Refusal("GetOperControle", {"MARIA "}, kProc).toStdString(),
+              "O operador \"MARIA \" não está cadastrado.");
 }
 
 TEST_P(FechaOrcaReads, SetClieContratanteStoresOnEverySequenceOrRefuses) {
@@ -408,7 +411,7 @@ TEST_P(FechaOrcaReads, HostileTextSelectsNothingItShouldNotAndChangesNothing) {
     for (const QString& h : hostile) {
         SCOPED_TRACE(h.toStdString());
         EXPECT_EQ(Refusal("GetOrcaEvento", ListArgs({{0, h}})),
-                  QStringLiteral("A filial \"%1\" não está cadastrada.").arg(h.trimmed()));
+                  QStringLiteral("A filial \"%1\" não está cadastrada.").arg(h));
         for (int i : {7, 8, 9, 10, 11, 12, 14, 15, 16})
             EXPECT_TRUE(Budgets(ListArgs({{i, h}, {13, "12345678"}})).empty()) << "argument " << i;
         // Numbers compare as text, padded as stored.
@@ -442,6 +445,29 @@ TEST_P(FechaOrcaReads, MalformedCallsAreRefusedClearly) {
               "argumentos, mas recebeu 16.");
     EXPECT_TRUE(
         Refusal("GetOrcaEvento", ListArgs({{3, "2027-01-01"}})).contains("DTEVENTO inicial"));
+    // Named as they came: the branch with its blank, each date by its name.
+    EXPECT_EQ(Refusal("GetOrcaEvento", ListArgs({{0, "0001 "}})).toStdString(),
+              "A filial \"0001 \" não está cadastrada.");
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const double inf = std::numeric_limits<double>::infinity();
+    const struct {
+        int arg;
+        QVariant value;
+        const char* refusal;
+    } dates[] = {
+        {3, Ole(nan), "O argumento 4 (DTEVENTO inicial) deve ser uma data válida, mas veio NaN."},
+        {4, inf, "O argumento 5 (DTEVENTO final) deve ser uma data válida, mas veio infinito."},
+        {5, -inf,
+         "O argumento 6 (DTVALIORCEVE inicial) deve ser uma data válida, mas veio menos "
+         "infinito."},
+        {6, Ole(1e300),
+         "O argumento 7 (DTVALIORCEVE final) deve ser uma data válida, mas veio "
+         "1e+300."},
+    };
+    for (const auto& d : dates)
+        EXPECT_EQ(Refusal("GetOrcaEvento", ListArgs({{d.arg, d.value}})).toStdString(),
+                  std::string("Chamada inválida de ORE00800.rdmFechaOrca.GetOrcaEvento. ") +
+                      d.refusal);
     EXPECT_TRUE(Refusal("GetOrcaEvento", ListArgs({{7, 5}})).contains("vendedores"));
     EXPECT_EQ(Refusal("GetOrcaEvento", ListArgs({{13, "29"}})),
               "A situação \"9\" pedida ao servidor não existe; as situações vão de 1 a 8.");

@@ -50,14 +50,6 @@ TKey KeyArgs(const QVariantList& args) {
     return {a.String(0, "CDFILIAL"), a.String(1, "NRORCAEVENTO"), a.String(2, "NRSEQORCAEVE")};
 }
 
-// Dates come as date-times or as plain OLE day numbers; zero is no date.
-double DateArg(const QVariantList& args, int i, const QString& name) {
-    const QVariant& v = args.at(i);
-    if (v.metaType() == QMetaType::fromType<TOleDateTime>())
-        return v.value<TOleDateTime>().value;
-    return Args(args).Double(i, name);
-}
-
 // Budget numbers are compared as 10-character zero-filled text, as stored.
 QString PadNumber(const QString& typed) {
     const QString t = typed.trimmed();
@@ -89,8 +81,7 @@ void RequireBranch(TDbConnection& db, const QString& branch) {
     TSqlStatement st(db, QStringLiteral("SELECT 1 FROM FILIAL WHERE CDFILIAL = :CDFILIAL"));
     st.Exec({{"CDFILIAL", branch}});
     if (!st.Next())
-        throw ERemoteError(
-            QStringLiteral("A filial \"%1\" não está cadastrada.").arg(branch.trimmed()));
+        throw ERemoteError(QStringLiteral("A filial \"%1\" não está cadastrada.").arg(branch));
 }
 
 // The budgets the 17 arguments of GetOrcaEvento select.
@@ -99,9 +90,9 @@ TCondition OrcaEventoCondition(TDbConnection& db, const QVariantList& args) {
     const QString branch = a.String(0, "CDFILIAL");
     const QString nrDe = PadNumber(a.String(1, "NRORCAEVENTO inicial"));
     const QString nrAte = PadNumber(a.String(2, "NRORCAEVENTO final"));
-    const double dates[4] = {
-        DateArg(args, 3, "DTEVENTO inicial"), DateArg(args, 4, "DTEVENTO final"),
-        DateArg(args, 5, "DTVALIORCEVE inicial"), DateArg(args, 6, "DTVALIORCEVE final")};
+    // Date-times or plain OLE day numbers; zero is no date.
+    const double dates[4] = {a.Date(3, "DTEVENTO inicial"), a.Date(4, "DTEVENTO final"),
+                             a.Date(5, "DTVALIORCEVE inicial"), a.Date(6, "DTVALIORCEVE final")};
     const struct {
         int arg;
         const char* what;
