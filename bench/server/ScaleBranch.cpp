@@ -3,6 +3,7 @@
 #include "DbConnection.h"
 #include "SqlStatement.h"
 #include "WireVariant.h"
+#include "modules/ListString.h"
 #include "seed/ScaleSeed.h"
 #include "storage/Commands.h"
 
@@ -10,6 +11,8 @@
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QSqlRecord>
+
+#include <algorithm>
 
 namespace {
 
@@ -62,6 +65,34 @@ QVariantList HallBudgetKey(TDbConnection& db) {
     st.Exec({{QStringLiteral("F"), kBranch}, {QStringLiteral("SKIP"), halls / 2}});
     st.Next();
     return {kBranch, st.Value(0).toString(), st.Value(1).toString()};
+}
+
+TCodeListCriteria CodeListCriteria(TDbConnection& db, int codes) {
+    TSqlStatement st(db, QStringLiteral("SELECT NRORCAEVENTO, NRSEQORCAEVE, CDVENDEDOR, "
+                                        "CDCLIENTE, CDTPSERVEVEN, CDTIPOEVENTO FROM ORCAEVENTO "
+                                        "WHERE CDFILIAL = :F AND CDCLIENTE IS NOT NULL ORDER BY "
+                                        "NRORCAEVENTO, NRSEQORCAEVE LIMIT 1"));
+    st.Exec({{QStringLiteral("F"), kBranch}});
+    if (!st.Next())
+        throw Exception(
+            QStringLiteral("The branch %1 has no budget of a registered customer.").arg(kBranch));
+    TCodeListCriteria out;
+    out.budget = st.Value(0).toString() + u'-' + st.Value(1).toString();
+    out.plain = WholeBranchCriteria();
+    out.padded = out.plain;
+    const int perList = std::max(1, codes / 4);
+    int fake = 0;
+    for (int i = 0; i < 4; ++i) {
+        const QString real = st.Value(2 + i).toString();
+        QStringList list;
+        list.reserve(perList);
+        for (int k = 0; k + 1 < perList; ++k)
+            list << QStringLiteral("Z%1").arg(++fake, 9, 10, QChar(u'0'));
+        list.insert(list.size() / 2, real);
+        out.plain[7 + i] = real;
+        out.padded[7 + i] = FormatListString(list);
+    }
+    return out;
 }
 
 TBareList::TBareList(TDbConnection& db, const QVariantList& criteria)

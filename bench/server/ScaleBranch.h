@@ -33,6 +33,18 @@ QVariantList WholeBranchCriteria();
 // the 3 arguments (branch, number, sequence) of the detail calls.
 QVariantList HallBudgetKey(TDbConnection& db);
 
+// GetOrcaEvento narrowed by four code lists (sellers, customers, service
+// types, event types) to the codes of one budget of the branch: `plain` with those four
+// codes alone, `padded` with each list grown to `codes` / 4 codes by codes
+// that match nothing, the budget's own code in the middle. Both select the
+// same budgets, so they differ only in the length of the lists.
+struct TCodeListCriteria {
+    QVariantList plain;
+    QVariantList padded;
+    QString budget; // "NRORCAEVENTO-NRSEQORCAEVE" of the budget the codes come from
+};
+TCodeListCriteria CodeListCriteria(TDbConnection& db, int codes);
+
 // What reading the six results gave.
 struct TListRead {
     std::vector<long long> rows; // per statement, in the order of the packets

@@ -9,6 +9,11 @@
 // packets, no HTTP). List/BareSQL is the baseline: the same six statements run
 // with Qt SQL, every column value of every row read, nothing encoded.
 //
+// Codes/*: GetOrcaEvento narrowed to one budget's seller, customer, service
+// type and event type, dispatched in-process. Codes/Long carries 40,000 codes
+// in those four lists (by default; --codes N), Codes/OnePerList only the four
+// that match: the same budgets, so the ratio is what the long lists cost.
+//
 // Latency/*: GetSalaoEven of one budget, and an empty HTTP round trip
 // (GET /health), from 1 and from 8 client threads at once. Every call is
 // timed on its own and the medians are compared.
@@ -48,6 +53,7 @@ namespace {
 
 const QString kFecha = QStringLiteral("ORE00800.rdmFechaOrca");
 constexpr int kDefaultBudgets = 20000;
+constexpr int kDefaultCodes = 40000;
 constexpr int kWarmUpCalls = 10; // per client thread, before its timed calls
 
 struct TShared {
@@ -57,6 +63,8 @@ struct TShared {
     QVariantList criteria;
     QVariantList hallKey;
     TListRead expected; // what the bare statements read: every way must see the same rows
+    TCodeListCriteria codeLists;
+    QVariant codeListAnswer; // what both code-list calls answer
 };
 TShared* g_shared = nullptr;
 
@@ -154,6 +162,49 @@ void BM_ListEndToEnd(benchmark::State& state) {
     SetListCounters(state, bytes);
     state.counters["load_ms"] =
         benchmark::Counter(loading * 1e3, benchmark::Counter::kAvgIterations);
+}
+
+// ---- long code lists --------------------------------------------------------------------
+
+TServerReply DispatchList(const QVariantList& criteria) {
+    TCallContext context;
+    return g_shared->registry->Dispatch(context,
+                                        {kFecha, QStringLiteral("GetOrcaEvento"), criteria});
+}
+
+void BM_Codes(benchmark::State& state, const QVariantList* criteria, int codes) {
+    for (auto _ : state) {
+        const TServerReply reply = DispatchList(*criteria);
+        if (!reply.ok || reply.payload != g_shared->codeListAnswer) {
+            state.SkipWithError(reply.ok ? "the lists selected other budgets"
+                                         : Text(reply.message).c_str());
+            return;
+        }
+    }
+    state.counters["codes"] = double(codes);
+}
+
+// Both criteria must answer the same, and something.
+std::string CheckCodeLists() {
+    const TServerReply plain = DispatchList(g_shared->codeLists.plain);
+    if (!plain.ok)
+        return "GetOrcaEvento with one code per list failed: " + Text(plain.message);
+    const QVariantList packets = plain.payload.toList();
+    TRecordSet budgets(LayoutOrcaEvento());
+    budgets.SetData(packets.value(0).value<TDataPacket>());
+    if (budgets.RecordCount() == 0)
+        return "the codes of budget " + Text(g_shared->codeLists.budget) + " select no budget";
+    const TServerReply padded = DispatchList(g_shared->codeLists.padded);
+    if (!padded.ok)
+        return "GetOrcaEvento with the long lists failed: " + Text(padded.message);
+    if (padded.payload != plain.payload)
+        return "the long lists select other budgets than their matching codes alone";
+    g_shared->codeListAnswer = plain.payload;
+    std::printf("  code lists: the seller, customer, service type and event type of budget %s "
+                "select %d "
+                "budgets\n",
+                Text(g_shared->codeLists.budget).c_str(), budgets.RecordCount());
+    return {};
 }
 
 // ---- latency of small calls ---------------------------------------------------------------
@@ -294,7 +345,7 @@ std::optional<double> MedianLatency(const std::string& name) {
     return Median(v);
 }
 
-void PrintRatios(const TRatioReporter& rep) {
+void PrintRatios(const TRatioReporter& rep, int codes) {
     std::printf("\nRatios of this run (the subject's time ÷ the baseline's; medians)\n");
     // Wall time is what the operator waits; the process's CPU time (client
     // and server threads together) shows the work when the machine is busy.
@@ -315,6 +366,13 @@ void PrintRatios(const TRatioReporter& rep) {
         if (e2e && reg)
             PrintRatioLine("end to end vs in-process", *reg, *e2e / *reg);
     }
+    const auto plain = rep.Seconds("Codes/OnePerList", TBenchTime::Real);
+    const auto padded = rep.Seconds("Codes/Long", TBenchTime::Real);
+    if (plain && padded) {
+        std::printf("  GetOrcaEvento with long code lists against one code per list, wall time\n");
+        const std::string label = std::to_string(codes) + " codes: " + Duration(*padded);
+        PrintRatioLine(label.c_str(), *plain, *padded / *plain, 2, TTargetKind::AtMost);
+    }
     bool header = false;
     for (const int threads : {8, 1}) {
         const std::string n = std::to_string(threads);
@@ -333,13 +391,15 @@ void PrintRatios(const TRatioReporter& rep) {
 }
 
 void PrintHelp() {
-    std::printf("bench_server [--quick] [--db FILE] [--budgets N] [Google Benchmark flags]\n"
+    std::printf("bench_server [--quick] [--db FILE] [--budgets N] [--codes N] [Google Benchmark "
+                "flags]\n"
                 "  --quick      each benchmark once and briefly (default: three repetitions, "
                 "medians)\n"
                 "  --db FILE    use this SQLite database, seeding it first when it has no scale\n"
                 "               branch (default: a new one in a temporary folder)\n"
-                "  --budgets N  budgets to seed (default: %d)\n\n",
-                kDefaultBudgets);
+                "  --budgets N  budgets to seed (default: %d)\n"
+                "  --codes N    codes in the four lists of Codes/Long (default: %d)\n\n",
+                kDefaultBudgets, kDefaultCodes);
     benchmark::PrintDefaultHelp();
 }
 
@@ -364,13 +424,16 @@ bool TakeOption(std::vector<char*>& args, size_t i, const char* name, std::strin
 
 int main(int argc, char** argv) {
     std::vector<char*> args(argv, argv + argc);
-    std::string dbPath, budgetText;
+    std::string dbPath, budgetText, codesText;
     for (size_t i = 1; i < args.size();)
-        if (!TakeOption(args, i, "--db", dbPath) && !TakeOption(args, i, "--budgets", budgetText))
+        if (!TakeOption(args, i, "--db", dbPath) && !TakeOption(args, i, "--budgets", budgetText) &&
+            !TakeOption(args, i, "--codes", codesText))
             ++i;
     const int budgets = budgetText.empty() ? kDefaultBudgets : std::atoi(budgetText.c_str());
-    if (budgets < 1) {
-        std::fprintf(stderr, "bench_server: --budgets expects a positive number\n");
+    const int codes = codesText.empty() ? kDefaultCodes : std::atoi(codesText.c_str());
+    if (budgets < 1 || codes < 4) {
+        std::fprintf(stderr, "bench_server: --budgets expects a positive number and --codes at "
+                             "least 4\n");
         return 1;
     }
     bool quick = false;
@@ -412,9 +475,15 @@ int main(int argc, char** argv) {
                     Text(shared.hallKey[1].toString()).c_str(),
                     Text(shared.hallKey[2].toString()).c_str());
 
+        shared.codeLists = CodeListCriteria(conn, codes);
+
         TRemoteModuleRegistry registry;
         RegisterModules(registry, db.url);
         shared.registry = &registry;
+        if (const std::string error = CheckCodeLists(); !error.empty()) {
+            std::fprintf(stderr, "bench_server: %s\n", error.c_str());
+            return 1;
+        }
         TRpcServerOptions options;
         options.port = 0;
         TRpcServer server(registry, options);
@@ -446,6 +515,12 @@ int main(int argc, char** argv) {
             ->UseRealTime()
             ->MeasureProcessCPUTime()
             ->Iterations(listIterations);
+        benchmark::RegisterBenchmark("Codes/OnePerList", BM_Codes, &shared.codeLists.plain, 4)
+            ->Unit(kMillisecond)
+            ->UseRealTime();
+        benchmark::RegisterBenchmark("Codes/Long", BM_Codes, &shared.codeLists.padded, codes)
+            ->Unit(kMillisecond)
+            ->UseRealTime();
         for (const auto& [kind, name] :
              {std::pair{TCallKind::Health, "Health"}, std::pair{TCallKind::SalaoEven, "SalaoEven"}})
             for (const int threads : {1, 8}) {
@@ -466,7 +541,7 @@ int main(int argc, char** argv) {
         TRatioReporter reporter(color ? benchmark::ConsoleReporter::OO_ColorTabular
                                       : benchmark::ConsoleReporter::OO_Tabular);
         benchmark::RunSpecifiedBenchmarks(&reporter);
-        PrintRatios(reporter);
+        PrintRatios(reporter, codes);
         server.Stop();
         CloseThreadDatabases();
     } catch (const Exception& e) {

@@ -6,12 +6,14 @@
 #include "ServerTestUtil.h"
 
 #include "ControlLayouts.h"
+#include "DbConnection.h"
 #include "Field.h"
 #include "NetConnection.h"
 #include "OrcaLayouts.h"
 #include "RecordSet.h"
 #include "SqlStatement.h"
 #include "WireVariant.h"
+#include "modules/FechaOrcaModule.h"
 #include "modules/ListString.h"
 #include "rpc/Modules.h"
 #include "rpc/RemoteModuleRegistry.h"
@@ -20,6 +22,7 @@
 
 #include <cmath>
 #include <functional>
+#include <limits>
 #include <map>
 #include <set>
 
@@ -208,6 +211,59 @@ TEST_P(FechaOrcaReads, EachCriterionSelectsWhatItShould) {
               Where(all, [&](auto& r) { return r.at("DTVALIORCEVE").toDouble() >= valid + 1; }));
 }
 
+// A list travels to SQL as one parameter whatever its length, up to the limit.
+TEST_P(FechaOrcaReads, LongCodeListsSelectAsTheirMatchingCodesUpToTheLimit) {
+    const struct {
+        int arg;
+        QStringList codes; // those that match something
+    } lists[] = {
+        {7, {"0007", "0008"}}, {8, {"F39053344705", "J60701190000104"}},
+        {9, {"003"}},          {10, {"001", "003"}},
+        {11, {"4012"}},        {12, {"9013"}},
+    };
+    // Each list filled to the limit with codes that match nothing, among them
+    // texts that would break a list written into the statement by hand.
+    auto full = [](const QStringList& codes) {
+        QStringList all = {"\"", "\\", "'", "\"]", "[\"0007\"]", "0007 ", "ção", "%"};
+        for (int i = 0; all.size() + codes.size() < kMaxListCodes; ++i)
+            all << QStringLiteral("X%1").arg(i);
+        for (const QString& c : codes)
+            all.insert(all.size() / 2, c);
+        return FormatListString(all);
+    };
+    std::map<int, QVariant> plain = {{13, "12345678"}}, filled = plain;
+    for (const auto& l : lists) {
+        plain[l.arg] = FormatListString(l.codes);
+        filled[l.arg] = full(l.codes);
+    }
+
+    // The statements are the same for one code as for the most a list takes.
+    TDbConnection& db = OpenDatabase(Url());
+    const TOrcaEventoSelects one = OrcaEventoSelects(db, ListArgs({{7, "0007"}}));
+    const TOrcaEventoSelects most = OrcaEventoSelects(db, ListArgs({{7, filled[7]}}));
+    ASSERT_EQ(most.params.size(), one.params.size());
+    for (size_t i = 0; i < one.selects.size(); ++i)
+        ASSERT_EQ(most.selects[i].sql, one.selects[i].sql) << "statement " << i;
+
+    for (const auto& l : lists) {
+        SCOPED_TRACE(l.arg);
+        const std::set<QString> want =
+            Keys(Budgets(ListArgs({{l.arg, plain[l.arg]}, {13, "12345678"}})));
+        EXPECT_FALSE(want.empty());
+        EXPECT_EQ(Keys(Budgets(ListArgs({{l.arg, filled[l.arg]}, {13, "12345678"}}))), want);
+    }
+    // All six at once, and the situations however often repeated.
+    EXPECT_EQ(Keys(Budgets(ListArgs(filled))), Keys(Budgets(ListArgs(plain))));
+    EXPECT_EQ(Keys(Budgets(ListArgs({{13, QString(100000, u'2')}}))), Keys(Budgets(ListArgs())));
+
+    QStringList tooMany;
+    for (int i = 0; i <= kMaxListCodes; ++i)
+        tooMany << QStringLiteral("X%1").arg(i);
+    EXPECT_EQ(Refusal("GetOrcaEvento", ListArgs({{11, FormatListString(tooMany)}})),
+              "A lista de produtos recebida pelo servidor tem mais de 10.000 códigos, o máximo "
+              "que uma consulta aceita.");
+}
+
 TEST_P(FechaOrcaReads, DetailsAndTotalsCoverTheListedBudgetsAndLoadIntoTheScreensLayouts) {
     const QVariantList packets = List(ListArgs({{1, "1001"}, {2, "1001"}}));
     ASSERT_EQ(packets.size(), 6);
@@ -326,6 +382,8 @@ TEST_P(FechaOrcaReads, ManagersSupervisorsAndOperatorRights) {
     EXPECT_EQ(Refusal("GetOperControle", {"NINGUEM"}, kProc),
               "O operador \"NINGUEM\" não está cadastrado.");
     EXPECT_EQ(Refusal("GetOperControle", {"ANTIGO"}, kProc), "O operador \"ANTIGO\" está inativo.");
+    EXPECT_EQ(Refusal("GetOperControle", {"MARIA "}, kProc).toStdString(),
+              "O operador \"MARIA \" não está cadastrado.");
 }
 
 // Calls in turn on one database; after each, the contracting client of every
@@ -390,7 +448,7 @@ TEST_P(FechaOrcaReads, HostileTextSelectsNothingItShouldNotAndChangesNothing) {
     for (const QString& h : hostile) {
         SCOPED_TRACE(h.toStdString());
         EXPECT_EQ(Refusal("GetOrcaEvento", ListArgs({{0, h}})),
-                  QStringLiteral("A filial \"%1\" não está cadastrada.").arg(h.trimmed()));
+                  QStringLiteral("A filial \"%1\" não está cadastrada.").arg(h));
         for (int i : {7, 8, 9, 10, 11, 12, 14, 15, 16})
             EXPECT_TRUE(Budgets(ListArgs({{i, h}, {13, "12345678"}})).empty()) << "argument " << i;
         // Numbers compare as text, padded as stored.
@@ -424,6 +482,29 @@ TEST_P(FechaOrcaReads, MalformedCallsAreRefusedClearly) {
               "argumentos, mas recebeu 16.");
     EXPECT_TRUE(
         Refusal("GetOrcaEvento", ListArgs({{3, "2027-01-01"}})).contains("DTEVENTO inicial"));
+    // Named as they came: the branch with its blank, each date by its name.
+    EXPECT_EQ(Refusal("GetOrcaEvento", ListArgs({{0, "0001 "}})).toStdString(),
+              "A filial \"0001 \" não está cadastrada.");
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const double inf = std::numeric_limits<double>::infinity();
+    const struct {
+        int arg;
+        QVariant value;
+        const char* refusal;
+    } dates[] = {
+        {3, Ole(nan), "O argumento 4 (DTEVENTO inicial) deve ser uma data válida, mas veio NaN."},
+        {4, inf, "O argumento 5 (DTEVENTO final) deve ser uma data válida, mas veio infinito."},
+        {5, -inf,
+         "O argumento 6 (DTVALIORCEVE inicial) deve ser uma data válida, mas veio menos "
+         "infinito."},
+        {6, Ole(1e300),
+         "O argumento 7 (DTVALIORCEVE final) deve ser uma data válida, mas veio "
+         "1e+300."},
+    };
+    for (const auto& d : dates)
+        EXPECT_EQ(Refusal("GetOrcaEvento", ListArgs({{d.arg, d.value}})).toStdString(),
+                  std::string("Chamada inválida de ORE00800.rdmFechaOrca.GetOrcaEvento. ") +
+                      d.refusal);
     EXPECT_TRUE(Refusal("GetOrcaEvento", ListArgs({{7, 5}})).contains("vendedores"));
     EXPECT_EQ(Refusal("GetOrcaEvento", ListArgs({{13, "29"}})),
               "A situação \"9\" pedida ao servidor não existe; as situações vão de 1 a 8.");

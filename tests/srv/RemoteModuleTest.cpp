@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <stdexcept>
 
 namespace {
@@ -57,15 +58,25 @@ TEST(RemoteModuleRegistry, DispatchesAndTurnsEveryExceptionIntoAFailure) {
 
 TEST(Args, ReadsEachKindAndNamesTheArgumentThatDoesNotFit) {
     const TDataPacket packet("\xa0");
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const double inf = std::numeric_limits<double>::infinity();
+    auto ole = [](double day) { return QVariant::fromValue(TOleDateTime{day}); };
     const QVariantList args = {"0001",
                                qint64(7),
                                2.5,
                                true,
-                               QVariant::fromValue(TOleDateTime{1.5}),
+                               ole(1.5),
                                QVariantList{},
                                QVariant::fromValue(packet),
-                               QVariant()};
-    const TArgs a = Args(args).Count(8);
+                               QVariant(),
+                               nan,
+                               -inf,
+                               ole(nan),
+                               ole(inf),
+                               3e6,
+                               qint64(-700000),
+                               ole(2958465.5)};
+    const TArgs a = Args(args).Count(15);
     EXPECT_EQ(a.String(0), "0001");
     EXPECT_EQ(a.Integer(1), 7);
     EXPECT_EQ(a.Double(1), 7.0); // an integer is a number too
@@ -77,6 +88,11 @@ TEST(Args, ReadsEachKindAndNamesTheArgumentThatDoesNotFit) {
     EXPECT_EQ(a.PacketOrNull(6), packet);
     EXPECT_FALSE(a.PacketOrNull(7).has_value());
     EXPECT_TRUE(a.IsNull(7));
+    // Dates as date-times or as plain day numbers, up to 31 December 9999.
+    EXPECT_EQ(a.Date(4), 1.5);
+    EXPECT_EQ(a.Date(2), 2.5);
+    EXPECT_EQ(a.Date(1), 7.0);
+    EXPECT_EQ(a.Date(14), 2958465.5);
 
     const std::pair<std::function<void()>, const char*> refusals[] = {
         {[&] { a.String(1, "CDFILIAL"); },
@@ -90,8 +106,23 @@ TEST(Args, ReadsEachKindAndNamesTheArgumentThatDoesNotFit) {
         {[&] { a.Array(6); }, "O argumento 7 deve ser uma lista, mas veio um pacote de dados."},
         {[&] { a.PacketOrNull(5, "cds"); },
          "O argumento 6 (cds) deve ser um pacote de dados, mas veio uma lista."},
-        {[&] { a.String(8, "CDOPERADOR"); }, "Falta o argumento 9 (CDOPERADOR)."},
-        {[&] { a.Count(3); }, "A chamada espera 3 argumentos, mas recebeu 8."},
+        {[&] { a.String(15, "CDOPERADOR"); }, "Falta o argumento 16 (CDOPERADOR)."},
+        {[&] { a.Count(3); }, "A chamada espera 3 argumentos, mas recebeu 15."},
+        // Of the right kind but no value at all.
+        {[&] { a.Double(8, "VRRECECONTOREV"); },
+         "O argumento 9 (VRRECECONTOREV) deve ser um número finito, mas veio NaN."},
+        {[&] { a.Double(9); },
+         "O argumento 10 deve ser um número finito, mas veio menos infinito."},
+        {[&] { a.DateTime(10, "DTEVENTO inicial"); },
+         "O argumento 11 (DTEVENTO inicial) deve ser uma data válida, mas veio NaN."},
+        {[&] { a.Date(11, "DTEVENTO final"); },
+         "O argumento 12 (DTEVENTO final) deve ser uma data válida, mas veio infinito."},
+        {[&] { a.Date(8); }, "O argumento 9 deve ser uma data válida, mas veio NaN."},
+        {[&] { a.Date(12); }, "O argumento 13 deve ser uma data válida, mas veio 3000000."},
+        {[&] { a.Date(13); }, "O argumento 14 deve ser uma data válida, mas veio -700000."},
+        {[&] { a.Date(0, "DTVALIORCEVE inicial"); },
+         "O argumento 1 (DTVALIORCEVE inicial) deve ser uma data-hora ou um número, mas veio um "
+         "texto."},
     };
     for (const auto& [read, message] : refusals) {
         try {

@@ -18,6 +18,7 @@ const QString kServer = QStringLiteral("ORE00800.rdmFechaOrca");
 // A condition on the budgets (alias O) with its parameters. Only placeholder
 // names are written into the text; every value is bound.
 struct TCondition {
+    TDialect dialect;
     QStringList terms;
     TSqlParams params;
 
@@ -26,14 +27,12 @@ struct TCondition {
         for (auto& v : values)
             params.push_back(std::move(v));
     }
-    // "COLUMN IN (:P0, :P1...)" for the codes of a list.
-    QString In(const QString& column, const QString& prefix, const QStringList& codes) {
-        QStringList names;
-        for (int i = 0; i < codes.size(); ++i) {
-            names << QStringLiteral(":%1%2").arg(prefix).arg(i);
-            params.emplace_back(names.back().mid(1), codes[i]);
-        }
-        return QStringLiteral("%1 IN (%2)").arg(column, names.join(QStringLiteral(", ")));
+    // "COLUMN IN (…)" for the codes of a list, bound as the one parameter
+    // `name` however many codes there are: the statement stays as short to
+    // prepare and bind for 10,000 codes as for one.
+    QString In(const QString& column, const QString& name, const QStringList& codes) {
+        params.emplace_back(name, ListParam(dialect, codes));
+        return InListCondition(dialect, column, name);
     }
     QString Where() const { return terms.join(QStringLiteral(" AND ")); }
 };
@@ -49,14 +48,6 @@ struct TKey {
 TKey KeyArgs(const QVariantList& args) {
     const TArgs a = Args(args).Count(3);
     return {a.String(0, "CDFILIAL"), a.String(1, "NRORCAEVENTO"), a.String(2, "NRSEQORCAEVE")};
-}
-
-// Dates come as date-times or as plain OLE day numbers; zero is no date.
-double DateArg(const QVariantList& args, int i, const QString& name) {
-    const QVariant& v = args.at(i);
-    if (v.metaType() == QMetaType::fromType<TOleDateTime>())
-        return v.value<TOleDateTime>().value;
-    return Args(args).Double(i, name);
 }
 
 // Budget numbers are compared as 10-character zero-filled text, as stored.
@@ -90,8 +81,7 @@ void RequireBranch(TDbConnection& db, const QString& branch) {
     TSqlStatement st(db, QStringLiteral("SELECT 1 FROM FILIAL WHERE CDFILIAL = :CDFILIAL"));
     st.Exec({{"CDFILIAL", branch}});
     if (!st.Next())
-        throw ERemoteError(
-            QStringLiteral("A filial \"%1\" não está cadastrada.").arg(branch.trimmed()));
+        throw ERemoteError(QStringLiteral("A filial \"%1\" não está cadastrada.").arg(branch));
 }
 
 // The budgets the 17 arguments of GetOrcaEvento select.
@@ -100,14 +90,14 @@ TCondition OrcaEventoCondition(TDbConnection& db, const QVariantList& args) {
     const QString branch = a.String(0, "CDFILIAL");
     const QString nrDe = PadNumber(a.String(1, "NRORCAEVENTO inicial"));
     const QString nrAte = PadNumber(a.String(2, "NRORCAEVENTO final"));
-    const double dates[4] = {
-        DateArg(args, 3, "DTEVENTO inicial"), DateArg(args, 4, "DTEVENTO final"),
-        DateArg(args, 5, "DTVALIORCEVE inicial"), DateArg(args, 6, "DTVALIORCEVE final")};
+    // Date-times or plain OLE day numbers; zero is no date.
+    const double dates[4] = {a.Date(3, "DTEVENTO inicial"), a.Date(4, "DTEVENTO final"),
+                             a.Date(5, "DTVALIORCEVE inicial"), a.Date(6, "DTVALIORCEVE final")};
     const struct {
         int arg;
         const char* what;
         const char* column;
-        const char* prefix;
+        const char* param;
     } lists[] = {
         {7, "vendedores", "O.CDVENDEDOR", "VEND"},
         {8, "clientes", "O.CDCLIENTE", "CLIE"},
@@ -122,7 +112,7 @@ TCondition OrcaEventoCondition(TDbConnection& db, const QVariantList& args) {
     const QString gerente = a.String(16, "CDGERVENDEDOR");
 
     RequireBranch(db, branch);
-    TCondition c;
+    TCondition c{db.Dialect(), {}, {}};
     c.Add("O.CDFILIAL = :BRANCH", {{"BRANCH", branch}});
     if (!nrDe.isEmpty())
         c.Add("O.NRORCAEVENTO >= :NRDE", {{"NRDE", nrDe}});
@@ -145,7 +135,7 @@ TCondition OrcaEventoCondition(TDbConnection& db, const QVariantList& args) {
             ParseListString(a.String(l.arg, QString::fromUtf8(l.what)), QString::fromUtf8(l.what));
         if (codes.isEmpty())
             continue;
-        const QString in = c.In(QLatin1String(l.column), QLatin1String(l.prefix), codes);
+        const QString in = c.In(QLatin1String(l.column), QLatin1String(l.param), codes);
         if (l.arg == 11)
             c.Add(QStringLiteral("EXISTS (SELECT 1 FROM ITEMORCAEVEN IP WHERE %1 AND %2)")
                       .arg(SameBudget("IP"), in));
@@ -162,7 +152,8 @@ TCondition OrcaEventoCondition(TDbConnection& db, const QVariantList& args) {
                 throw ERemoteError(QStringLiteral("A situação \"%1\" pedida ao servidor não "
                                                   "existe; as situações vão de 1 a 8.")
                                        .arg(ch));
-            codes << QString(ch);
+            if (!codes.contains(QString(ch)))
+                codes << QString(ch);
         }
         c.Add(c.In("O.IDSITUORCEVE", "SITU", codes));
     }

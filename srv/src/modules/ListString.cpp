@@ -2,6 +2,8 @@
 
 #include "rpc/CallContext.h"
 
+#include <QLocale>
+
 namespace {
 
 [[noreturn]] void Malformed(const QString& what, const QString& why) {
@@ -19,6 +21,12 @@ QStringList ParseListString(const QString& text, const QString& what) {
     auto finish = [&](qsizetype at) {
         if (code.isEmpty())
             Malformed(what, QStringLiteral("há um código vazio na posição %1").arg(at + 1));
+        if (codes.size() == kMaxListCodes)
+            throw ERemoteError(
+                QStringLiteral("A lista de %1 recebida pelo servidor tem mais de "
+                               "%2 códigos, o máximo que uma consulta aceita.")
+                    .arg(what,
+                         QLocale(QLocale::Portuguese, QLocale::Brazil).toString(kMaxListCodes)));
         codes << code;
         code.clear();
     };

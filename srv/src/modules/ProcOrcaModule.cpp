@@ -22,11 +22,9 @@ QVariant GetOperControle(TDbConnection& db, const QVariantList& args) {
                                             "WHERE CDOPERADOR = :CDOPERADOR"));
         st.Exec({{"CDOPERADOR", oper}});
         if (!st.Next())
-            throw ERemoteError(
-                QStringLiteral("O operador \"%1\" não está cadastrado.").arg(oper.trimmed()));
+            throw ERemoteError(QStringLiteral("O operador \"%1\" não está cadastrado.").arg(oper));
         if (st.Value(0).toString() != QLatin1String("S"))
-            throw ERemoteError(
-                QStringLiteral("O operador \"%1\" está inativo.").arg(oper.trimmed()));
+            throw ERemoteError(QStringLiteral("O operador \"%1\" está inativo.").arg(oper));
     }
     // An operator without a rights row gets an empty packet: the screen then
     // follows the module's parameters alone.

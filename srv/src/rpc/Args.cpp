@@ -1,9 +1,28 @@
 #include "Args.h"
 
+#include <QLocale>
+
+#include <cmath>
+
 namespace {
+
+// OLE days of 1 January 100 and of the day after 31 December 9999: the
+// dates a date-time can show.
+constexpr double kFirstDay = -657434;
+constexpr double kEndDay = 2958466;
 
 QString Label(int i, const QString& name) {
     return name.isEmpty() ? QString::number(i + 1) : QStringLiteral("%1 (%2)").arg(i + 1).arg(name);
+}
+
+QString NumberText(double v) {
+    if (std::isnan(v))
+        return QStringLiteral("NaN");
+    if (std::isinf(v))
+        return v > 0 ? QStringLiteral("infinito") : QStringLiteral("menos infinito");
+    const int shortest = QLocale::FloatingPointShortest;
+    return std::fabs(v) < 1e9 ? QString::number(v, 'f', shortest)
+                              : QString::number(v, 'g', shortest);
 }
 
 } // namespace
@@ -50,6 +69,18 @@ void TArgs::Wrong(int i, const QString& name, const QString& expected) const {
                              .arg(Label(i, name), expected, KindName(m_args[i])));
 }
 
+void TArgs::Invalid(int i, const QString& name, const QString& expected, double value) const {
+    throw EArgumentError(QStringLiteral("O argumento %1 deve ser %2, mas veio %3.")
+                             .arg(Label(i, name), expected, NumberText(value)));
+}
+
+double TArgs::CheckedDate(int i, const QString& name, double day) const {
+    // Written so that NaN fails too.
+    if (!(day >= kFirstDay && day < kEndDay))
+        Invalid(i, name, QStringLiteral("uma data válida"), day);
+    return day;
+}
+
 bool TArgs::IsNull(int i) const {
     return !At(i, {}).isValid();
 }
@@ -73,7 +104,10 @@ double TArgs::Double(int i, const QString& name) const {
     if (v.metaType() != QMetaType::fromType<double>() &&
         v.metaType() != QMetaType::fromType<qint64>())
         Wrong(i, name, QStringLiteral("um número"));
-    return v.toDouble();
+    const double d = v.toDouble();
+    if (!std::isfinite(d))
+        Invalid(i, name, QStringLiteral("um número finito"), d);
+    return d;
 }
 
 bool TArgs::Boolean(int i, const QString& name) const {
@@ -87,7 +121,17 @@ TOleDateTime TArgs::DateTime(int i, const QString& name) const {
     const QVariant& v = At(i, name);
     if (v.metaType() != QMetaType::fromType<TOleDateTime>())
         Wrong(i, name, QStringLiteral("uma data-hora"));
-    return v.value<TOleDateTime>();
+    return {CheckedDate(i, name, v.value<TOleDateTime>().value)};
+}
+
+double TArgs::Date(int i, const QString& name) const {
+    const QVariant& v = At(i, name);
+    if (v.metaType() == QMetaType::fromType<TOleDateTime>())
+        return DateTime(i, name).value;
+    if (v.metaType() != QMetaType::fromType<double>() &&
+        v.metaType() != QMetaType::fromType<qint64>())
+        Wrong(i, name, QStringLiteral("uma data-hora ou um número"));
+    return CheckedDate(i, name, v.toDouble());
 }
 
 QVariantList TArgs::Array(int i, const QString& name) const {

@@ -24,10 +24,15 @@ public:
     bool IsNull(int i) const;
     QString String(int i, const QString& name = {}) const;
     qint64 Integer(int i, const QString& name = {}) const;
-    // Integers are taken as doubles too: a caller's 2 means 2.0.
+    // Integers are taken as doubles too: a caller's 2 means 2.0. NaN and the
+    // infinities are refused: no rule has a meaning for them.
     double Double(int i, const QString& name = {}) const;
     bool Boolean(int i, const QString& name = {}) const;
+    // A date-time of the years 100 to 9999 (or zero, no date); NaN, the
+    // infinities and days outside those years are refused.
     TOleDateTime DateTime(int i, const QString& name = {}) const;
+    // A date as a date-time or as a plain OLE day number, checked as DateTime.
+    double Date(int i, const QString& name = {}) const;
     QVariantList Array(int i, const QString& name = {}) const;
     TDataPacket Packet(int i, const QString& name = {}) const;
     // A packet, or nothing when the caller passed null.
@@ -39,6 +44,10 @@ public:
 private:
     const QVariant& At(int i, const QString& name) const;
     [[noreturn]] void Wrong(int i, const QString& name, const QString& expected) const;
+    // A value of the right kind that is not one: "…, mas veio NaN."
+    [[noreturn]] void Invalid(int i, const QString& name, const QString& expected,
+                              double value) const;
+    double CheckedDate(int i, const QString& name, double day) const;
 
     const QVariantList& m_args;
 };

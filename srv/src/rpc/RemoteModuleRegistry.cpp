@@ -1,5 +1,8 @@
 #include "RemoteModuleRegistry.h"
 
+#include "DbError.h"
+
+#include <cstdio>
 #include <new>
 
 void TRemoteModuleRegistry::Register(const QString& serverName, const QString& methodName,
@@ -31,6 +34,18 @@ TServerReply TRemoteModuleRegistry::Dispatch(TCallContext& context,
     } catch (const EArgumentError& e) {
         return TServerReply::Failure(QStringLiteral("Chamada inválida de %1.%2. %3")
                                          .arg(request.server, request.method, e.Message()));
+    } catch (const EDbError& e) {
+        const QString from = context.peerAddress.isEmpty()
+                                 ? QString()
+                                 : QStringLiteral(" (chamada de %1)").arg(context.peerAddress);
+        const QString entry = QStringLiteral("erro do banco de dados em %1.%2%3: %4")
+                                  .arg(request.server, request.method, from, e.Message());
+        // One write, so that entries of calls on other threads do not interleave.
+        std::fprintf(stderr, "ore-server: %s\n", entry.toUtf8().constData());
+        return TServerReply::Failure(
+            QStringLiteral("O servidor de aplicação não conseguiu concluir %1.%2 por um erro do "
+                           "banco de dados. O erro foi registrado no log do servidor.")
+                .arg(request.server, request.method));
     } catch (const Exception& e) {
         return TServerReply::Failure(e.Message());
     } catch (const std::bad_alloc&) {

@@ -26,6 +26,9 @@ public:
 
     // Runs the request's handler. Unknown modules and methods,
     // bad arguments and every exception of a handler come back as failures.
+    // A database error goes to the server's log (stderr) with its statement
+    // and the engine's text, and the caller gets a sentence without them:
+    // neither the statements nor the schema are the caller's business.
     TServerReply Dispatch(TCallContext& context, const TCallRequest& request) const;
 
 private:

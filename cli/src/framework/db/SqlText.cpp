@@ -1,5 +1,7 @@
 #include "SqlText.h"
 
+#include <QJsonArray>
+#include <QJsonDocument>
 #include <QRegularExpression>
 
 QString ContainsPattern(const QString& text) {
@@ -17,6 +19,35 @@ QString ContainsPattern(const QString& text) {
 
 QString ContainsCondition(const QString& column, const QString& param) {
     return QStringLiteral("ore_fold(%1) LIKE ore_fold(:%2) ESCAPE '\\'").arg(column, param);
+}
+
+QString ListParam(TDialect dialect, const QStringList& values) {
+    if (dialect == TDialect::SQLite)
+        return QString::fromUtf8(
+            QJsonDocument(QJsonArray::fromStringList(values)).toJson(QJsonDocument::Compact));
+    // An array literal: every element quoted, its quotes and backslashes escaped.
+    QString text;
+    text.reserve(values.size() * 8 + 2);
+    text += u'{';
+    for (const QString& v : values) {
+        if (text.size() > 1)
+            text += u',';
+        text += u'"';
+        for (const QChar ch : v) {
+            if (ch == u'"' || ch == u'\\')
+                text += u'\\';
+            text += ch;
+        }
+        text += u'"';
+    }
+    text += u'}';
+    return text;
+}
+
+QString InListCondition(TDialect dialect, const QString& column, const QString& param) {
+    if (dialect == TDialect::SQLite)
+        return QStringLiteral("%1 IN (SELECT value FROM json_each(:%2))").arg(column, param);
+    return QStringLiteral("%1 = ANY (CAST(:%2 AS TEXT[]))").arg(column, param);
 }
 
 namespace {

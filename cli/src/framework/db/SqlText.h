@@ -1,5 +1,7 @@
 #pragma once
 
+#include "DbUrl.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -12,6 +14,18 @@ QString ContainsPattern(const QString& text);
 // "ore_fold(COLUMN) LIKE ore_fold(:PARAM) ESCAPE '\'"; `column` and `param`
 // are names written by the program, never values.
 QString ContainsCondition(const QString& column, const QString& param);
+
+// Lists of values of any length, each bound as one parameter: bind
+// ListParam(dialect, values) to a parameter and compare with InListCondition,
+// which unpacks it in SQL (a JSON array through json_each on SQLite, a text
+// array through = ANY on PostgreSQL, which hashes it). The statement's text
+// and its placeholders stay the same whatever the list's length, so preparing
+// and binding cost no more for 10,000 values than for one, the comparison
+// stays linear, and no engine's limit on placeholders applies.
+QString ListParam(TDialect dialect, const QStringList& values);
+// "COLUMN is one of the texts of :PARAM" for `dialect`; `column` and `param`
+// are names written by the program, never values.
+QString InListCondition(TDialect dialect, const QString& column, const QString& param);
 
 // Splits a script into statements at the semicolons that are outside quotes,
 // comments and PostgreSQL dollar-quoted bodies. Comments are kept with their
