@@ -409,6 +409,7 @@ TEST_P(FechaOrcaReads, SetClieContratanteWritesTheOpenSequencesOrRefuses) {
         const char* numero;
         QString refusal; // empty: accepted
         QString after;
+        QString filial = "0001";
     };
     const Case cases[] = {
         {pedro, "0000001001", "", "00=" + pedro + " 01=" + pedro},
@@ -426,11 +427,13 @@ TEST_P(FechaOrcaReads, SetClieContratanteWritesTheOpenSequencesOrRefuses) {
         {"F00000000000", "0000001001",
          "O cliente contratante \"F00000000000\" não está cadastrado.", "00= 01="},
         {pedro, "0000009999", "O orçamento 0000009999 não existe na filial \"0001\".", ""},
+        {pedro, "0000001001", "O orçamento 0000001001 não existe na filial \"0001 \".",
+         "00= 01=", "0001 "},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(QStringLiteral("%1 %2").arg(c.client, c.numero).toStdString());
         const TServerReply r =
-            Call(kFecha, "SetClieContratante", {c.client, "0001", QString::fromLatin1(c.numero)});
+            Call(kFecha, "SetClieContratante", {c.client, c.filial, QString::fromLatin1(c.numero)});
         EXPECT_EQ(r.ok, c.refusal.isEmpty()) << r.message.toStdString();
         EXPECT_EQ(r.ok ? QString() : r.message, c.refusal);
         EXPECT_EQ(clients(c.numero), c.after);

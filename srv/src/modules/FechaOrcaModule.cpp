@@ -239,13 +239,14 @@ QVariant SetClieContratante(TDbConnection& db, const QVariantList& args) {
     seqs.Exec({{"F", branch}, {"N", number}});
     seqs.Next();
     const qint64 all = seqs.Value(0).toLongLong();
+    // Named as they came, so that a stray blank shows.
     if (all == 0)
-        throw ERemoteError(QStringLiteral("O orçamento %1 não existe na filial \"%2\".")
-                               .arg(number.trimmed(), branch.trimmed()));
+        throw ERemoteError(
+            QStringLiteral("O orçamento %1 não existe na filial \"%2\".").arg(number, branch));
     if (seqs.Value(1).toLongLong() == all)
         throw ERemoteError(QStringLiteral("O orçamento %1 da filial \"%2\" já está fechado; o "
                                           "seu cliente contratante não pode mais ser alterado.")
-                               .arg(number.trimmed(), branch.trimmed()));
+                               .arg(number, branch));
     ExecSql(
         db,
         QStringLiteral("UPDATE ORCAEVENTO SET CDCLICONTORC = :C WHERE CDFILIAL = :F AND "
