@@ -1,6 +1,6 @@
 #include "RpcServer.h"
 
-#include "NetConnection.h"
+#include "RpcEnvelope.h"
 #include "WireVariant.h"
 
 #include <httplib.h>
@@ -10,14 +10,12 @@
 
 namespace {
 
-constexpr const char* kCbor = "application/cbor";
-
 // Every refusal carries a failure envelope, so that a client shows one
 // sentence whatever went wrong.
 void Refuse(httplib::Response& res, int status, const QString& message) {
     res.status = status;
     const QByteArray body = Wire::EncodeReply(TServerReply::Failure(message));
-    res.set_content(body.constData(), size_t(body.size()), kCbor);
+    res.set_content(body.constData(), size_t(body.size()), Wire::kContentType);
 }
 
 // For the last resort paths, where nothing may escape into httplib's threads.
@@ -47,7 +45,7 @@ QString BindError(int error) {
 bool IsCbor(const std::string& contentType) {
     const auto end = contentType.find(';');
     QString type = QString::fromStdString(contentType.substr(0, end)).trimmed();
-    return type.compare(QLatin1StringView(kCbor), Qt::CaseInsensitive) == 0;
+    return type.compare(QLatin1StringView(Wire::kContentType), Qt::CaseInsensitive) == 0;
 }
 
 // httplib listens with a backlog of 5: a burst of callers overflows it, and
@@ -103,7 +101,7 @@ void TRpcServer::Start() {
         ::setsockopt(sock, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
     });
 
-    http->Post(TNetConnection::kPath,
+    http->Post(Wire::kCallPath,
                [this](const httplib::Request& req, httplib::Response& res,
                       const httplib::ContentReader& reader) { HandleCall(req, res, reader); });
     http->Get("/health", [](const httplib::Request&, httplib::Response& res) {
@@ -122,7 +120,7 @@ void TRpcServer::Start() {
         else if (res.status == 404)
             message = QStringLiteral("O recurso %1 %2 não existe; as chamadas vão por POST %3.")
                           .arg(QString::fromStdString(req.method), QString::fromStdString(req.path),
-                               QLatin1StringView(TNetConnection::kPath));
+                               QLatin1StringView(Wire::kCallPath));
         else
             message = QStringLiteral("Requisição HTTP recusada (status %1).").arg(res.status);
         RefuseSafely(res, res.status, message);
@@ -193,7 +191,7 @@ void TRpcServer::HandleCall(const httplib::Request& req, httplib::Response& res,
         if (!IsCbor(req.get_header_value("Content-Type")))
             return Refuse(res, 415,
                           QStringLiteral("As chamadas devem ter o tipo de conteúdo %1.")
-                              .arg(QLatin1StringView(kCbor)));
+                              .arg(QLatin1StringView(Wire::kContentType)));
 
         TCallRequest request;
         try {
@@ -214,7 +212,7 @@ void TRpcServer::HandleCall(const httplib::Request& req, httplib::Response& res,
                     .arg(request.server, request.method, e.Message())));
         }
         res.status = 200;
-        res.set_content(out.constData(), size_t(out.size()), kCbor);
+        res.set_content(out.constData(), size_t(out.size()), Wire::kContentType);
     } catch (...) {
         RefuseSafely(res, 500, QStringLiteral("Erro interno do servidor de aplicação."));
     }

@@ -119,8 +119,8 @@ TServerReply TNetConnection::Post(const QString& method, const QVariantList& arg
     client.set_tcp_nodelay(true);
     httplib::Request request;
     request.method = "POST";
-    request.path = kPath;
-    request.set_header("Content-Type", kContentType);
+    request.path = Wire::kCallPath;
+    request.set_header("Content-Type", Wire::kContentType);
     request.body.assign(body.constData(), size_t(body.size()));
     // The answer goes straight into the buffer it is decoded from, sized
     // once from its length: a large list is tens of megabytes, and httplib

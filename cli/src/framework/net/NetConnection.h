@@ -53,10 +53,6 @@ public:
     // otherwise. Safe to call from several threads once connected.
     TServerReply Call(const QString& method, const QVariantList& args = {});
 
-    // Path and content type of the calls; see docs/protocol.md.
-    static constexpr const char* kPath = "/rpc";
-    static constexpr const char* kContentType = "application/cbor";
-
 private:
     TServerReply Post(const QString& method, const QVariantList& args) const;
     QString Address() const;

@@ -29,6 +29,10 @@ struct TServerReply {
 namespace Wire {
 
 constexpr int kProtocolVersion = 1;
+// Every call is an HTTP POST of a request envelope to this path, answered
+// with a reply envelope; both travel with this content type.
+constexpr const char* kCallPath = "/rpc";
+constexpr const char* kContentType = "application/cbor";
 
 QByteArray EncodeRequest(const TCallRequest& request);
 TCallRequest DecodeRequest(const QByteArray& bytes);
