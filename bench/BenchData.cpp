@@ -1,7 +1,7 @@
-#include "BenchData.h"
+#include "bench/BenchData.h"
 
-#include "OrcaLayouts.h"
-#include "RecordSet.h"
+#include "core/data/RecordSet.h"
+#include "core/layouts/OrcaLayouts.h"
 
 #include <algorithm>
 #include <chrono>

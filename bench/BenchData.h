@@ -1,7 +1,7 @@
 #pragma once
 
-#include "DataPacket.h"
-#include "FieldDef.h"
+#include "core/data/DataPacket.h"
+#include "core/data/FieldDef.h"
 
 #include <QString>
 

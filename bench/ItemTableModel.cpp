@@ -1,4 +1,4 @@
-#include "ItemTableModel.h"
+#include "bench/ItemTableModel.h"
 
 TItemTableModel::TItemTableModel(const TPlainTable& table, QObject* parent)
     : QAbstractTableModel(parent), m_rows(int(table.RowCount())) {

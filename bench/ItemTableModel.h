@@ -1,6 +1,6 @@
 #pragma once
 
-#include "BenchData.h"
+#include "bench/BenchData.h"
 
 #include <QAbstractTableModel>
 #include <QSortFilterProxyModel>

@@ -1,8 +1,8 @@
-#include "Movers.h"
+#include "bench/Movers.h"
 
-#include "CalcFields.h"
-#include "OrcaLayouts.h"
-#include "RecordSet.h"
+#include "core/data/RecordSet.h"
+#include "core/layouts/OrcaLayouts.h"
+#include "ore/ore00800/model/CalcFields.h"
 
 #include <sqlite3.h>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "BenchData.h"
-#include "ItemTableModel.h"
+#include "bench/BenchData.h"
+#include "bench/ItemTableModel.h"
 
 #include <memory>
 #include <vector>

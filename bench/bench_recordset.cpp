@@ -3,13 +3,13 @@
 // taking it back. Prints the machine, Google Benchmark's table, then the ratios
 // of this run against each baseline.
 
-#include "BenchCommon.h"
-#include "BenchData.h"
-#include "Movers.h"
+#include "bench/BenchData.h"
+#include "bench/Movers.h"
+#include "bench/common/BenchCommon.h"
 
-#include "CalcFields.h"
-#include "OrcaLayouts.h"
-#include "RecordSet.h"
+#include "core/data/RecordSet.h"
+#include "core/layouts/OrcaLayouts.h"
+#include "ore/ore00800/model/CalcFields.h"
 
 #include <QCborValue>
 #include <QJsonArray>

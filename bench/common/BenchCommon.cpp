@@ -1,6 +1,6 @@
-#include "BenchCommon.h"
+#include "bench/common/BenchCommon.h"
 
-#include "MemoryTuning.h"
+#include "core/data/MemoryTuning.h"
 
 #include <QtGlobal>
 

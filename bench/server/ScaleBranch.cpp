@@ -1,8 +1,8 @@
-#include "ScaleBranch.h"
+#include "bench/server/ScaleBranch.h"
 
-#include "DbConnection.h"
-#include "SqlStatement.h"
-#include "WireVariant.h"
+#include "core/db/DbConnection.h"
+#include "core/db/SqlStatement.h"
+#include "core/wire/WireVariant.h"
 #include "modules/ListString.h"
 #include "seed/ScaleSeed.h"
 #include "storage/Commands.h"

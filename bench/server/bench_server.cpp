@@ -18,13 +18,13 @@
 // (GET /health), from 1 and from 8 client threads at once. Every call is
 // timed on its own and the medians are compared.
 
-#include "BenchCommon.h"
-#include "ScaleBranch.h"
+#include "bench/common/BenchCommon.h"
+#include "bench/server/ScaleBranch.h"
 
-#include "DbConnection.h"
-#include "NetConnection.h"
-#include "OrcaLayouts.h"
-#include "RecordSet.h"
+#include "core/data/RecordSet.h"
+#include "core/db/DbConnection.h"
+#include "core/layouts/OrcaLayouts.h"
+#include "framework/net/NetConnection.h"
 #include "rpc/Modules.h"
 #include "rpc/RemoteModuleRegistry.h"
 #include "seed/ScaleSeed.h"

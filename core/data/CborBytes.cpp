@@ -1,4 +1,4 @@
-#include "CborBytes.h"
+#include "core/data/CborBytes.h"
 
 #include <QtEndian>
 

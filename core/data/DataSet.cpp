@@ -1,7 +1,7 @@
-#include "DataSet.h"
+#include "core/data/DataSet.h"
 
-#include "DataSource.h"
-#include "Exceptions.h"
+#include "core/data/DataSource.h"
+#include "core/data/Exceptions.h"
 
 #include <algorithm>
 

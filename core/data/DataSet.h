@@ -1,7 +1,7 @@
 #pragma once
 
-#include "DataPacket.h"
-#include "Field.h"
+#include "core/data/DataPacket.h"
+#include "core/data/Field.h"
 
 #include <QObject>
 

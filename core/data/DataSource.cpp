@@ -1,6 +1,6 @@
-#include "DataSource.h"
+#include "core/data/DataSource.h"
 
-#include "DataSet.h"
+#include "core/data/DataSet.h"
 
 TDataSource::TDataSource(QObject* parent) : QObject(parent) {}
 

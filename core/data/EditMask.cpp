@@ -1,4 +1,4 @@
-#include "EditMask.h"
+#include "core/data/EditMask.h"
 
 #include <QStringList>
 

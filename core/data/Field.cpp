@@ -1,10 +1,10 @@
-#include "Field.h"
+#include "core/data/Field.h"
 
-#include "DataSet.h"
-#include "EditMask.h"
-#include "Exceptions.h"
-#include "NumberFormat.h"
-#include "OleDate.h"
+#include "core/data/DataSet.h"
+#include "core/data/EditMask.h"
+#include "core/data/Exceptions.h"
+#include "core/data/NumberFormat.h"
+#include "core/data/OleDate.h"
 
 TField::TField(TDataSet& dataSet, int index, TFieldDef def)
     : m_dataSet(dataSet), m_index(index), m_def(std::move(def)) {}

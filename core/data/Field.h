@@ -1,6 +1,6 @@
 #pragma once
 
-#include "FieldDef.h"
+#include "core/data/FieldDef.h"
 
 #include <QByteArray>
 #include <QPointer>

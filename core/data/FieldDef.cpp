@@ -1,4 +1,4 @@
-#include "FieldDef.h"
+#include "core/data/FieldDef.h"
 
 QString FieldKindName(TFieldKind kind) {
     switch (kind) {

@@ -1,6 +1,6 @@
-#include "FilterExpression.h"
+#include "core/data/FilterExpression.h"
 
-#include "Exceptions.h"
+#include "core/data/Exceptions.h"
 
 namespace {
 

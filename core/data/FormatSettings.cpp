@@ -1,4 +1,4 @@
-#include "FormatSettings.h"
+#include "core/data/FormatSettings.h"
 
 #include <QRegularExpression>
 

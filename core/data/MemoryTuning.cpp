@@ -1,4 +1,4 @@
-#include "MemoryTuning.h"
+#include "core/data/MemoryTuning.h"
 
 #include <malloc.h>
 

@@ -1,4 +1,4 @@
-#include "NumberFormat.h"
+#include "core/data/NumberFormat.h"
 
 #include <charconv>
 #include <cmath>

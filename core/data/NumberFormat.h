@@ -1,6 +1,6 @@
 #pragma once
 
-#include "FormatSettings.h"
+#include "core/data/FormatSettings.h"
 
 // Formats a number with a display format of the host's notation:
 //   0  digit, shown even when it is a leading or trailing zero

@@ -1,6 +1,6 @@
-#include "OleDate.h"
+#include "core/data/OleDate.h"
 
-#include "FormatSettings.h"
+#include "core/data/FormatSettings.h"
 
 #include <cmath>
 

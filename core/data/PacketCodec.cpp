@@ -1,7 +1,7 @@
-#include "PacketCodec.h"
+#include "core/data/PacketCodec.h"
 
-#include "CborBytes.h"
-#include "Exceptions.h"
+#include "core/data/CborBytes.h"
+#include "core/data/Exceptions.h"
 
 #include <algorithm>
 #include <array>

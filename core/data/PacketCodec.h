@@ -1,7 +1,7 @@
 #pragma once
 
-#include "DataPacket.h"
-#include "RowStore.h"
+#include "core/data/DataPacket.h"
+#include "core/data/RowStore.h"
 
 #include <memory>
 

@@ -1,9 +1,9 @@
-#include "RecordSet.h"
+#include "core/data/RecordSet.h"
 
-#include "Exceptions.h"
-#include "NumberFormat.h"
-#include "OleDate.h"
-#include "PacketCodec.h"
+#include "core/data/Exceptions.h"
+#include "core/data/NumberFormat.h"
+#include "core/data/OleDate.h"
+#include "core/data/PacketCodec.h"
 
 #include <algorithm>
 #include <cstring>

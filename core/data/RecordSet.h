@@ -1,8 +1,8 @@
 #pragma once
 
-#include "DataSet.h"
-#include "FilterExpression.h"
-#include "RowStore.h"
+#include "core/data/DataSet.h"
+#include "core/data/FilterExpression.h"
+#include "core/data/RowStore.h"
 
 #include <QStringList>
 

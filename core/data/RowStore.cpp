@@ -1,4 +1,4 @@
-#include "RowStore.h"
+#include "core/data/RowStore.h"
 
 #include <cstring>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "FieldDef.h"
-#include "StringDictionary.h"
+#include "core/data/FieldDef.h"
+#include "core/data/StringDictionary.h"
 
 #include <QVariant>
 

@@ -1,4 +1,4 @@
-#include "StringDictionary.h"
+#include "core/data/StringDictionary.h"
 
 #include <functional>
 

@@ -1,8 +1,8 @@
-#include "DbConnection.h"
+#include "core/db/DbConnection.h"
 
-#include "DbError.h"
-#include "SqlStatement.h"
-#include "SqlText.h"
+#include "core/db/DbError.h"
+#include "core/db/SqlStatement.h"
+#include "core/db/SqlText.h"
 
 #include <QSqlDriver>
 #include <QSqlError>

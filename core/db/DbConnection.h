@@ -1,6 +1,6 @@
 #pragma once
 
-#include "DbUrl.h"
+#include "core/db/DbUrl.h"
 
 #include <QSqlDatabase>
 #include <QString>

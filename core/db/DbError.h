@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Exceptions.h"
+#include "core/data/Exceptions.h"
 
 // A failure of the database or of its use: a bad URL, a refused connection, a
 // statement the engine rejected. The message carries the engine's own text.

@@ -1,6 +1,6 @@
-#include "DbUrl.h"
+#include "core/db/DbUrl.h"
 
-#include "DbError.h"
+#include "core/db/DbError.h"
 
 #include <QRegularExpression>
 #include <QUrl>

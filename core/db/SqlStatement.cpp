@@ -1,9 +1,9 @@
-#include "SqlStatement.h"
+#include "core/db/SqlStatement.h"
 
-#include "DbConnection.h"
-#include "DbError.h"
-#include "PacketCodec.h"
-#include "RecordSet.h"
+#include "core/data/PacketCodec.h"
+#include "core/data/RecordSet.h"
+#include "core/db/DbConnection.h"
+#include "core/db/DbError.h"
 
 #include <QSqlError>
 #include <QSqlRecord>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "DataPacket.h"
-#include "FieldDef.h"
-#include "RowStore.h"
+#include "core/data/DataPacket.h"
+#include "core/data/FieldDef.h"
+#include "core/data/RowStore.h"
 
 #include <QSqlQuery>
 #include <QStringList>

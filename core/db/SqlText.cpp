@@ -1,4 +1,4 @@
-#include "SqlText.h"
+#include "core/db/SqlText.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>

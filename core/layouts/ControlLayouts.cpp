@@ -1,4 +1,4 @@
-#include "ControlLayouts.h"
+#include "core/layouts/ControlLayouts.h"
 
 TFieldDefs LayoutOperControle() {
     return {

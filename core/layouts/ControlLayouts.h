@@ -1,6 +1,6 @@
 #pragma once
 
-#include "FieldDef.h"
+#include "core/data/FieldDef.h"
 
 // Layouts of the screen's smaller record sets: the operator's rights, screen
 // parameters, the results of the closing checks, and the address and contacts

@@ -1,4 +1,4 @@
-#include "OrcaLayouts.h"
+#include "core/layouts/OrcaLayouts.h"
 
 // One line per field, in packet order. Hidden() is for fields a grid without
 // explicit columns must not show; NoUpdate() for fields the server neither

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "FieldDef.h"
+#include "core/data/FieldDef.h"
 
 // Layouts of the record sets that hold the listed budgets and their details.
 // They are also the layouts of the server's packets: names, kinds, sizes and

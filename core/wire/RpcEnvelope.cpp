@@ -1,6 +1,6 @@
-#include "RpcEnvelope.h"
+#include "core/wire/RpcEnvelope.h"
 
-#include "WireVariant.h"
+#include "core/wire/WireVariant.h"
 
 #include <optional>
 

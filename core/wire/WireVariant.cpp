@@ -1,6 +1,6 @@
-#include "WireVariant.h"
+#include "core/wire/WireVariant.h"
 
-#include "OleDate.h"
+#include "core/data/OleDate.h"
 
 #include <QDateTime>
 #include <QStringList>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "DataPacket.h"
-#include "Exceptions.h"
+#include "core/data/DataPacket.h"
+#include "core/data/Exceptions.h"
 
 #include <QByteArray>
 #include <QCborStreamReader>

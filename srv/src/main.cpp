@@ -1,7 +1,7 @@
 // ore-server: the application server and its database commands.
 
-#include "Exceptions.h"
-#include "MemoryTuning.h"
+#include "core/data/Exceptions.h"
+#include "core/data/MemoryTuning.h"
 #include "rpc/Modules.h"
 #include "storage/Commands.h"
 #include "transport/RpcServer.h"

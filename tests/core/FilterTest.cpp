@@ -1,5 +1,5 @@
-#include "Exceptions.h"
-#include "RecordSetTestUtil.h"
+#include "core/data/Exceptions.h"
+#include "tests/core/RecordSetTestUtil.h"
 
 #include <gtest/gtest.h>
 

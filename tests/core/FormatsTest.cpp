@@ -1,7 +1,7 @@
-#include "EditMask.h"
-#include "FormatSettings.h"
-#include "NumberFormat.h"
-#include "OleDate.h"
+#include "core/data/EditMask.h"
+#include "core/data/FormatSettings.h"
+#include "core/data/NumberFormat.h"
+#include "core/data/OleDate.h"
 
 #include <gtest/gtest.h>
 

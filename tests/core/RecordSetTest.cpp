@@ -1,6 +1,6 @@
-#include "DataSource.h"
-#include "Exceptions.h"
-#include "RecordSetTestUtil.h"
+#include "core/data/DataSource.h"
+#include "core/data/Exceptions.h"
+#include "tests/core/RecordSetTestUtil.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "RecordSet.h"
+#include "core/data/RecordSet.h"
 
 #include <QVariant>
 

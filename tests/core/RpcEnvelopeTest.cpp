@@ -1,5 +1,5 @@
-#include "RpcEnvelope.h"
-#include "WireVariant.h"
+#include "core/wire/RpcEnvelope.h"
+#include "core/wire/WireVariant.h"
 
 #include <gtest/gtest.h>
 

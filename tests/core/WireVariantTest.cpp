@@ -1,5 +1,5 @@
-#include "WireVariant.h"
-#include "RecordSetTestUtil.h"
+#include "core/wire/WireVariant.h"
+#include "tests/core/RecordSetTestUtil.h"
 
 #include <QDateTime>
 

@@ -1,14 +1,14 @@
 // An operator's first minutes on the closing screen against the real
 // application server: the rights, the branch, the filter and the list.
 
-#include "FechaOrcaTestUtil.h"
-#include "ServerProcess.h"
+#include "tests/ore00800/support/FechaOrcaTestUtil.h"
+#include "tests/support/ServerProcess.h"
 
-#include "CallTransport.h"
-#include "DBGrid.h"
-#include "MaskEdit.h"
-#include "Session.h"
-#include "TabSheet.h"
+#include "framework/net/CallTransport.h"
+#include "framework/services/Session.h"
+#include "framework/widgets/DBGrid.h"
+#include "framework/widgets/MaskEdit.h"
+#include "framework/widgets/TabSheet.h"
 
 #include <QCheckBox>
 #include <QLineEdit>

@@ -1,13 +1,13 @@
 // The lookup button: the window it opens, narrowing by typing, what a pick
 // and a cancel leave behind, and the handlers around it.
 
-#include "BtnPesquisa.h"
-#include "DataSource.h"
-#include "Exceptions.h"
-#include "FakeDialogs.h"
-#include "GridTestData.h"
-#include "ModalHook.h"
-#include "frmPesquisa.h"
+#include "framework/widgets/BtnPesquisa.h"
+#include "core/data/DataSource.h"
+#include "core/data/Exceptions.h"
+#include "framework/widgets/frmPesquisa.h"
+#include "tests/framework/GridTestData.h"
+#include "tests/support/FakeDialogs.h"
+#include "tests/support/ModalHook.h"
 
 #include <QApplication>
 #include <QHBoxLayout>

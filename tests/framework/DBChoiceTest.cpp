@@ -1,9 +1,9 @@
 // Data-aware choices and labels: check box, radio group, text label.
 
-#include "DBCheckBox.h"
-#include "DBRadioGroup.h"
-#include "DBTestUtil.h"
-#include "DBText.h"
+#include "framework/widgets/DBCheckBox.h"
+#include "framework/widgets/DBRadioGroup.h"
+#include "framework/widgets/DBText.h"
+#include "tests/framework/DBTestUtil.h"
 
 #include <QRadioButton>
 

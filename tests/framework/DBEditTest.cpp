@@ -1,11 +1,11 @@
 // Data-aware edits: what they show, when they put the data set into edit
 // state, when the typed text reaches the field, and when typing is refused.
 
-#include "DBEdit.h"
-#include "DBDateEditPlus.h"
-#include "DBMemo.h"
-#include "DBTestUtil.h"
-#include "Exceptions.h"
+#include "framework/widgets/DBEdit.h"
+#include "core/data/Exceptions.h"
+#include "framework/widgets/DBDateEditPlus.h"
+#include "framework/widgets/DBMemo.h"
+#include "tests/framework/DBTestUtil.h"
 
 namespace {
 

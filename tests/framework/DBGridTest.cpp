@@ -1,12 +1,12 @@
 // The data grid: what it reads, how its current row and the data set's
 // current record follow each other, what it shows, keys and drawing.
 
-#include "DBGrid.h"
-#include "DataSetTableModel.h"
-#include "DataSource.h"
-#include "Exceptions.h"
-#include "FakeDialogs.h"
-#include "GridTestData.h"
+#include "framework/widgets/DBGrid.h"
+#include "core/data/DataSource.h"
+#include "core/data/Exceptions.h"
+#include "framework/widgets/DataSetTableModel.h"
+#include "tests/framework/GridTestData.h"
+#include "tests/support/FakeDialogs.h"
 
 #include <QApplication>
 #include <QHeaderView>

@@ -1,11 +1,11 @@
 // The navigator: which buttons the data set's state allows, what a click
 // does, and that clicking leaves the focus where it was.
 
-#include "DBNavigator.h"
-#include "DataSource.h"
-#include "Exceptions.h"
-#include "FakeDialogs.h"
-#include "GridTestData.h"
+#include "framework/widgets/DBNavigator.h"
+#include "core/data/DataSource.h"
+#include "core/data/Exceptions.h"
+#include "tests/framework/GridTestData.h"
+#include "tests/support/FakeDialogs.h"
 
 #include <QApplication>
 #include <QLineEdit>

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "DataSource.h"
-#include "FakeDialogs.h"
-#include "OleDate.h"
-#include "RecordSet.h"
-#include "WidgetsTestUtil.h"
+#include "core/data/DataSource.h"
+#include "core/data/OleDate.h"
+#include "core/data/RecordSet.h"
+#include "tests/framework/WidgetsTestUtil.h"
+#include "tests/support/FakeDialogs.h"
 
 #include <QDate>
 

@@ -1,11 +1,11 @@
 // The date edit: dates as OLE Automation values, the look of a valid date,
 // and the check that keeps the operator on an invalid one.
 
-#include "DateEditPlus.h"
-#include "Exceptions.h"
-#include "FakeDialogs.h"
-#include "OleDate.h"
-#include "WidgetsTestUtil.h"
+#include "framework/widgets/DateEditPlus.h"
+#include "core/data/Exceptions.h"
+#include "core/data/OleDate.h"
+#include "tests/framework/WidgetsTestUtil.h"
+#include "tests/support/FakeDialogs.h"
 
 #include <QDate>
 

@@ -1,8 +1,8 @@
 // How handlers end: silently on EAbort, with the error's own text otherwise.
 
-#include "Dispatch.h"
-#include "Exceptions.h"
-#include "FakeDialogs.h"
+#include "framework/services/Dispatch.h"
+#include "core/data/Exceptions.h"
+#include "tests/support/FakeDialogs.h"
 
 #include <QTest>
 

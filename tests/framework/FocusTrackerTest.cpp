@@ -1,10 +1,10 @@
 // Enter and exit handlers as an operator triggers them with Tab and clicks.
 
-#include "FocusTracker.h"
-#include "Dispatch.h"
-#include "Exceptions.h"
-#include "FakeDialogs.h"
-#include "ModalRunner.h"
+#include "framework/services/FocusTracker.h"
+#include "core/data/Exceptions.h"
+#include "framework/services/Dispatch.h"
+#include "framework/widgets/ModalRunner.h"
+#include "tests/support/FakeDialogs.h"
 
 #include <QApplication>
 #include <QDialog>

@@ -1,13 +1,13 @@
 // The base filter dialog as an operator uses it: confirming and cancelling,
 // undoing edits, and saving, loading and deleting option sets per operator.
 
-#include "FrmFiltroPadrao.h"
-#include "DbConnection.h"
-#include "FakeDialogs.h"
-#include "ModalHook.h"
-#include "OptionSetStore.h"
-#include "Session.h"
-#include "SharedDatabase.h"
+#include "framework/forms/FrmFiltroPadrao.h"
+#include "core/db/DbConnection.h"
+#include "framework/db/SharedDatabase.h"
+#include "framework/forms/OptionSetStore.h"
+#include "framework/services/Session.h"
+#include "tests/support/FakeDialogs.h"
+#include "tests/support/ModalHook.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -1,12 +1,12 @@
 // The base maintenance screen as a derived screen and its operator use it.
 
-#include "FrmPadrao.h"
-#include "DataSource.h"
-#include "FakeDialogs.h"
-#include "FocusTracker.h"
-#include "PageControl.h"
-#include "RecordSet.h"
-#include "TabSheet.h"
+#include "framework/forms/FrmPadrao.h"
+#include "core/data/DataSource.h"
+#include "core/data/RecordSet.h"
+#include "framework/services/FocusTracker.h"
+#include "framework/widgets/PageControl.h"
+#include "framework/widgets/TabSheet.h"
+#include "tests/support/FakeDialogs.h"
 
 #include <QApplication>
 #include <QHBoxLayout>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "RecordSet.h"
-#include "RecordSetTestUtil.h"
+#include "core/data/RecordSet.h"
+#include "tests/core/RecordSetTestUtil.h"
 
 // A record set that counts the rows read besides the current one, so that
 // tests can tell what a widget reads.

@@ -1,7 +1,7 @@
 // The client's list strings against the server's own reading and writing.
 
-#include "ListString.h"
-#include "Exceptions.h"
+#include "framework/services/ListString.h"
+#include "core/data/Exceptions.h"
 #include "modules/ListString.h"
 
 #include <gtest/gtest.h>

@@ -1,10 +1,10 @@
 // The masked edit: the host's masks entered through Qt's input mask, and the
 // value it gives back.
 
-#include "MaskEdit.h"
-#include "DateEditPlus.h"
-#include "FakeDialogs.h"
-#include "WidgetsTestUtil.h"
+#include "framework/widgets/MaskEdit.h"
+#include "framework/widgets/DateEditPlus.h"
+#include "tests/framework/WidgetsTestUtil.h"
+#include "tests/support/FakeDialogs.h"
 
 TEST(MaskEdit, UpperCaseCodeWithoutLiteralsGivesTheTypedCharacters) {
     TTestWindow window;

@@ -1,9 +1,9 @@
 // The modal result and the deferred close, as a filter dialog uses them.
 
-#include "ModalForm.h"
-#include "Dispatch.h"
-#include "Exceptions.h"
-#include "FakeDialogs.h"
+#include "framework/forms/ModalForm.h"
+#include "core/data/Exceptions.h"
+#include "framework/services/Dispatch.h"
+#include "tests/support/FakeDialogs.h"
 
 #include <QPushButton>
 #include <QTest>

@@ -1,8 +1,8 @@
 // The number edit: formatted while elsewhere, plain while editing, and only
 // what makes a number can be typed.
 
-#include "NumberEdit.h"
-#include "WidgetsTestUtil.h"
+#include "framework/widgets/NumberEdit.h"
+#include "tests/framework/WidgetsTestUtil.h"
 
 TEST(NumberEdit, FormattedWhileElsewherePlainWhileEditing) {
     TTestWindow window;

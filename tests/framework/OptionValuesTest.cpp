@@ -1,8 +1,8 @@
 // What a filter dialog keeps in an option set: its controls' values and its
 // name=value variables.
 
-#include "ControlValues.h"
-#include "NameValueList.h"
+#include "framework/forms/ControlValues.h"
+#include "framework/services/NameValueList.h"
 
 #include <QCheckBox>
 #include <QGroupBox>

@@ -1,9 +1,9 @@
 // Pages: what the operator can select, and the change events around it.
 
-#include "PageControl.h"
-#include "Exceptions.h"
-#include "FakeDialogs.h"
-#include "TabSheet.h"
+#include "framework/widgets/PageControl.h"
+#include "core/data/Exceptions.h"
+#include "framework/widgets/TabSheet.h"
+#include "tests/support/FakeDialogs.h"
 
 #include <QApplication>
 #include <QTabBar>

@@ -1,14 +1,14 @@
 // The pick list: ticks kept in a list string, marking the rows shown, the
 // empty text, and cancelling.
 
-#include "PickList.h"
-#include "CutTexts.h"
-#include "DataSource.h"
-#include "EditMask.h"
-#include "GridTestData.h"
-#include "ModalHook.h"
-#include "frmPesquisa.h"
-#include "frmPesquisaLista.h"
+#include "framework/widgets/PickList.h"
+#include "core/data/DataSource.h"
+#include "core/data/EditMask.h"
+#include "framework/widgets/frmPesquisa.h"
+#include "framework/widgets/frmPesquisaLista.h"
+#include "tests/framework/GridTestData.h"
+#include "tests/support/CutTexts.h"
+#include "tests/support/ModalHook.h"
 
 #include <QLabel>
 #include <QLineEdit>

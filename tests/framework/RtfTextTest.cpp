@@ -1,9 +1,9 @@
 // Observations kept as RTF: the text and its emphasis come out, control words
 // and tables never do.
 
-#include "RtfText.h"
-#include "DBRichView.h"
-#include "DBTestUtil.h"
+#include "framework/widgets/RtfText.h"
+#include "framework/widgets/DBRichView.h"
+#include "tests/framework/DBTestUtil.h"
 
 #include <QTextBlock>
 #include <QTextDocument>

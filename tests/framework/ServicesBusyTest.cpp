@@ -1,8 +1,8 @@
 // The busy indicator over the main window while a synchronous call runs.
 
-#include "BusyIndicator.h"
-#include "BusyOverlay.h"
-#include "FakeBusy.h"
+#include "framework/services/BusyIndicator.h"
+#include "framework/services/BusyOverlay.h"
+#include "tests/support/FakeBusy.h"
 
 #include <QApplication>
 #include <QLabel>

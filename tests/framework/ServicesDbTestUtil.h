@@ -1,9 +1,9 @@
 #pragma once
 
-#include "DbConnection.h"
-#include "Pictures.h"
-#include "SharedDatabase.h"
-#include "SqlStatement.h"
+#include "core/db/DbConnection.h"
+#include "core/db/SqlStatement.h"
+#include "framework/db/SharedDatabase.h"
+#include "framework/services/Pictures.h"
 
 #include <QTemporaryDir>
 

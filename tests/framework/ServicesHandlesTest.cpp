@@ -1,10 +1,10 @@
 // Data sources handed to another screen as integer handles.
 
-#include "DataSource.h"
-#include "Exceptions.h"
-#include "FakeScreenLoader.h"
-#include "Handles.h"
-#include "ScreenLoader.h"
+#include "core/data/DataSource.h"
+#include "core/data/Exceptions.h"
+#include "framework/services/Handles.h"
+#include "framework/services/ScreenLoader.h"
+#include "tests/support/FakeScreenLoader.h"
 
 #include <gtest/gtest.h>
 

@@ -1,11 +1,11 @@
 // Opening another screen by code, and the session the host starts.
 
-#include "Dispatch.h"
-#include "Exceptions.h"
-#include "FakeDialogs.h"
-#include "FakeScreenLoader.h"
-#include "ScreenLoader.h"
-#include "Session.h"
+#include "core/data/Exceptions.h"
+#include "framework/services/Dispatch.h"
+#include "framework/services/ScreenLoader.h"
+#include "framework/services/Session.h"
+#include "tests/support/FakeDialogs.h"
+#include "tests/support/FakeScreenLoader.h"
 
 #include <gtest/gtest.h>
 

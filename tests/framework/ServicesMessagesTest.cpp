@@ -1,6 +1,6 @@
 // The message catalogue: which line answers a key, and what a missing key says.
 
-#include "Messages.h"
+#include "framework/services/Messages.h"
 
 #include <gtest/gtest.h>
 

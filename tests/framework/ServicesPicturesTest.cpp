@@ -1,10 +1,10 @@
 // Pictures of coded fields, read from the business database once per session.
 
-#include "ServicesDbTestUtil.h"
+#include "tests/framework/ServicesDbTestUtil.h"
 
-#include "DbError.h"
-#include "Pictures.h"
-#include "Session.h"
+#include "core/db/DbError.h"
+#include "framework/services/Pictures.h"
+#include "framework/services/Session.h"
 
 #include <gmock/gmock.h>
 

@@ -1,11 +1,11 @@
 // The product picker's query: what a branch offers, narrowed by name, and
 // what the picker says when there is nothing to list.
 
-#include "ServicesDbTestUtil.h"
+#include "tests/framework/ServicesDbTestUtil.h"
 
-#include "AdoIbQuery.h"
-#include "ProductSearch.h"
-#include "QueryParams.h"
+#include "framework/db/AdoIbQuery.h"
+#include "framework/db/QueryParams.h"
+#include "framework/services/ProductSearch.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
 // Judging a server's reply: the payload of a success, the server's own text
 // for a failure, raised or shown.
 
-#include "Dispatch.h"
-#include "FakeDialogs.h"
-#include "ServerResult.h"
+#include "framework/services/Dispatch.h"
+#include "framework/services/ServerResult.h"
+#include "tests/support/FakeDialogs.h"
 
 #include <gtest/gtest.h>
 

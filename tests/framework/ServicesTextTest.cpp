@@ -1,8 +1,8 @@
 // Text and number helpers: codes, registration numbers, rounding to cents,
 // and locking the controls of a panel as the operator meets them.
 
-#include "EditMask.h"
-#include "HostText.h"
+#include "core/data/EditMask.h"
+#include "framework/services/HostText.h"
 
 #include <QGroupBox>
 #include <QLineEdit>

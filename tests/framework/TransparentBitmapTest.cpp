@@ -1,6 +1,6 @@
 // Check images drawn over a cell: one colour of the bitmap lets the cell show.
 
-#include "TransparentBitmap.h"
+#include "framework/widgets/TransparentBitmap.h"
 
 #include <QPainter>
 

@@ -3,22 +3,22 @@
 // focus from the branch code and run none of its checks, and the screen
 // always closes; and on a small desktop it is whole and readable.
 
-#include "HostWindowTest.h"
+#include "tests/host/HostWindowTest.h"
 
-#include "ModalHook.h"
-#include "Session.h"
+#include "framework/services/Session.h"
+#include "tests/support/ModalHook.h"
 
 #include <QAbstractScrollArea>
 #include <QApplication>
-#include <QScrollBar>
-#include <QTableView>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QPointer>
+#include <QScrollBar>
 #include <QStyle>
 #include <QStyleOptionTitleBar>
+#include <QTableView>
 #include <QTest>
 #include <QToolButton>
 
@@ -176,8 +176,8 @@ TEST_F(ClosingScreenInHost, TheScreenIsWhollyReadableOnAnEightHundredBySixHundre
         SCOPED_TRACE(when);
         Settle();
         // The whole screen inside the window area, title bar and navigator included.
-        EXPECT_TRUE(QRect(QPoint(), window.mdiPrincipal->viewport()->size())
-                        .contains(frame->geometry()))
+        EXPECT_TRUE(
+            QRect(QPoint(), window.mdiPrincipal->viewport()->size()).contains(frame->geometry()))
             << frame->geometry().width() << "×" << frame->geometry().height();
         // Every column whole, without scrolling sideways.
         int columns = 0;
@@ -207,8 +207,7 @@ TEST_F(ClosingScreenInHost, TheScreenIsWhollyReadableOnAnEightHundredBySixHundre
 
     // No two tool-bar buttons read alike.
     QStringList read;
-    for (const QToolButton* b :
-         Find<QWidget>(screen, "panMenu")->findChildren<QToolButton*>())
+    for (const QToolButton* b : Find<QWidget>(screen, "panMenu")->findChildren<QToolButton*>())
         read << (b->text().isEmpty() ? b->toolTip() : b->text());
     read.sort();
     EXPECT_EQ(read.removeDuplicates(), 0) << read.join(u' ').toStdString();

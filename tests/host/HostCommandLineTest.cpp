@@ -1,8 +1,8 @@
 // ore-host's command line and the session it starts, in process and as a process.
 
-#include "DbConnection.h"
-#include "HostOptions.h"
-#include "HostSession.h"
+#include "core/db/DbConnection.h"
+#include "host/HostOptions.h"
+#include "host/HostSession.h"
 
 #include <QImage>
 #include <QProcess>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "MainWindow.h"
-#include "ModuleLoader.h"
-#include "ScreenTestUtil.h"
+#include "host/MainWindow.h"
+#include "host/ModuleLoader.h"
+#include "tests/ore00800/support/ScreenTestUtil.h"
 
 #include <QAction>
 #include <QMdiArea>

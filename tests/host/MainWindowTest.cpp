@@ -1,6 +1,6 @@
 // The main window, driven from its menus as the operator would.
 
-#include "HostWindowTest.h"
+#include "tests/host/HostWindowTest.h"
 
 #include <QAction>
 #include <QApplication>

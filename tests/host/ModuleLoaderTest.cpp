@@ -1,8 +1,8 @@
 // The loader on real modules: the built ORE00800 module and two test modules.
 
-#include "ModuleLoader.h"
-#include "Exceptions.h"
-#include "ScreenTestUtil.h"
+#include "host/ModuleLoader.h"
+#include "core/data/Exceptions.h"
+#include "tests/ore00800/support/ScreenTestUtil.h"
 
 #include <QApplication>
 #include <QWidget>

@@ -1,8 +1,8 @@
-#include "PacketBuilder.h"
+#include "tests/ore00800/support/PacketBuilder.h"
 
-#include "BudgetFilter.h"
-#include "FechaOrcaData.h"
-#include "OrcaLayouts.h"
+#include "core/layouts/OrcaLayouts.h"
+#include "ore/ore00800/model/BudgetFilter.h"
+#include "ore/ore00800/model/FechaOrcaData.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
-#include "PacketBuilder.h"
+#include "tests/ore00800/support/PacketBuilder.h"
 
-#include "FechaOrcaData.h"
-#include "OleDate.h"
+#include "core/data/OleDate.h"
+#include "ore/ore00800/model/FechaOrcaData.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
-#include "QtPrinters.h"
+#include "tests/support/QtPrinters.h"
 
-#include "Filtro.h"
-#include "FiltroModuleState.h"
+#include "ore/ore00800/model/Filtro.h"
+#include "ore/ore00800/model/FiltroModuleState.h"
 
 #include <gtest/gtest.h>
 

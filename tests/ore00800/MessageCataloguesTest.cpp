@@ -2,9 +2,9 @@
 // as designed (blanks included, in order), found by its exact key. The
 // designed lines are kept once, in data/*.txt, one "KEY|text" line each.
 
-#include "FechaOrcaMessages.h"
-#include "FiltroMessages.h"
-#include "Messages.h"
+#include "framework/services/Messages.h"
+#include "ore/ore00800/model/FechaOrcaMessages.h"
+#include "ore/ore00800/model/FiltroMessages.h"
 
 #include <QFile>
 

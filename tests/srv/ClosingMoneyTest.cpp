@@ -2,7 +2,7 @@
 // and value of the receivables it generates or adjusts, and the payables to
 // contracting clients. Each case closes a budget of its own.
 
-#include "ClosingTestUtil.h"
+#include "tests/srv/ClosingTestUtil.h"
 
 #include "modules/DueDates.h"
 

@@ -2,9 +2,9 @@
 // changes nothing, what a closing generates, two operators at once, a
 // closing that fails or is killed midway, and hostile input.
 
-#include "ClosingTestUtil.h"
+#include "tests/srv/ClosingTestUtil.h"
 
-#include "NetConnection.h"
+#include "framework/net/NetConnection.h"
 #include "modules/ClosingModule.h"
 
 #include <QProcess>

@@ -4,12 +4,12 @@
 // database per engine, calls through the registry the server runs, the list
 // packet the screen sends, and a fingerprint of the tables a closing writes.
 
-#include "QtPrinters.h"
-#include "ServerTestUtil.h"
+#include "tests/srv/ServerTestUtil.h"
+#include "tests/support/QtPrinters.h"
 
-#include "FieldDef.h"
-#include "RecordSet.h"
-#include "SqlStatement.h"
+#include "core/data/FieldDef.h"
+#include "core/data/RecordSet.h"
+#include "core/db/SqlStatement.h"
 #include "rpc/Modules.h"
 #include "storage/Commands.h"
 

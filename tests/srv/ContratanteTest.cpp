@@ -1,7 +1,7 @@
 // The contracting-client checks the closing screen runs before it closes, and
 // the upkeep of a budget's contracting clients, on the demo data.
 
-#include "ClosingTestUtil.h"
+#include "tests/srv/ClosingTestUtil.h"
 
 #include <gtest/gtest.h>
 

@@ -2,10 +2,10 @@
 // engine's text go to the server's log. Checked on the real executable, whose
 // log is its stderr.
 
-#include "ServerTestUtil.h"
+#include "tests/srv/ServerTestUtil.h"
 
-#include "DbConnection.h"
-#include "NetConnection.h"
+#include "core/db/DbConnection.h"
+#include "framework/net/NetConnection.h"
 
 #include <QProcess>
 

@@ -1,10 +1,10 @@
 // Saved filter options on each engine: per screen and operator, replaced by
 // name, any text kept exactly.
 
-#include "StorageTestUtil.h"
+#include "tests/srv/StorageTestUtil.h"
 
-#include "DbError.h"
-#include "OptionSetStore.h"
+#include "core/db/DbError.h"
+#include "framework/forms/OptionSetStore.h"
 
 #include <gtest/gtest.h>
 

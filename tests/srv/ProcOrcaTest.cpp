@@ -1,13 +1,13 @@
 // The budget the processing screen opens (ORE06400.rdmProcOrca GetOrcaProc),
 // called through the registry on the demo database of each engine.
 
-#include "RowsAsText.h"
-#include "ServerTestUtil.h"
+#include "tests/srv/RowsAsText.h"
+#include "tests/srv/ServerTestUtil.h"
 
-#include "Field.h"
-#include "OrcaLayouts.h"
-#include "RecordSet.h"
-#include "WireVariant.h"
+#include "core/data/Field.h"
+#include "core/data/RecordSet.h"
+#include "core/layouts/OrcaLayouts.h"
+#include "core/wire/WireVariant.h"
 
 #include <map>
 #include <vector>

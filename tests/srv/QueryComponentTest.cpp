@@ -1,12 +1,12 @@
 // The read-only query component on each engine: which statement it runs,
 // parameters by name, opening, and what it refuses.
 
-#include "StorageTestUtil.h"
+#include "tests/srv/StorageTestUtil.h"
 
-#include "AdoIbQuery.h"
-#include "DbError.h"
-#include "SharedDatabase.h"
-#include "SqlStatement.h"
+#include "core/db/DbError.h"
+#include "core/db/SqlStatement.h"
+#include "framework/db/AdoIbQuery.h"
+#include "framework/db/SharedDatabase.h"
 
 #include <gmock/gmock.h>
 

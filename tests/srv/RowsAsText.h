@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Field.h"
-#include "RecordSet.h"
+#include "core/data/Field.h"
+#include "core/data/RecordSet.h"
 
 #include <QString>
 

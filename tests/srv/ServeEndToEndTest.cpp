@@ -2,10 +2,10 @@
 // TNetConnection, on the demo database: an operator's session as the screens
 // will run it, each write read back through the server.
 
-#include "ClosingTestUtil.h"
-#include "NetConnection.h"
-#include "RecordSet.h"
-#include "WireVariant.h"
+#include "core/data/RecordSet.h"
+#include "core/wire/WireVariant.h"
+#include "framework/net/NetConnection.h"
+#include "tests/srv/ClosingTestUtil.h"
 
 #include <QTemporaryDir>
 

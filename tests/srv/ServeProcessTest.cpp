@@ -1,7 +1,7 @@
 // The ore-server executable as a process: its command line and its shutdown.
 
-#include "NetConnection.h"
-#include "ServerTestUtil.h"
+#include "framework/net/NetConnection.h"
+#include "tests/srv/ServerTestUtil.h"
 
 #include <QProcess>
 #include <QRegularExpression>

@@ -3,11 +3,11 @@
 // Shared by the tests of the remote modules: a seeded demo database with the
 // modules registered, and the real ore-server executable as a process.
 
-#include "ServerProcess.h"
-#include "StorageTestUtil.h"
 #include "rpc/Modules.h"
 #include "rpc/RemoteModuleRegistry.h"
 #include "storage/Commands.h"
+#include "tests/srv/StorageTestUtil.h"
+#include "tests/support/ServerProcess.h"
 
 #include <gtest/gtest.h>
 

@@ -1,12 +1,12 @@
 // Connections, transactions, binding and reading results, on SQLite and (when
 // ORE_TEST_PG_URL names a server) on PostgreSQL with the same test bodies.
 
-#include "StorageTestUtil.h"
+#include "tests/srv/StorageTestUtil.h"
 
-#include "DbError.h"
-#include "PacketCodec.h"
-#include "RecordSet.h"
-#include "SqlStatement.h"
+#include "core/data/PacketCodec.h"
+#include "core/data/RecordSet.h"
+#include "core/db/DbError.h"
+#include "core/db/SqlStatement.h"
 
 #include <QThread>
 

@@ -1,14 +1,14 @@
 // The lookups the screens run straight on the database, and "contains"
 // searches with case folding, on the demo data of each engine.
 
-#include "StorageTestUtil.h"
+#include "tests/srv/StorageTestUtil.h"
 
-#include "FechaOrcaQueries.h"
-#include "FiltroQueries.h"
-#include "PacketCodec.h"
-#include "SharedDatabase.h"
-#include "SqlStatement.h"
-#include "SqlText.h"
+#include "core/data/PacketCodec.h"
+#include "core/db/SqlStatement.h"
+#include "core/db/SqlText.h"
+#include "framework/db/SharedDatabase.h"
+#include "ore/ore00800/model/FechaOrcaQueries.h"
+#include "ore/ore00800/model/FiltroQueries.h"
 #include "storage/Commands.h"
 
 #include <gmock/gmock.h>

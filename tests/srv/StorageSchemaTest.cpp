@@ -1,11 +1,11 @@
 // init-db, seed-demo and seed-scale on each engine: what they create, what
 // they refuse, and the invariants of the data they load.
 
-#include "StorageTestUtil.h"
+#include "tests/srv/StorageTestUtil.h"
 
-#include "DbError.h"
-#include "SqlStatement.h"
-#include "SqlText.h"
+#include "core/db/DbError.h"
+#include "core/db/SqlStatement.h"
+#include "core/db/SqlText.h"
 #include "seed/ScaleSeed.h"
 #include "storage/Commands.h"
 #include "storage/Schema.h"

@@ -2,8 +2,8 @@
 
 #include "storage/Commands.h"
 
-#include "DbConnection.h"
-#include "DbUrl.h"
+#include "core/db/DbConnection.h"
+#include "core/db/DbUrl.h"
 
 #include <QCoreApplication>
 #include <QString>

@@ -1,10 +1,10 @@
 // Database URLs, placeholders, "contains" patterns and script splitting: the
 // pieces of the storage layer that need no database.
 
-#include "DbError.h"
-#include "DbUrl.h"
-#include "SqlStatement.h"
-#include "SqlText.h"
+#include "core/db/DbError.h"
+#include "core/db/DbUrl.h"
+#include "core/db/SqlStatement.h"
+#include "core/db/SqlText.h"
 #include "storage/Schema.h"
 
 #include <QFile>

@@ -1,5 +1,5 @@
-#include "NetConnection.h"
-#include "WireVariant.h"
+#include "core/wire/WireVariant.h"
+#include "framework/net/NetConnection.h"
 #include "transport/RpcServer.h"
 
 #include <httplib.h>

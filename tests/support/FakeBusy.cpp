@@ -1,4 +1,4 @@
-#include "FakeBusy.h"
+#include "tests/support/FakeBusy.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "BusyIndicator.h"
+#include "framework/services/BusyIndicator.h"
 
 #include <QStringList>
 

@@ -1,4 +1,4 @@
-#include "FakeDialogs.h"
+#include "tests/support/FakeDialogs.h"
 
 #include <gtest/gtest.h>
 

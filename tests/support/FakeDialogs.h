@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Dialogs.h"
-#include "QtPrinters.h"
+#include "framework/services/Dialogs.h"
+#include "tests/support/QtPrinters.h"
 
 #include <QString>
 #include <QStringList>

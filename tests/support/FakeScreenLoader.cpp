@@ -1,4 +1,4 @@
-#include "FakeScreenLoader.h"
+#include "tests/support/FakeScreenLoader.h"
 
 TFakeScreenLoader::TFakeScreenLoader() {
     TScreenLoader::Install(this);

@@ -1,6 +1,6 @@
-#include "FakeServer.h"
+#include "tests/support/FakeServer.h"
 
-#include "WireVariant.h"
+#include "core/wire/WireVariant.h"
 
 TFakeServer::TFakeServer() {
     TCallTransport::Install(this);

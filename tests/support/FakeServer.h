@@ -1,7 +1,7 @@
 #pragma once
 
-#include "CallTransport.h"
-#include "QtPrinters.h"
+#include "framework/net/CallTransport.h"
+#include "tests/support/QtPrinters.h"
 
 #include <QString>
 #include <QStringList>

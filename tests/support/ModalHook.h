@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ModalRunner.h"
+#include "framework/widgets/ModalRunner.h"
 
 #include <QDialog>
 

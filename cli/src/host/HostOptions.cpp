@@ -1,7 +1,7 @@
-#include "HostOptions.h"
+#include "host/HostOptions.h"
 
-#include "DbUrl.h"
-#include "ModuleLoader.h"
+#include "core/db/DbUrl.h"
+#include "host/ModuleLoader.h"
 
 #include <QFileInfo>
 

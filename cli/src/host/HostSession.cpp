@@ -1,7 +1,7 @@
-#include "HostSession.h"
+#include "host/HostSession.h"
 
-#include "DbConnection.h"
-#include "SqlStatement.h"
+#include "core/db/DbConnection.h"
+#include "core/db/SqlStatement.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "HostOptions.h"
-#include "Session.h"
+#include "framework/services/Session.h"
+#include "host/HostOptions.h"
 
 class TDbConnection;
 

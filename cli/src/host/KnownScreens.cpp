@@ -1,4 +1,4 @@
-#include "KnownScreens.h"
+#include "host/KnownScreens.h"
 
 namespace {
 

@@ -1,10 +1,10 @@
-#include "MainWindow.h"
+#include "host/MainWindow.h"
 
-#include "Dispatch.h"
-#include "KnownScreens.h"
-#include "ModuleLoader.h"
-#include "ScreenPresenter.h"
-#include "Session.h"
+#include "framework/services/Dispatch.h"
+#include "framework/services/ScreenPresenter.h"
+#include "framework/services/Session.h"
+#include "host/KnownScreens.h"
+#include "host/ModuleLoader.h"
 
 #include <QEvent>
 #include <QInputDialog>

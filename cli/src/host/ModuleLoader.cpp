@@ -1,6 +1,6 @@
-#include "ModuleLoader.h"
+#include "host/ModuleLoader.h"
 
-#include "Exceptions.h"
+#include "core/data/Exceptions.h"
 
 #include <QCoreApplication>
 #include <QDir>

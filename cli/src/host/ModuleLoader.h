@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ScreenLoader.h"
+#include "framework/services/ScreenLoader.h"
 
 #include <QFunctionPointer>
 #include <QString>

@@ -1,12 +1,12 @@
 // ore-host: the desktop application that opens the screen modules by code.
 
-#include "DbConnection.h"
-#include "Dialogs.h"
-#include "HostOptions.h"
-#include "HostSession.h"
-#include "MainWindow.h"
-#include "ModuleLoader.h"
-#include "SharedDatabase.h"
+#include "core/db/DbConnection.h"
+#include "framework/db/SharedDatabase.h"
+#include "framework/services/Dialogs.h"
+#include "host/HostOptions.h"
+#include "host/HostSession.h"
+#include "host/MainWindow.h"
+#include "host/ModuleLoader.h"
 
 #include <QApplication>
 #include <QDir>

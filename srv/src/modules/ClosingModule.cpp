@@ -1,13 +1,13 @@
-#include "ClosingModule.h"
+#include "modules/ClosingModule.h"
 
-#include "ContratanteModule.h"
-#include "DueDates.h"
+#include "modules/ContratanteModule.h"
+#include "modules/DueDates.h"
 
-#include "DbConnection.h"
-#include "DbError.h"
-#include "DbUrl.h"
-#include "RecordSet.h"
-#include "SqlStatement.h"
+#include "core/data/RecordSet.h"
+#include "core/db/DbConnection.h"
+#include "core/db/DbError.h"
+#include "core/db/DbUrl.h"
+#include "core/db/SqlStatement.h"
 #include "storage/DbDate.h"
 
 #include <QDate>

@@ -1,10 +1,10 @@
-#include "ContratanteModule.h"
+#include "modules/ContratanteModule.h"
 
-#include "ControlLayouts.h"
-#include "DbConnection.h"
-#include "DbUrl.h"
-#include "FieldDef.h"
-#include "SqlStatement.h"
+#include "core/data/FieldDef.h"
+#include "core/db/DbConnection.h"
+#include "core/db/DbUrl.h"
+#include "core/db/SqlStatement.h"
+#include "core/layouts/ControlLayouts.h"
 #include "storage/DbDate.h"
 
 #include <algorithm>

@@ -1,4 +1,4 @@
-#include "DueDates.h"
+#include "modules/DueDates.h"
 
 #include <algorithm>
 

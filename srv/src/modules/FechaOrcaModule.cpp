@@ -1,12 +1,12 @@
-#include "FechaOrcaModule.h"
+#include "modules/FechaOrcaModule.h"
 
-#include "ControlLayouts.h"
-#include "DbConnection.h"
-#include "ListString.h"
-#include "OrcaLayouts.h"
-#include "OrcaReads.h"
-#include "SqlStatement.h"
-#include "SqlText.h"
+#include "core/db/DbConnection.h"
+#include "core/db/SqlStatement.h"
+#include "core/db/SqlText.h"
+#include "core/layouts/ControlLayouts.h"
+#include "core/layouts/OrcaLayouts.h"
+#include "modules/ListString.h"
+#include "modules/OrcaReads.h"
 #include "rpc/RemoteModuleRegistry.h"
 
 #include <cmath>

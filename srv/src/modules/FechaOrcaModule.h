@@ -1,7 +1,7 @@
 #pragma once
 
-#include "FieldDef.h"
-#include "SqlStatement.h"
+#include "core/data/FieldDef.h"
+#include "core/db/SqlStatement.h"
 
 #include <QString>
 #include <QVariantList>

@@ -1,4 +1,4 @@
-#include "ListString.h"
+#include "modules/ListString.h"
 
 #include "rpc/CallContext.h"
 

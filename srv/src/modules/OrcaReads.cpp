@@ -1,6 +1,6 @@
-#include "OrcaReads.h"
+#include "modules/OrcaReads.h"
 
-#include "ContratanteModule.h"
+#include "modules/ContratanteModule.h"
 
 namespace {
 

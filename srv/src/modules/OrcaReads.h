@@ -1,6 +1,6 @@
 #pragma once
 
-#include "SqlStatement.h"
+#include "core/db/SqlStatement.h"
 
 #include <QString>
 

@@ -1,13 +1,13 @@
-#include "ProcOrcaModule.h"
+#include "modules/ProcOrcaModule.h"
 
-#include "ContratanteModule.h"
-#include "ControlLayouts.h"
-#include "DbConnection.h"
-#include "OrcaLayouts.h"
-#include "OrcaReads.h"
-#include "PacketCodec.h"
-#include "RowStore.h"
-#include "SqlStatement.h"
+#include "core/data/PacketCodec.h"
+#include "core/data/RowStore.h"
+#include "core/db/DbConnection.h"
+#include "core/db/SqlStatement.h"
+#include "core/layouts/ControlLayouts.h"
+#include "core/layouts/OrcaLayouts.h"
+#include "modules/ContratanteModule.h"
+#include "modules/OrcaReads.h"
 #include "rpc/RemoteModuleRegistry.h"
 
 namespace {

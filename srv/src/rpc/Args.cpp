@@ -1,4 +1,4 @@
-#include "Args.h"
+#include "rpc/Args.h"
 
 #include <QLocale>
 

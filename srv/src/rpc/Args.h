@@ -1,8 +1,8 @@
 #pragma once
 
-#include "CallContext.h"
-#include "DataPacket.h"
-#include "WireVariant.h"
+#include "core/data/DataPacket.h"
+#include "core/wire/WireVariant.h"
+#include "rpc/CallContext.h"
 
 #include <QVariant>
 

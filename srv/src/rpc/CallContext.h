@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Exceptions.h"
+#include "core/data/Exceptions.h"
 
 #include <QString>
 

@@ -1,4 +1,4 @@
-#include "Modules.h"
+#include "rpc/Modules.h"
 
 #include "modules/ClosingModule.h"
 #include "modules/ContratanteModule.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "RemoteModuleRegistry.h"
+#include "rpc/RemoteModuleRegistry.h"
 
 #include <QString>
 

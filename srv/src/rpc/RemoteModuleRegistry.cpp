@@ -1,6 +1,6 @@
-#include "RemoteModuleRegistry.h"
+#include "rpc/RemoteModuleRegistry.h"
 
-#include "DbError.h"
+#include "core/db/DbError.h"
 
 #include <cstdio>
 #include <new>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "Args.h"
-#include "CallContext.h"
-#include "RpcEnvelope.h"
+#include "core/wire/RpcEnvelope.h"
+#include "rpc/Args.h"
+#include "rpc/CallContext.h"
 
 #include <QHash>
 #include <QString>

@@ -1,6 +1,6 @@
-#include "DemoSeed.h"
+#include "seed/DemoSeed.h"
 
-#include "SeedWriter.h"
+#include "seed/SeedWriter.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
-#include "DemoBudget.h"
+#include "seed/DemoBudget.h"
 
-#include "DbConnection.h"
-#include "DemoSeed.h"
-#include "SeedWriter.h"
-#include "SqlStatement.h"
+#include "core/db/DbConnection.h"
+#include "core/db/SqlStatement.h"
+#include "seed/DemoSeed.h"
+#include "seed/SeedWriter.h"
 #include "storage/DbDate.h"
 
 #include <cmath>

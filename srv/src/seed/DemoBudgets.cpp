@@ -1,5 +1,5 @@
-#include "DemoBudget.h"
-#include "DemoSeed.h"
+#include "seed/DemoBudget.h"
+#include "seed/DemoSeed.h"
 
 #include <cmath>
 

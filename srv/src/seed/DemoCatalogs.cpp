@@ -1,7 +1,7 @@
-#include "DemoSeed.h"
+#include "seed/DemoSeed.h"
 
-#include "DbError.h"
-#include "SeedWriter.h"
+#include "core/db/DbError.h"
+#include "seed/SeedWriter.h"
 #include "storage/DbDate.h"
 
 #include <QDate>

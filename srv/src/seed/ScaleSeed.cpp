@@ -1,9 +1,9 @@
-#include "ScaleSeed.h"
+#include "seed/ScaleSeed.h"
 
-#include "DemoSeed.h"
-#include "SeedWriter.h"
+#include "seed/DemoSeed.h"
+#include "seed/SeedWriter.h"
 
-#include "DbConnection.h"
+#include "core/db/DbConnection.h"
 #include "storage/DbDate.h"
 
 #include <QDate>

@@ -1,6 +1,6 @@
-#include "SeedWriter.h"
+#include "seed/SeedWriter.h"
 
-#include "DbError.h"
+#include "core/db/DbError.h"
 
 #include <cmath>
 

@@ -1,11 +1,11 @@
-#include "Commands.h"
+#include "storage/Commands.h"
 
-#include "DbConnection.h"
-#include "DbError.h"
-#include "Schema.h"
-#include "SqlStatement.h"
+#include "core/db/DbConnection.h"
+#include "core/db/DbError.h"
+#include "core/db/SqlStatement.h"
 #include "seed/DemoSeed.h"
 #include "seed/ScaleSeed.h"
+#include "storage/Schema.h"
 
 #include <QElapsedTimer>
 

@@ -1,6 +1,6 @@
-#include "DbDate.h"
+#include "storage/DbDate.h"
 
-#include "OleDate.h"
+#include "core/data/OleDate.h"
 
 QVariant DbDate(const QDate& date) {
     return date.isValid() ? QVariant(DateToOle(date)) : QVariant();

@@ -1,7 +1,7 @@
-#include "Schema.h"
+#include "storage/Schema.h"
 
-#include "DbConnection.h"
-#include "DbError.h"
+#include "core/db/DbConnection.h"
+#include "core/db/DbError.h"
 
 #include <QDir>
 #include <QFile>

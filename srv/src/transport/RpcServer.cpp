@@ -1,7 +1,7 @@
-#include "RpcServer.h"
+#include "transport/RpcServer.h"
 
-#include "RpcEnvelope.h"
-#include "WireVariant.h"
+#include "core/wire/RpcEnvelope.h"
+#include "core/wire/WireVariant.h"
 
 #include <httplib.h>
 

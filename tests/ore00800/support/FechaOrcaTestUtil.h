@@ -1,11 +1,11 @@
 #pragma once
 
-#include "Cli_ore00800.h"
-#include "Pkg_ore00800.h"
-#include "ScreenTestUtil.h"
+#include "ore/ore00800/Cli_ore00800.h"
+#include "ore/ore00800/Pkg_ore00800.h"
+#include "tests/ore00800/support/ScreenTestUtil.h"
 
-#include "Dispatch.h"
-#include "ModalHook.h"
+#include "framework/services/Dispatch.h"
+#include "tests/support/ModalHook.h"
 
 #include <QApplication>
 #include <QTest>

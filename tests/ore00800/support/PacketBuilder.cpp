@@ -1,8 +1,8 @@
-#include "PacketBuilder.h"
+#include "tests/ore00800/support/PacketBuilder.h"
 
-#include "PacketCodec.h"
-#include "RecordSet.h"
-#include "RowStore.h"
+#include "core/data/PacketCodec.h"
+#include "core/data/RecordSet.h"
+#include "core/data/RowStore.h"
 
 TDataPacket MakePacket(const TFieldDefs& layout, const std::vector<TPacketRow>& rows) {
     const TFieldDefs dataDefs = DataFieldDefs(layout);

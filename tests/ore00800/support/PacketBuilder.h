@@ -1,8 +1,8 @@
 #pragma once
 
-#include "DataPacket.h"
-#include "FieldDef.h"
-#include "QtPrinters.h"
+#include "core/data/DataPacket.h"
+#include "core/data/FieldDef.h"
+#include "tests/support/QtPrinters.h"
 
 #include <QString>
 #include <QVariant>

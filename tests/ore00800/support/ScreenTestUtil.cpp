@@ -1,10 +1,10 @@
-#include "ScreenTestUtil.h"
+#include "tests/ore00800/support/ScreenTestUtil.h"
 
-#include "ControlLayouts.h"
-#include "OrcaLayouts.h"
-#include "Pictures.h"
-#include "Session.h"
-#include "SharedDatabase.h"
+#include "core/layouts/ControlLayouts.h"
+#include "core/layouts/OrcaLayouts.h"
+#include "framework/db/SharedDatabase.h"
+#include "framework/services/Pictures.h"
+#include "framework/services/Session.h"
 #include "storage/Commands.h"
 
 void ScreenTest::SetUp() {

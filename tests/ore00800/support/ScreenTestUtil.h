@@ -1,11 +1,11 @@
 #pragma once
 
-#include "FakeBusy.h"
-#include "FakeDialogs.h"
-#include "FakeServer.h"
-#include "PacketBuilder.h"
+#include "tests/ore00800/support/PacketBuilder.h"
+#include "tests/support/FakeBusy.h"
+#include "tests/support/FakeDialogs.h"
+#include "tests/support/FakeServer.h"
 
-#include "DbConnection.h"
+#include "core/db/DbConnection.h"
 
 #include <QTemporaryDir>
 

@@ -1,12 +1,12 @@
 // The approval-error dialog, driven as the operator would.
 
-#include "Cli_ore00802.h"
-#include "DBGrid.h"
-#include "ModalTestUtil.h"
-#include "PictureBox.h"
+#include "framework/widgets/DBGrid.h"
+#include "ore/ore00800/Cli_ore00802.h"
+#include "ore/ore00800/PictureBox.h"
+#include "tests/ore00800/ui/ModalTestUtil.h"
 
-#include "DataSource.h"
-#include "RecordSet.h"
+#include "core/data/DataSource.h"
+#include "core/data/RecordSet.h"
 
 #include <QBitmap>
 #include <QFrame>

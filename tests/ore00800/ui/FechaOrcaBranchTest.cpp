@@ -2,14 +2,14 @@
 // the host's branch in the bar, the rights read once, the branch checked on
 // the way out and the filter opened.
 
-#include "FechaOrcaTestUtil.h"
+#include "tests/ore00800/support/FechaOrcaTestUtil.h"
 
-#include "BtnPesquisa.h"
-#include "DBGrid.h"
-#include "MaskEdit.h"
-#include "PageControl.h"
-#include "Session.h"
-#include "TabSheet.h"
+#include "framework/services/Session.h"
+#include "framework/widgets/BtnPesquisa.h"
+#include "framework/widgets/DBGrid.h"
+#include "framework/widgets/MaskEdit.h"
+#include "framework/widgets/PageControl.h"
+#include "framework/widgets/TabSheet.h"
 
 #include <QAction>
 #include <QLineEdit>

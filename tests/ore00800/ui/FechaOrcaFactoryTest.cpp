@@ -1,10 +1,10 @@
 // How the module opens its main screen: once, reused, maximised only on a
 // 640×480 desktop, and what loading and unloading the module resets.
 
-#include "Cli_ore00800.h"
-#include "FiltroModuleState.h"
-#include "Pkg_ore00800.h"
-#include "ScreenTestUtil.h"
+#include "ore/ore00800/Cli_ore00800.h"
+#include "ore/ore00800/Pkg_ore00800.h"
+#include "ore/ore00800/model/FiltroModuleState.h"
+#include "tests/ore00800/support/ScreenTestUtil.h"
 
 #include <QApplication>
 #include <QPointer>

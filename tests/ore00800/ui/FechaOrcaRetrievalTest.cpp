@@ -3,16 +3,16 @@
 // changes nothing but through the contracting client's edit, which always
 // offers its way out.
 
-#include "FechaOrcaTestUtil.h"
+#include "tests/ore00800/support/FechaOrcaTestUtil.h"
 
-#include "DBGrid.h"
-#include "DBNavigator.h"
-#include "FakeScreenLoader.h"
-#include "MaskEdit.h"
-#include "OleDate.h"
-#include "PageControl.h"
-#include "TabSheet.h"
-#include "WireVariant.h"
+#include "core/data/OleDate.h"
+#include "core/wire/WireVariant.h"
+#include "framework/widgets/DBGrid.h"
+#include "framework/widgets/DBNavigator.h"
+#include "framework/widgets/MaskEdit.h"
+#include "framework/widgets/PageControl.h"
+#include "framework/widgets/TabSheet.h"
+#include "tests/support/FakeScreenLoader.h"
 
 #include <QAction>
 #include <QGroupBox>

@@ -1,9 +1,9 @@
 // Confirming writes Filtro and retrieves the list while the dialog is still
 // up; cancelling writes nothing; option sets carry the picked lists.
 
-#include "FiltroFechaOrcaTestUtil.h"
+#include "tests/ore00800/ui/FiltroFechaOrcaTestUtil.h"
 
-#include "Exceptions.h"
+#include "core/data/Exceptions.h"
 
 #include <QListWidget>
 

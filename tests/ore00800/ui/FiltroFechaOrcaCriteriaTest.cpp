@@ -1,7 +1,7 @@
 // The criteria while the operator edits them: the radios and their search
 // buttons, leaving the budget numbers, and "Desfazer".
 
-#include "FiltroFechaOrcaTestUtil.h"
+#include "tests/ore00800/ui/FiltroFechaOrcaTestUtil.h"
 
 namespace {
 

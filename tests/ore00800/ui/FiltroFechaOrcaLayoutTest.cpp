@@ -2,9 +2,9 @@
 // factory's cursor and lifetime, and the controls loaded from Filtro once
 // per opening.
 
-#include "FiltroFechaOrcaTestUtil.h"
+#include "tests/ore00800/ui/FiltroFechaOrcaTestUtil.h"
 
-#include "Messages.h"
+#include "framework/services/Messages.h"
 
 #include <QScreen>
 #include <QStyle>

@@ -2,13 +2,13 @@
 // none), opened by a click or by F9 on a "Lista" radio; and the manager or
 // supervisor picked from the server's list.
 
-#include "FiltroFechaOrcaTestUtil.h"
-#include "FiltroTestDb.h"
+#include "tests/ore00800/ui/FiltroFechaOrcaTestUtil.h"
+#include "tests/ore00800/ui/FiltroTestDb.h"
 
-#include "BtnPesquisa.h"
-#include "CutTexts.h"
-#include "PacketBuilder.h"
-#include "QtPrinters.h"
+#include "framework/widgets/BtnPesquisa.h"
+#include "tests/ore00800/support/PacketBuilder.h"
+#include "tests/support/CutTexts.h"
+#include "tests/support/QtPrinters.h"
 
 #include <QPushButton>
 #include <QTableView>

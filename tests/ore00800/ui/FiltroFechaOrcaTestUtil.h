@@ -1,14 +1,14 @@
 #pragma once
 
-#include "Cli_ore00800.h"
-#include "Cli_ore00801.h"
-#include "Filtro.h"
-#include "MaskEdit.h"
-#include "ModalHook.h"
-#include "OleDate.h"
-#include "ScreenTestUtil.h"
+#include "core/data/OleDate.h"
+#include "framework/widgets/MaskEdit.h"
+#include "ore/ore00800/Cli_ore00800.h"
+#include "ore/ore00800/Cli_ore00801.h"
+#include "ore/ore00800/model/Filtro.h"
+#include "tests/ore00800/support/ScreenTestUtil.h"
+#include "tests/support/ModalHook.h"
 
-#include "DateEditPlus.h"
+#include "framework/widgets/DateEditPlus.h"
 
 #include <QAbstractButton>
 #include <QApplication>

@@ -2,7 +2,7 @@
 // on the control to mend, and leaves the dialog open with nothing written;
 // and the manager code checked on the server when the operator leaves it.
 
-#include "FiltroFechaOrcaTestUtil.h"
+#include "tests/ore00800/ui/FiltroFechaOrcaTestUtil.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "DbConnection.h"
-#include "Pictures.h"
-#include "SharedDatabase.h"
+#include "core/db/DbConnection.h"
+#include "framework/db/SharedDatabase.h"
+#include "framework/services/Pictures.h"
 #include "storage/Schema.h"
 
 #include <QTemporaryDir>

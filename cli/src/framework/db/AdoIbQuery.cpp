@@ -1,9 +1,9 @@
-#include "AdoIbQuery.h"
+#include "framework/db/AdoIbQuery.h"
 
-#include "DbConnection.h"
-#include "DbError.h"
-#include "SharedDatabase.h"
-#include "SqlStatement.h"
+#include "core/db/DbConnection.h"
+#include "core/db/DbError.h"
+#include "core/db/SqlStatement.h"
+#include "framework/db/SharedDatabase.h"
 
 TADOIBQuery::TADOIBQuery(const TFieldDefs& defs, QObject* parent) : TRecordSet(defs, parent) {}
 

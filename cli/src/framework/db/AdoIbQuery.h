@@ -1,7 +1,7 @@
 #pragma once
 
-#include "QueryParams.h"
-#include "RecordSet.h"
+#include "core/data/RecordSet.h"
+#include "framework/db/QueryParams.h"
 
 #include <QStringList>
 

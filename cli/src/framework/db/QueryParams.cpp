@@ -1,6 +1,6 @@
-#include "QueryParams.h"
+#include "framework/db/QueryParams.h"
 
-#include "DbError.h"
+#include "core/db/DbError.h"
 
 namespace {
 

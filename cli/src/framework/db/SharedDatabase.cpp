@@ -1,4 +1,4 @@
-#include "SharedDatabase.h"
+#include "framework/db/SharedDatabase.h"
 
 namespace {
 // Set and read on the user-interface thread only, like every widget.

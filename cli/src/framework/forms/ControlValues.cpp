@@ -1,4 +1,4 @@
-#include "ControlValues.h"
+#include "framework/forms/ControlValues.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>

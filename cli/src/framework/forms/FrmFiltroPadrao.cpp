@@ -1,13 +1,13 @@
-#include "FrmFiltroPadrao.h"
+#include "framework/forms/FrmFiltroPadrao.h"
 
-#include "ControlValues.h"
-#include "Dialogs.h"
-#include "Dispatch.h"
-#include "FrmOpcoes.h"
-#include "Messages.h"
-#include "ModalRunner.h"
-#include "OptionSetStore.h"
-#include "Session.h"
+#include "framework/forms/ControlValues.h"
+#include "framework/forms/FrmOpcoes.h"
+#include "framework/forms/OptionSetStore.h"
+#include "framework/services/Dialogs.h"
+#include "framework/services/Dispatch.h"
+#include "framework/services/Messages.h"
+#include "framework/services/Session.h"
+#include "framework/widgets/ModalRunner.h"
 
 #include <QGuiApplication>
 #include <QHBoxLayout>

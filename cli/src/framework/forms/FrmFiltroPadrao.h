@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ModalForm.h"
-#include "NameValueList.h"
+#include "framework/forms/ModalForm.h"
+#include "framework/services/NameValueList.h"
 
 #include <QStringList>
 

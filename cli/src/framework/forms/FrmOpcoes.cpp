@@ -1,8 +1,8 @@
-#include "FrmOpcoes.h"
+#include "framework/forms/FrmOpcoes.h"
 
-#include "Dialogs.h"
-#include "Dispatch.h"
-#include "OptionSetStore.h"
+#include "framework/forms/OptionSetStore.h"
+#include "framework/services/Dialogs.h"
+#include "framework/services/Dispatch.h"
 
 #include <QHBoxLayout>
 #include <QLineEdit>

@@ -1,7 +1,7 @@
-#include "ModalForm.h"
+#include "framework/forms/ModalForm.h"
 
-#include "Dispatch.h"
-#include "ModalRunner.h"
+#include "framework/services/Dispatch.h"
+#include "framework/widgets/ModalRunner.h"
 
 #include <QPointer>
 

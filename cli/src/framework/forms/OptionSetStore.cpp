@@ -1,10 +1,10 @@
-#include "OptionSetStore.h"
+#include "framework/forms/OptionSetStore.h"
 
-#include "DbConnection.h"
-#include "DbError.h"
-#include "OleDate.h"
-#include "SharedDatabase.h"
-#include "SqlStatement.h"
+#include "core/data/OleDate.h"
+#include "core/db/DbConnection.h"
+#include "core/db/DbError.h"
+#include "core/db/SqlStatement.h"
+#include "framework/db/SharedDatabase.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>

@@ -1,4 +1,4 @@
-#include "CallTransport.h"
+#include "framework/net/CallTransport.h"
 
 #include <atomic>
 

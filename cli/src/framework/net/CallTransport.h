@@ -1,6 +1,6 @@
 #pragma once
 
-#include "RpcEnvelope.h"
+#include "core/wire/RpcEnvelope.h"
 
 class TNetConnection;
 

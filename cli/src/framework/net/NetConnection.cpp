@@ -1,7 +1,7 @@
-#include "NetConnection.h"
+#include "framework/net/NetConnection.h"
 
-#include "CallTransport.h"
-#include "WireVariant.h"
+#include "core/wire/WireVariant.h"
+#include "framework/net/CallTransport.h"
 
 #include <httplib.h>
 #include <netdb.h>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Exceptions.h"
-#include "RpcEnvelope.h"
+#include "core/data/Exceptions.h"
+#include "core/wire/RpcEnvelope.h"
 
 #include <QObject>
 #include <QString>

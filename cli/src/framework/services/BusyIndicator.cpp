@@ -1,6 +1,6 @@
-#include "BusyIndicator.h"
+#include "framework/services/BusyIndicator.h"
 
-#include "BusyOverlay.h"
+#include "framework/services/BusyOverlay.h"
 
 namespace {
 TBusyIndicator* g_installed = nullptr;

@@ -1,4 +1,4 @@
-#include "BusyOverlay.h"
+#include "framework/services/BusyOverlay.h"
 
 #include <QApplication>
 #include <QEvent>

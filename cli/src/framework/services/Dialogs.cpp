@@ -1,4 +1,4 @@
-#include "Dialogs.h"
+#include "framework/services/Dialogs.h"
 
 #include <QApplication>
 #include <QMessageBox>

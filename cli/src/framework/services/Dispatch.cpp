@@ -1,7 +1,7 @@
-#include "Dispatch.h"
+#include "framework/services/Dispatch.h"
 
-#include "Dialogs.h"
-#include "Exceptions.h"
+#include "core/data/Exceptions.h"
+#include "framework/services/Dialogs.h"
 
 #include <QCoreApplication>
 

@@ -1,6 +1,6 @@
-#include "FocusTracker.h"
+#include "framework/services/FocusTracker.h"
 
-#include "Dispatch.h"
+#include "framework/services/Dispatch.h"
 
 #include <QApplication>
 #include <QMdiSubWindow>

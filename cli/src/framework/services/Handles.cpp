@@ -1,7 +1,7 @@
-#include "Handles.h"
+#include "framework/services/Handles.h"
 
-#include "DataSource.h"
-#include "Exceptions.h"
+#include "core/data/DataSource.h"
+#include "core/data/Exceptions.h"
 
 #include <QHash>
 

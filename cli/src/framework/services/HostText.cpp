@@ -1,7 +1,7 @@
-#include "HostText.h"
+#include "framework/services/HostText.h"
 
-#include "FormatSettings.h"
-#include "NumberFormat.h"
+#include "core/data/FormatSettings.h"
+#include "core/data/NumberFormat.h"
 
 #include <QWidget>
 

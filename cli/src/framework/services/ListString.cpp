@@ -1,6 +1,6 @@
-#include "ListString.h"
+#include "framework/services/ListString.h"
 
-#include "Exceptions.h"
+#include "core/data/Exceptions.h"
 
 namespace ListString {
 

@@ -1,4 +1,4 @@
-#include "Messages.h"
+#include "framework/services/Messages.h"
 
 QString TMessages::Msg(const QString& key) const {
     for (const QString& line : m_lines) {

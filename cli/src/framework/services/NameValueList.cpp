@@ -1,4 +1,4 @@
-#include "NameValueList.h"
+#include "framework/services/NameValueList.h"
 
 int TNameValueList::IndexOf(const QString& name) const {
     for (int i = 0; i < m_lines.size(); ++i) {

@@ -1,8 +1,8 @@
-#include "Pictures.h"
+#include "framework/services/Pictures.h"
 
-#include "DbError.h"
-#include "SharedDatabase.h"
-#include "SqlStatement.h"
+#include "core/db/DbError.h"
+#include "core/db/SqlStatement.h"
+#include "framework/db/SharedDatabase.h"
 
 #include <map>
 

@@ -1,11 +1,11 @@
-#include "ProductSearch.h"
+#include "framework/services/ProductSearch.h"
 
-#include "AdoIbQuery.h"
-#include "DbError.h"
-#include "Pictures.h"
-#include "SharedDatabase.h"
-#include "SqlStatement.h"
-#include "SqlText.h"
+#include "core/db/DbError.h"
+#include "core/db/SqlStatement.h"
+#include "core/db/SqlText.h"
+#include "framework/db/AdoIbQuery.h"
+#include "framework/db/SharedDatabase.h"
+#include "framework/services/Pictures.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
-#include "ScreenLoader.h"
+#include "framework/services/ScreenLoader.h"
 
-#include "Exceptions.h"
+#include "core/data/Exceptions.h"
 
 namespace {
 TScreenLoader* g_installed = nullptr;

@@ -1,4 +1,4 @@
-#include "ScreenPresenter.h"
+#include "framework/services/ScreenPresenter.h"
 
 #include <QWidget>
 

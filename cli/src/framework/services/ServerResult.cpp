@@ -1,6 +1,6 @@
-#include "ServerResult.h"
+#include "framework/services/ServerResult.h"
 
-#include "Dialogs.h"
+#include "framework/services/Dialogs.h"
 
 QVariant CheckResultServ(const TServerReply& reply, bool abort, int) {
     if (reply.ok)

@@ -1,6 +1,6 @@
-#include "Session.h"
+#include "framework/services/Session.h"
 
-#include "Pictures.h"
+#include "framework/services/Pictures.h"
 
 namespace {
 TSessionInfo& Current() {

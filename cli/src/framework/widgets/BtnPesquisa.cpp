@@ -1,12 +1,12 @@
-#include "BtnPesquisa.h"
+#include "framework/widgets/BtnPesquisa.h"
 
-#include "DataSet.h"
-#include "DataSetActions.h"
-#include "DataSource.h"
-#include "Dispatch.h"
-#include "Exceptions.h"
-#include "ModalRunner.h"
-#include "frmPesquisa.h"
+#include "core/data/DataSet.h"
+#include "core/data/DataSource.h"
+#include "core/data/Exceptions.h"
+#include "framework/services/Dispatch.h"
+#include "framework/widgets/DataSetActions.h"
+#include "framework/widgets/ModalRunner.h"
+#include "framework/widgets/frmPesquisa.h"
 
 #include <QKeyEvent>
 #include <QLineEdit>

@@ -1,4 +1,4 @@
-#include "CheckListModel.h"
+#include "framework/widgets/CheckListModel.h"
 
 TCheckListModel::TCheckListModel(QObject* parent) : QIdentityProxyModel(parent) {}
 

@@ -1,8 +1,8 @@
-#include "DBCheckBox.h"
+#include "framework/widgets/DBCheckBox.h"
 
-#include "Dispatch.h"
-#include "Field.h"
-#include "FieldDataLink.h"
+#include "core/data/Field.h"
+#include "framework/services/Dispatch.h"
+#include "framework/widgets/FieldDataLink.h"
 
 TDBCheckBox::TDBCheckBox(QWidget* parent) : QCheckBox(parent), TFieldBinding(this) {
     m_link->OnDataChange = [this] { ShowField(); };

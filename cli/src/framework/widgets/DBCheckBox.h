@@ -1,6 +1,6 @@
 #pragma once
 
-#include "FieldBinding.h"
+#include "framework/widgets/FieldBinding.h"
 #include <QCheckBox>
 
 // A check box bound to a field: checked when the field holds ValueChecked

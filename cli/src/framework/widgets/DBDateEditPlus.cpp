@@ -1,7 +1,7 @@
-#include "DBDateEditPlus.h"
+#include "framework/widgets/DBDateEditPlus.h"
 
-#include "Field.h"
-#include "FieldDataLink.h"
+#include "core/data/Field.h"
+#include "framework/widgets/FieldDataLink.h"
 
 #include <QKeyEvent>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "DateEditPlus.h"
-#include "FieldBinding.h"
+#include "framework/widgets/DateEditPlus.h"
+#include "framework/widgets/FieldBinding.h"
 
 // A date edit bound to a date field: shows the field's date, writes it back
 // (empty as null) when the control is left or the record is posted; an

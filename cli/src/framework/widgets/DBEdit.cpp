@@ -1,8 +1,8 @@
-#include "DBEdit.h"
+#include "framework/widgets/DBEdit.h"
 
-#include "DataSource.h"
-#include "Field.h"
-#include "FieldDataLink.h"
+#include "core/data/DataSource.h"
+#include "core/data/Field.h"
+#include "framework/widgets/FieldDataLink.h"
 
 #include <QKeyEvent>
 

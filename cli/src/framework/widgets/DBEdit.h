@@ -1,7 +1,7 @@
 #pragma once
 
-#include "FieldBinding.h"
-#include "MaskEdit.h"
+#include "framework/widgets/FieldBinding.h"
+#include "framework/widgets/MaskEdit.h"
 
 // An edit bound to a field: its display text when the operator is elsewhere,
 // its edit text while editing, entered through the field's edit mask. The

@@ -1,11 +1,11 @@
-#include "DBGrid.h"
+#include "framework/widgets/DBGrid.h"
 
-#include "DataSet.h"
-#include "DataSetActions.h"
-#include "DataSetTableModel.h"
-#include "DataSource.h"
-#include "Dispatch.h"
-#include "GridCellDelegate.h"
+#include "core/data/DataSet.h"
+#include "core/data/DataSource.h"
+#include "framework/services/Dispatch.h"
+#include "framework/widgets/DataSetActions.h"
+#include "framework/widgets/DataSetTableModel.h"
+#include "framework/widgets/GridCellDelegate.h"
 
 #include <QApplication>
 #include <QHeaderView>

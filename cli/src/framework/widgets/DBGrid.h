@@ -1,7 +1,7 @@
 #pragma once
 
-#include "GridColumn.h"
-#include "GridOptions.h"
+#include "framework/widgets/GridColumn.h"
+#include "framework/widgets/GridOptions.h"
 
 #include <QStyle>
 #include <QTableView>

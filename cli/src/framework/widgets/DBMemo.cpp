@@ -1,8 +1,8 @@
-#include "DBMemo.h"
+#include "framework/widgets/DBMemo.h"
 
-#include "Field.h"
-#include "FieldDataLink.h"
-#include "FocusTracker.h"
+#include "core/data/Field.h"
+#include "framework/services/FocusTracker.h"
+#include "framework/widgets/FieldDataLink.h"
 
 #include <QKeyEvent>
 

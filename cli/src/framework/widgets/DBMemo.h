@@ -1,6 +1,6 @@
 #pragma once
 
-#include "FieldBinding.h"
+#include "framework/widgets/FieldBinding.h"
 #include <QPlainTextEdit>
 
 // A plain-text memo bound to a field; edits as TDBEdit does: the first change

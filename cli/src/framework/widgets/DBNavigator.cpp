@@ -1,9 +1,9 @@
-#include "DBNavigator.h"
+#include "framework/widgets/DBNavigator.h"
 
-#include "DataSet.h"
-#include "DataSetActions.h"
-#include "DataSource.h"
-#include "Dispatch.h"
+#include "core/data/DataSet.h"
+#include "core/data/DataSource.h"
+#include "framework/services/Dispatch.h"
+#include "framework/widgets/DataSetActions.h"
 
 #include <QHBoxLayout>
 #include <QToolButton>

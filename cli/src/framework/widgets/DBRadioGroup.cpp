@@ -1,8 +1,8 @@
-#include "DBRadioGroup.h"
+#include "framework/widgets/DBRadioGroup.h"
 
-#include "Dispatch.h"
-#include "Field.h"
-#include "FieldDataLink.h"
+#include "core/data/Field.h"
+#include "framework/services/Dispatch.h"
+#include "framework/widgets/FieldDataLink.h"
 
 #include <QButtonGroup>
 #include <QRadioButton>

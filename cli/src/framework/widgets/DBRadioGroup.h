@@ -1,6 +1,6 @@
 #pragma once
 
-#include "FieldBinding.h"
+#include "framework/widgets/FieldBinding.h"
 #include <QGroupBox>
 #include <QStringList>
 

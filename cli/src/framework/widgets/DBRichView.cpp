@@ -1,8 +1,8 @@
-#include "DBRichView.h"
+#include "framework/widgets/DBRichView.h"
 
-#include "Field.h"
-#include "FieldDataLink.h"
-#include "RtfText.h"
+#include "core/data/Field.h"
+#include "framework/widgets/FieldDataLink.h"
+#include "framework/widgets/RtfText.h"
 
 TDBRichView::TDBRichView(QWidget* parent) : QTextBrowser(parent), TFieldBinding(this) {
     setOpenLinks(false);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "FieldBinding.h"
+#include "framework/widgets/FieldBinding.h"
 #include <QTextBrowser>
 
 // A read-only view of a memo field kept as RTF: shows the formatted text;

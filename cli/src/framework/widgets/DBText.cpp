@@ -1,7 +1,7 @@
-#include "DBText.h"
+#include "framework/widgets/DBText.h"
 
-#include "Field.h"
-#include "FieldDataLink.h"
+#include "core/data/Field.h"
+#include "framework/widgets/FieldDataLink.h"
 
 TDBText::TDBText(QWidget* parent) : QLabel(parent), TFieldBinding(this) {
     setTextFormat(Qt::PlainText);

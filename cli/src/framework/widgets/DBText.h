@@ -1,6 +1,6 @@
 #pragma once
 
-#include "FieldBinding.h"
+#include "framework/widgets/FieldBinding.h"
 #include <QLabel>
 
 // A label showing a field's display text.

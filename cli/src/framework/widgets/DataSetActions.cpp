@@ -1,9 +1,9 @@
-#include "DataSetActions.h"
+#include "framework/widgets/DataSetActions.h"
 
-#include "AdoIbQuery.h"
-#include "DataSet.h"
-#include "Dialogs.h"
-#include "Exceptions.h"
+#include "core/data/DataSet.h"
+#include "core/data/Exceptions.h"
+#include "framework/db/AdoIbQuery.h"
+#include "framework/services/Dialogs.h"
 
 #include <algorithm>
 

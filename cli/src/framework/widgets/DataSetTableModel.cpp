@@ -1,8 +1,8 @@
-#include "DataSetTableModel.h"
+#include "framework/widgets/DataSetTableModel.h"
 
-#include "DataSet.h"
-#include "DataSource.h"
-#include "Dispatch.h"
+#include "core/data/DataSet.h"
+#include "core/data/DataSource.h"
+#include "framework/services/Dispatch.h"
 
 #include <QFontMetrics>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "DataSource.h"
-#include "GridColumn.h"
+#include "core/data/DataSource.h"
+#include "framework/widgets/GridColumn.h"
 
 #include <QAbstractTableModel>
 #include <QPointer>

@@ -1,7 +1,7 @@
-#include "DateEditPlus.h"
+#include "framework/widgets/DateEditPlus.h"
 
-#include "Dispatch.h"
-#include "OleDate.h"
+#include "core/data/OleDate.h"
+#include "framework/services/Dispatch.h"
 
 #include <QDate>
 

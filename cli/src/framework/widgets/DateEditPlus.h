@@ -1,6 +1,6 @@
 #pragma once
 
-#include "MaskEdit.h"
+#include "framework/widgets/MaskEdit.h"
 
 #include <QStringList>
 

@@ -1,4 +1,4 @@
-#include "DisplayEdit.h"
+#include "framework/widgets/DisplayEdit.h"
 
 #include <QLineEdit>
 

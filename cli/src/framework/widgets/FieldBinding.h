@@ -1,6 +1,6 @@
 #pragma once
 
-#include "FieldDataLink.h"
+#include "framework/widgets/FieldDataLink.h"
 
 // The data source and field that a data-aware control shows, as every such
 // control exposes them; the control reacts through its link's callbacks.

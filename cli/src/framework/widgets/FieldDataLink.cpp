@@ -1,9 +1,9 @@
-#include "FieldDataLink.h"
+#include "framework/widgets/FieldDataLink.h"
 
-#include "DataSet.h"
-#include "DataSource.h"
-#include "Dispatch.h"
-#include "Exceptions.h"
+#include "core/data/DataSet.h"
+#include "core/data/DataSource.h"
+#include "core/data/Exceptions.h"
+#include "framework/services/Dispatch.h"
 
 #include <QKeyEvent>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "DataSource.h"
+#include "core/data/DataSource.h"
 
 #include <QObject>
 #include <QPointer>

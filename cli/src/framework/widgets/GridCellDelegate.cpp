@@ -1,8 +1,8 @@
-#include "GridCellDelegate.h"
+#include "framework/widgets/GridCellDelegate.h"
 
-#include "DBGrid.h"
-#include "DataSet.h"
-#include "DataSetTableModel.h"
+#include "core/data/DataSet.h"
+#include "framework/widgets/DBGrid.h"
+#include "framework/widgets/DataSetTableModel.h"
 
 #include <QPainter>
 

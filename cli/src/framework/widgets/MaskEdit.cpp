@@ -1,6 +1,6 @@
-#include "MaskEdit.h"
+#include "framework/widgets/MaskEdit.h"
 
-#include "FocusTracker.h"
+#include "framework/services/FocusTracker.h"
 
 #include <QFocusEvent>
 #include <QMouseEvent>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "EditMask.h"
+#include "core/data/EditMask.h"
 
 #include <QLineEdit>
 

@@ -1,6 +1,6 @@
-#include "ModalRunner.h"
+#include "framework/widgets/ModalRunner.h"
 
-#include "Dispatch.h"
+#include "framework/services/Dispatch.h"
 
 #include <QDialog>
 

@@ -1,6 +1,6 @@
-#include "NumberEdit.h"
+#include "framework/widgets/NumberEdit.h"
 
-#include "NumberFormat.h"
+#include "core/data/NumberFormat.h"
 
 #include <QKeyEvent>
 #include <QRegularExpressionValidator>

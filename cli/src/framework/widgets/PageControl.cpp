@@ -1,7 +1,7 @@
-#include "PageControl.h"
+#include "framework/widgets/PageControl.h"
 
-#include "Dispatch.h"
-#include "TabSheet.h"
+#include "framework/services/Dispatch.h"
+#include "framework/widgets/TabSheet.h"
 
 TPageControl::TPageControl(QWidget* parent) : QTabWidget(parent) {
     connect(this, &QTabWidget::currentChanged, this, &TPageControl::CurrentChanged);

@@ -1,12 +1,12 @@
-#include "PickList.h"
+#include "framework/widgets/PickList.h"
 
-#include "DataSet.h"
-#include "DataSetActions.h"
-#include "DataSource.h"
-#include "Exceptions.h"
-#include "ListString.h"
-#include "ModalRunner.h"
-#include "frmPesquisaLista.h"
+#include "core/data/DataSet.h"
+#include "core/data/DataSource.h"
+#include "core/data/Exceptions.h"
+#include "framework/services/ListString.h"
+#include "framework/widgets/DataSetActions.h"
+#include "framework/widgets/ModalRunner.h"
+#include "framework/widgets/frmPesquisaLista.h"
 
 #include <QApplication>
 

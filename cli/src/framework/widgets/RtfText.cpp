@@ -1,4 +1,4 @@
-#include "RtfText.h"
+#include "framework/widgets/RtfText.h"
 
 #include <QTextCursor>
 #include <QTextDocument>

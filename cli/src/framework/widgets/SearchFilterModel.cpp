@@ -1,4 +1,4 @@
-#include "SearchFilterModel.h"
+#include "framework/widgets/SearchFilterModel.h"
 
 TSearchFilterModel::TSearchFilterModel(QObject* parent) : QSortFilterProxyModel(parent) {
     // Filtering reads rows from the data set: only when the text changes.

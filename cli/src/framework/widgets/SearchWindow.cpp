@@ -1,7 +1,7 @@
-#include "SearchWindow.h"
+#include "framework/widgets/SearchWindow.h"
 
-#include "DataSetTableModel.h"
-#include "SearchFilterModel.h"
+#include "framework/widgets/DataSetTableModel.h"
+#include "framework/widgets/SearchFilterModel.h"
 
 #include <QCoreApplication>
 #include <QHBoxLayout>

@@ -1,6 +1,6 @@
-#include "TabSheet.h"
+#include "framework/widgets/TabSheet.h"
 
-#include "PageControl.h"
+#include "framework/widgets/PageControl.h"
 
 #include <QEvent>
 

@@ -1,4 +1,4 @@
-#include "ToolIcons.h"
+#include "framework/widgets/ToolIcons.h"
 
 #include <QPainter>
 #include <QPainterPath>

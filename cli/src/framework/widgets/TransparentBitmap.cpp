@@ -1,4 +1,4 @@
-#include "TransparentBitmap.h"
+#include "framework/widgets/TransparentBitmap.h"
 
 #include <QBitmap>
 #include <QPainter>

@@ -1,6 +1,6 @@
-#include "frmPesquisa.h"
+#include "framework/widgets/frmPesquisa.h"
 
-#include "DataSetTableModel.h"
+#include "framework/widgets/DataSetTableModel.h"
 
 #include <QTableView>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "SearchWindow.h"
+#include "framework/widgets/SearchWindow.h"
 
 // The lookup button's window: the rows of a data source to pick one from.
 // It starts on the data set's current record and never moves the data set

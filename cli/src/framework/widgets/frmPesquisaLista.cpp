@@ -1,8 +1,8 @@
-#include "frmPesquisaLista.h"
+#include "framework/widgets/frmPesquisaLista.h"
 
-#include "CheckListModel.h"
-#include "DataSet.h"
-#include "DataSetTableModel.h"
+#include "core/data/DataSet.h"
+#include "framework/widgets/CheckListModel.h"
+#include "framework/widgets/DataSetTableModel.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "SearchWindow.h"
+#include "framework/widgets/SearchWindow.h"
 
 #include <QStringList>
 

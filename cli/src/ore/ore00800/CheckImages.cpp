@@ -1,4 +1,4 @@
-#include "CheckImages.h"
+#include "ore/ore00800/CheckImages.h"
 
 #include <QImage>
 #include <QPainter>

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "FechaOrcaData.h"
-#include "FechaOrcaQueries.h"
-#include "Filtro.h"
+#include "ore/ore00800/model/FechaOrcaData.h"
+#include "ore/ore00800/model/FechaOrcaQueries.h"
+#include "ore/ore00800/model/Filtro.h"
 
-#include "FrmPadrao.h"
+#include "framework/forms/FrmPadrao.h"
 
 #include <QSize>
 

@@ -1,12 +1,12 @@
-#include "Cli_ore00801.h"
+#include "ore/ore00800/Cli_ore00801.h"
 
-#include "Cli_ore00800.h"
-#include "CursorScope.h"
-#include "DateEditPlus.h"
-#include "Dispatch.h"
-#include "Exceptions.h"
-#include "FiltroMessages.h"
-#include "Messages.h"
+#include "core/data/Exceptions.h"
+#include "framework/services/CursorScope.h"
+#include "framework/services/Dispatch.h"
+#include "framework/services/Messages.h"
+#include "framework/widgets/DateEditPlus.h"
+#include "ore/ore00800/Cli_ore00800.h"
+#include "ore/ore00800/model/FiltroMessages.h"
 
 #include <QLabel>
 

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "FiltroModuleState.h"
-#include "FiltroQueries.h"
+#include "ore/ore00800/model/FiltroModuleState.h"
+#include "ore/ore00800/model/FiltroQueries.h"
 
-#include "FrmFiltroPadrao.h"
+#include "framework/forms/FrmFiltroPadrao.h"
 
 #include <array>
 

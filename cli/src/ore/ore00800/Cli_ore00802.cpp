@@ -1,10 +1,10 @@
-#include "Cli_ore00802.h"
+#include "ore/ore00800/Cli_ore00802.h"
 
-#include "DBGrid.h"
-#include "DataSource.h"
-#include "Dispatch.h"
-#include "ErroOriPicture.h"
-#include "PictureBox.h"
+#include "core/data/DataSource.h"
+#include "framework/services/Dispatch.h"
+#include "framework/widgets/DBGrid.h"
+#include "ore/ore00800/ErroOriPicture.h"
+#include "ore/ore00800/PictureBox.h"
 
 #include <QFrame>
 #include <QHBoxLayout>

@@ -1,4 +1,4 @@
-#include "ErroOriPicture.h"
+#include "ore/ore00800/ErroOriPicture.h"
 
 #include <QBitmap>
 #include <QImage>

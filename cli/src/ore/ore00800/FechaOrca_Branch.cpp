@@ -1,14 +1,14 @@
 // The branch bar: choosing and checking the branch whose budgets are listed.
 
-#include "Cli_ore00800.h"
+#include "ore/ore00800/Cli_ore00800.h"
 
-#include "AdoIbQuery.h"
-#include "Dispatch.h"
-#include "HostText.h"
-#include "MaskEdit.h"
-#include "Messages.h"
-#include "PageControl.h"
-#include "TabSheet.h"
+#include "framework/db/AdoIbQuery.h"
+#include "framework/services/Dispatch.h"
+#include "framework/services/HostText.h"
+#include "framework/services/Messages.h"
+#include "framework/widgets/MaskEdit.h"
+#include "framework/widgets/PageControl.h"
+#include "framework/widgets/TabSheet.h"
 
 #include <QLineEdit>
 

@@ -1,19 +1,19 @@
 // Moving through the list: what every move refreshes, the pages and commands
 // enabled for the list's state, and the contracting client shown.
 
-#include "Cli_ore00800.h"
+#include "ore/ore00800/Cli_ore00800.h"
 
-#include "BusyIndicator.h"
-#include "DBNavigator.h"
-#include "DataSource.h"
-#include "HostText.h"
-#include "MaskEdit.h"
-#include "NetConnection.h"
-#include "PageControl.h"
-#include "ScreenLoader.h"
-#include "ServerPayload.h"
-#include "ServerResult.h"
-#include "TabSheet.h"
+#include "core/data/DataSource.h"
+#include "framework/net/NetConnection.h"
+#include "framework/services/BusyIndicator.h"
+#include "framework/services/HostText.h"
+#include "framework/services/ScreenLoader.h"
+#include "framework/services/ServerResult.h"
+#include "framework/widgets/DBNavigator.h"
+#include "framework/widgets/MaskEdit.h"
+#include "framework/widgets/PageControl.h"
+#include "framework/widgets/TabSheet.h"
+#include "ore/ore00800/services/ServerPayload.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,24 +1,24 @@
 // The closing screen's controls, menus and connections, as laid out on top
 // of the base screen's, and the wiring of its handlers.
 
-#include "Cli_ore00800.h"
+#include "ore/ore00800/Cli_ore00800.h"
 
-#include "BtnPesquisa.h"
-#include "CheckImages.h"
-#include "DBGrid.h"
-#include "DBNavigator.h"
-#include "DBText.h"
-#include "DataSource.h"
-#include "Dispatch.h"
-#include "DisplayEdit.h"
-#include "FocusTracker.h"
-#include "MaskEdit.h"
-#include "Messages.h"
-#include "NetConnection.h"
-#include "PageControl.h"
-#include "PictureBox.h"
-#include "RecordSet.h"
-#include "TabSheet.h"
+#include "core/data/DataSource.h"
+#include "core/data/RecordSet.h"
+#include "framework/net/NetConnection.h"
+#include "framework/services/Dispatch.h"
+#include "framework/services/FocusTracker.h"
+#include "framework/services/Messages.h"
+#include "framework/widgets/BtnPesquisa.h"
+#include "framework/widgets/DBGrid.h"
+#include "framework/widgets/DBNavigator.h"
+#include "framework/widgets/DBText.h"
+#include "framework/widgets/DisplayEdit.h"
+#include "framework/widgets/MaskEdit.h"
+#include "framework/widgets/PageControl.h"
+#include "framework/widgets/TabSheet.h"
+#include "ore/ore00800/CheckImages.h"
+#include "ore/ore00800/PictureBox.h"
 
 #include <QAction>
 #include <QFrame>

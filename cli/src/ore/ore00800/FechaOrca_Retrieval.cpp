@@ -1,18 +1,18 @@
 // Listing a branch's budgets: the filter dialog, then one server call that
 // brings the budgets with all their items, totals, labour and observations.
 
-#include "Cli_ore00800.h"
+#include "ore/ore00800/Cli_ore00800.h"
 
-#include "BusyIndicator.h"
-#include "Cli_ore00801.h"
-#include "Exceptions.h"
-#include "MaskEdit.h"
-#include "NetConnection.h"
-#include "PageControl.h"
-#include "ServerPayload.h"
-#include "ServerResult.h"
-#include "TabSheet.h"
-#include "WireVariant.h"
+#include "core/data/Exceptions.h"
+#include "core/wire/WireVariant.h"
+#include "framework/net/NetConnection.h"
+#include "framework/services/BusyIndicator.h"
+#include "framework/services/ServerResult.h"
+#include "framework/widgets/MaskEdit.h"
+#include "framework/widgets/PageControl.h"
+#include "framework/widgets/TabSheet.h"
+#include "ore/ore00800/Cli_ore00801.h"
+#include "ore/ore00800/services/ServerPayload.h"
 
 namespace {
 

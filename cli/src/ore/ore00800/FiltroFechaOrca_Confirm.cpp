@@ -1,9 +1,9 @@
 // Confirming and cancelling the filter, and the picked lists that go with
 // the base dialog's option sets.
 
-#include "Cli_ore00801.h"
+#include "ore/ore00800/Cli_ore00801.h"
 
-#include "Cli_ore00800.h"
+#include "ore/ore00800/Cli_ore00800.h"
 
 void TfrmFiltroFechaOrca::sbtConfirmaClick() {
     Vd_Intervalo();

@@ -1,14 +1,14 @@
 // The criteria while the operator edits them: loading from Filtro and writing
 // back, the list criteria's radios and F9, and the exits that normalise codes.
 
-#include "Cli_ore00801.h"
+#include "ore/ore00800/Cli_ore00801.h"
 
-#include "DateEditPlus.h"
-#include "Dispatch.h"
-#include "Filtro.h"
-#include "FocusTracker.h"
-#include "HostText.h"
-#include "MaskEdit.h"
+#include "framework/services/Dispatch.h"
+#include "framework/services/FocusTracker.h"
+#include "framework/services/HostText.h"
+#include "framework/widgets/DateEditPlus.h"
+#include "framework/widgets/MaskEdit.h"
+#include "ore/ore00800/model/Filtro.h"
 
 #include <QCheckBox>
 #include <QKeyEvent>

@@ -3,14 +3,14 @@
 // rows, the free texts below; small enough for an 800x600 desktop.
 // Controls are created in tab order, which Qt follows.
 
-#include "Cli_ore00801.h"
+#include "ore/ore00800/Cli_ore00801.h"
 
-#include "BtnPesquisa.h"
-#include "DateEditPlus.h"
-#include "DisplayEdit.h"
-#include "MaskEdit.h"
-#include "NamedQuery.h"
-#include "RecordSet.h"
+#include "core/data/RecordSet.h"
+#include "framework/widgets/BtnPesquisa.h"
+#include "framework/widgets/DateEditPlus.h"
+#include "framework/widgets/DisplayEdit.h"
+#include "framework/widgets/MaskEdit.h"
+#include "ore/ore00800/model/NamedQuery.h"
 
 #include <QCheckBox>
 #include <QGridLayout>

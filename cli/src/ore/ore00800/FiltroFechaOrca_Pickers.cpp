@@ -1,20 +1,20 @@
 // The pickers that fill the list criteria from the database, how their rows
 // are shown, and the manager or supervisor looked up on the server.
 
-#include "Cli_ore00801.h"
+#include "ore/ore00800/Cli_ore00801.h"
 
-#include "BtnPesquisa.h"
-#include "Cli_ore00800.h"
-#include "EditMask.h"
-#include "HostText.h"
-#include "MaskEdit.h"
-#include "NetConnection.h"
-#include "PickList.h"
-#include "Pictures.h"
-#include "ProductSearch.h"
-#include "RecordSet.h"
-#include "ServerPayload.h"
-#include "ServerResult.h"
+#include "core/data/EditMask.h"
+#include "core/data/RecordSet.h"
+#include "framework/net/NetConnection.h"
+#include "framework/services/HostText.h"
+#include "framework/services/Pictures.h"
+#include "framework/services/ProductSearch.h"
+#include "framework/services/ServerResult.h"
+#include "framework/widgets/BtnPesquisa.h"
+#include "framework/widgets/MaskEdit.h"
+#include "framework/widgets/PickList.h"
+#include "ore/ore00800/Cli_ore00800.h"
+#include "ore/ore00800/services/ServerPayload.h"
 
 #include <QLineEdit>
 #include <QRadioButton>

@@ -2,16 +2,16 @@
 // Each failure shows its catalogue text, puts the focus on the control to
 // mend and aborts silently.
 
-#include "Cli_ore00801.h"
+#include "ore/ore00800/Cli_ore00801.h"
 
-#include "DateEditPlus.h"
-#include "Dialogs.h"
-#include "Dispatch.h"
-#include "Exceptions.h"
-#include "HostText.h"
-#include "MaskEdit.h"
-#include "Messages.h"
-#include "RecordSet.h"
+#include "core/data/Exceptions.h"
+#include "core/data/RecordSet.h"
+#include "framework/services/Dialogs.h"
+#include "framework/services/Dispatch.h"
+#include "framework/services/HostText.h"
+#include "framework/services/Messages.h"
+#include "framework/widgets/DateEditPlus.h"
+#include "framework/widgets/MaskEdit.h"
 
 #include <QCheckBox>
 #include <QLineEdit>

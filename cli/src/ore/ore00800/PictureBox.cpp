@@ -1,4 +1,4 @@
-#include "PictureBox.h"
+#include "ore/ore00800/PictureBox.h"
 
 #include <QPainter>
 

@@ -1,7 +1,7 @@
-#include "Pkg_ore00800.h"
+#include "ore/ore00800/Pkg_ore00800.h"
 
-#include "Cli_ore00800.h"
-#include "FiltroModuleState.h"
+#include "ore/ore00800/Cli_ore00800.h"
+#include "ore/ore00800/model/FiltroModuleState.h"
 
 // Units are initialised in the order the package lists them and finalised in
 // reverse. The error dialog's unit (Cli_ore00802) has nothing to initialise.

@@ -1,6 +1,6 @@
-#include "BudgetFilter.h"
+#include "ore/ore00800/model/BudgetFilter.h"
 
-#include "DataSet.h"
+#include "core/data/DataSet.h"
 
 QString FilterLiteral(const QString& value) {
     QString quoted = value;

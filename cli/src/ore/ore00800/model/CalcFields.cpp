@@ -1,4 +1,4 @@
-#include "CalcFields.h"
+#include "ore/ore00800/model/CalcFields.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "DataSet.h"
+#include "core/data/DataSet.h"
 
 #include <QString>
 

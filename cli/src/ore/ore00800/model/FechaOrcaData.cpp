@@ -1,8 +1,8 @@
-#include "FechaOrcaData.h"
+#include "ore/ore00800/model/FechaOrcaData.h"
 
-#include "CalcFields.h"
-#include "ControlLayouts.h"
-#include "OrcaLayouts.h"
+#include "core/layouts/ControlLayouts.h"
+#include "core/layouts/OrcaLayouts.h"
+#include "ore/ore00800/model/CalcFields.h"
 
 #include <QObject>
 

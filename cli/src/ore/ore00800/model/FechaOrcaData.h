@@ -1,7 +1,7 @@
 #pragma once
 
-#include "DataSource.h"
-#include "RecordSet.h"
+#include "core/data/DataSource.h"
+#include "core/data/RecordSet.h"
 
 #include <QAnyStringView>
 #include <QString>

@@ -1,4 +1,4 @@
-#include "FechaOrcaMessages.h"
+#include "ore/ore00800/model/FechaOrcaMessages.h"
 
 using namespace Qt::StringLiterals;
 

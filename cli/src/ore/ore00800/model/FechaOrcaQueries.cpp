@@ -1,6 +1,6 @@
-#include "FechaOrcaQueries.h"
+#include "ore/ore00800/model/FechaOrcaQueries.h"
 
-#include "NamedQuery.h"
+#include "ore/ore00800/model/NamedQuery.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "Filtro.h"
+#include "ore/ore00800/model/Filtro.h"
 
 // Constant-initialised, so it is all zero and empty even for code that runs
 // during another unit's start-up.

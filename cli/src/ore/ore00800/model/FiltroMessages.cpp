@@ -1,4 +1,4 @@
-#include "FiltroMessages.h"
+#include "ore/ore00800/model/FiltroMessages.h"
 
 using namespace Qt::StringLiterals;
 

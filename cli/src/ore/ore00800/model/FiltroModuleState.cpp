@@ -1,4 +1,4 @@
-#include "FiltroModuleState.h"
+#include "ore/ore00800/model/FiltroModuleState.h"
 
 // Constant-initialised: these are the start values before the unit is initialised.
 constinit TfrmFiltroFechaOrca* frmFiltroFechaOrca = nullptr;

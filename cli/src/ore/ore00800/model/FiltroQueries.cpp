@@ -1,6 +1,6 @@
-#include "FiltroQueries.h"
+#include "ore/ore00800/model/FiltroQueries.h"
 
-#include "NamedQuery.h"
+#include "ore/ore00800/model/NamedQuery.h"
 
 TFiltroQueries::TFiltroQueries(QObject* owner) {
     qryVendedor = NewQuery(owner, "qryVendedor",

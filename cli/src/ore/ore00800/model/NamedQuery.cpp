@@ -1,4 +1,4 @@
-#include "NamedQuery.h"
+#include "ore/ore00800/model/NamedQuery.h"
 
 TADOIBQuery* NewQuery(QObject* owner, const char* name, const TFieldDefs& fields,
                       const QStringList& sql) {

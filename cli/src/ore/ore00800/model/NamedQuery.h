@@ -1,7 +1,7 @@
 #pragma once
 
-#include "AdoIbQuery.h"
-#include "DataSource.h"
+#include "core/data/DataSource.h"
+#include "framework/db/AdoIbQuery.h"
 
 class QObject;
 

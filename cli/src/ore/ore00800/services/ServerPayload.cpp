@@ -1,6 +1,6 @@
-#include "ServerPayload.h"
+#include "ore/ore00800/services/ServerPayload.h"
 
-#include "ServerResult.h"
+#include "framework/services/ServerResult.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "DataPacket.h"
+#include "core/data/DataPacket.h"
 
 #include <QString>
 #include <QVariant>
