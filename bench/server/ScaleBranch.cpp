@@ -2,8 +2,8 @@
 
 #include "core/db/DbConnection.h"
 #include "core/db/SqlStatement.h"
+#include "core/wire/ListString.h"
 #include "core/wire/WireVariant.h"
-#include "modules/ListString.h"
 #include "seed/ScaleSeed.h"
 #include "storage/Commands.h"
 
@@ -90,7 +90,7 @@ TCodeListCriteria CodeListCriteria(TDbConnection& db, int codes) {
             list << QStringLiteral("Z%1").arg(++fake, 9, 10, QChar(u'0'));
         list.insert(list.size() / 2, real);
         out.plain[7 + i] = real;
-        out.padded[7 + i] = FormatListString(list);
+        out.padded[7 + i] = ListString::Encode(list);
     }
     return out;
 }

@@ -11,10 +11,10 @@
 #include "core/db/SqlStatement.h"
 #include "core/layouts/ControlLayouts.h"
 #include "core/layouts/OrcaLayouts.h"
+#include "core/wire/ListString.h"
 #include "core/wire/WireVariant.h"
 #include "framework/net/NetConnection.h"
 #include "modules/FechaOrcaModule.h"
-#include "modules/ListString.h"
 #include "rpc/Modules.h"
 #include "rpc/RemoteModuleRegistry.h"
 #include "storage/Commands.h"
@@ -168,7 +168,7 @@ TEST_P(FechaOrcaReads, EachCriterionSelectsWhatItShould) {
          {{7, "0007_0008"}},
          [](auto& r) { return r.at("CDVENDEDOR") == "0007" || r.at("CDVENDEDOR") == "0008"; }},
         {"customers",
-         {{8, FormatListString({"F39053344705", "J60701190000104"})}},
+         {{8, ListString::Encode({"F39053344705", "J60701190000104"})}},
          [](auto& r) {
              return r.at("CDCLIENTE") == "F39053344705" || r.at("CDCLIENTE") == "J60701190000104";
          }},
@@ -225,15 +225,15 @@ TEST_P(FechaOrcaReads, LongCodeListsSelectAsTheirMatchingCodesUpToTheLimit) {
     // texts that would break a list written into the statement by hand.
     auto full = [](const QStringList& codes) {
         QStringList all = {"\"", "\\", "'", "\"]", "[\"0007\"]", "0007 ", "ção", "%"};
-        for (int i = 0; all.size() + codes.size() < kMaxListCodes; ++i)
+        for (int i = 0; all.size() + codes.size() < ListString::kMaxCodes; ++i)
             all << QStringLiteral("X%1").arg(i);
         for (const QString& c : codes)
             all.insert(all.size() / 2, c);
-        return FormatListString(all);
+        return ListString::Encode(all);
     };
     std::map<int, QVariant> plain = {{13, "12345678"}}, filled = plain;
     for (const auto& l : lists) {
-        plain[l.arg] = FormatListString(l.codes);
+        plain[l.arg] = ListString::Encode(l.codes);
         filled[l.arg] = full(l.codes);
     }
 
@@ -257,9 +257,9 @@ TEST_P(FechaOrcaReads, LongCodeListsSelectAsTheirMatchingCodesUpToTheLimit) {
     EXPECT_EQ(Keys(Budgets(ListArgs({{13, QString(100000, u'2')}}))), Keys(Budgets(ListArgs())));
 
     QStringList tooMany;
-    for (int i = 0; i <= kMaxListCodes; ++i)
+    for (int i = 0; i <= ListString::kMaxCodes; ++i)
         tooMany << QStringLiteral("X%1").arg(i);
-    EXPECT_EQ(Refusal("GetOrcaEvento", ListArgs({{11, FormatListString(tooMany)}})),
+    EXPECT_EQ(Refusal("GetOrcaEvento", ListArgs({{11, ListString::Encode(tooMany)}})),
               "A lista de produtos recebida pelo servidor tem mais de 10.000 códigos, o máximo "
               "que uma consulta aceita.");
 }

@@ -1,7 +1,10 @@
-// The text form of picked-code lists, as the filter sends them.
+// The text form of picked-code lists: the client's writing and reading, and
+// the server's reading with its refusals.
 
-#include "modules/ListString.h"
+#include "core/wire/ListString.h"
+#include "core/data/Exceptions.h"
 #include "rpc/CallContext.h"
+#include "rpc/ListStringArg.h"
 
 #include <gtest/gtest.h>
 
@@ -25,8 +28,9 @@ TEST(ListString, FormattingAndParsingAreInverse) {
     const QStringList lists[] = {
         {"0005"}, {"A_B", "C"}, {R"(\)", "_", R"(\_)", "__"}, {"J45678912000134", "F39053344705"}};
     for (const QStringList& codes : lists)
-        EXPECT_EQ(Parse(FormatListString(codes)), codes) << FormatListString(codes).toStdString();
-    EXPECT_EQ(FormatListString({"A_B", R"(C\)"}), R"(A\_B_C\\)");
+        EXPECT_EQ(Parse(ListString::Encode(codes)), codes)
+            << ListString::Encode(codes).toStdString();
+    EXPECT_EQ(ListString::Encode({"A_B", R"(C\)"}), R"(A\_B_C\\)");
 }
 
 TEST(ListString, RefusesMalformedTextsWithASentence) {
@@ -53,6 +57,27 @@ TEST(ListString, RefusesMalformedTextsWithASentence) {
             EXPECT_EQ(e.Message().toStdString(), c.message) << c.text;
         }
     }
+}
+
+TEST(ListString, RoundTripsWithTheServersParser) {
+    const std::vector<QStringList> lists = {
+        {}, {"0005"}, {"0005", "0007"}, {"A_B", "C\\"}, {"_", "\\", "\\_", "__", "ção é"},
+    };
+    for (const QStringList& codes : lists) {
+        const QString text = ListString::Encode(codes);
+        EXPECT_EQ(ParseListString(text, QStringLiteral("códigos")), codes) << text.toStdString();
+        EXPECT_EQ(ListString::Decode(text), codes);
+    }
+    EXPECT_EQ(ListString::Encode({"A_B", "C\\"}), QStringLiteral("A\\_B_C\\\\"));
+}
+
+TEST(ListString, RefusesWhatTheServerRefuses) {
+    for (const char* bad : {"_0005", "0005__0007", "0005_", "A\\B", "A\\"}) {
+        EXPECT_THROW(ListString::Decode(QString::fromUtf8(bad)), Exception) << bad;
+        EXPECT_THROW(ParseListString(QString::fromUtf8(bad), QStringLiteral("códigos")), Exception)
+            << bad;
+    }
+    EXPECT_THROW(ListString::Encode({"0005", ""}), Exception);
 }
 
 } // namespace

@@ -5,8 +5,8 @@
 #include "core/db/SqlText.h"
 #include "core/layouts/ControlLayouts.h"
 #include "core/layouts/OrcaLayouts.h"
-#include "modules/ListString.h"
 #include "modules/OrcaReads.h"
+#include "rpc/ListStringArg.h"
 #include "rpc/RemoteModuleRegistry.h"
 
 #include <cmath>

@@ -3,7 +3,7 @@
 #include "core/data/DataSet.h"
 #include "core/data/DataSource.h"
 #include "core/data/Exceptions.h"
-#include "framework/services/ListString.h"
+#include "core/wire/ListString.h"
 #include "framework/widgets/DataSetActions.h"
 #include "framework/widgets/ModalRunner.h"
 #include "framework/widgets/frmPesquisaLista.h"
