@@ -3,8 +3,8 @@
 
 #include "framework/forms/FrmFiltroPadrao.h"
 #include "core/db/DbConnection.h"
+#include "framework/db/OptionSetStore.h"
 #include "framework/db/SharedDatabase.h"
-#include "framework/forms/OptionSetStore.h"
 #include "framework/services/Session.h"
 #include "tests/support/FakeDialogs.h"
 #include "tests/support/ModalHook.h"

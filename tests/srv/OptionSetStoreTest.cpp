@@ -4,7 +4,7 @@
 #include "tests/srv/StorageTestUtil.h"
 
 #include "core/db/DbError.h"
-#include "framework/forms/OptionSetStore.h"
+#include "framework/db/OptionSetStore.h"
 
 #include <gtest/gtest.h>
 

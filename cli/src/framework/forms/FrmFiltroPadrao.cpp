@@ -1,8 +1,8 @@
 #include "framework/forms/FrmFiltroPadrao.h"
 
+#include "framework/db/OptionSetStore.h"
 #include "framework/forms/ControlValues.h"
 #include "framework/forms/FrmOpcoes.h"
-#include "framework/forms/OptionSetStore.h"
 #include "framework/services/Dialogs.h"
 #include "framework/services/Dispatch.h"
 #include "framework/services/Messages.h"

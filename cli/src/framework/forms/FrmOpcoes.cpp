@@ -1,6 +1,6 @@
 #include "framework/forms/FrmOpcoes.h"
 
-#include "framework/forms/OptionSetStore.h"
+#include "framework/db/OptionSetStore.h"
 #include "framework/services/Dialogs.h"
 #include "framework/services/Dispatch.h"
 

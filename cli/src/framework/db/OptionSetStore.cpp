@@ -1,4 +1,4 @@
-#include "framework/forms/OptionSetStore.h"
+#include "framework/db/OptionSetStore.h"
 
 #include "core/data/OleDate.h"
 #include "core/db/DbConnection.h"
