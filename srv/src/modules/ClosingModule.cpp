@@ -9,6 +9,7 @@
 #include "RecordSet.h"
 #include "SqlStatement.h"
 #include "storage/DbDate.h"
+#include "storage/Money.h"
 
 #include <QDate>
 #include <QMutex>
@@ -39,14 +40,6 @@ void FaultPoint(const QString& point) {
         hook(point);
 }
 
-double Money(double v) {
-    return double(std::llround(v * 100)) / 100;
-}
-
-qint64 Cents(double v) {
-    return std::llround(v * 100);
-}
-
 // A row refused by a unique or primary key: SQLite's extended codes
 // SQLITE_CONSTRAINT_PRIMARYKEY (1555) and SQLITE_CONSTRAINT_UNIQUE (2067),
 // PostgreSQL's SQLSTATE unique_violation (23505).
@@ -66,12 +59,6 @@ bool Blank(const QVariant& v) {
 // A refusal the screen translates through its catalogue: "KEY" or "KEY|argument".
 [[noreturn]] void RefuseKey(const QString& key, const QString& argument = {}) {
     throw ERemoteError(argument.isNull() ? key : key + u'|' + argument);
-}
-
-TSqlParams KeyParams(const TBudgetKey& key) {
-    return {{QStringLiteral("FILIAL"), key.filial},
-            {QStringLiteral("NUMERO"), key.numero},
-            {QStringLiteral("SEQ"), key.seq}};
 }
 
 TSqlParams With(TSqlParams p, std::initializer_list<std::pair<QString, QVariant>> more) {

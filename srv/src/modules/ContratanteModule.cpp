@@ -6,6 +6,7 @@
 #include "FieldDef.h"
 #include "SqlStatement.h"
 #include "storage/DbDate.h"
+#include "storage/Money.h"
 
 #include <algorithm>
 #include <cmath>
@@ -14,19 +15,6 @@ namespace {
 
 const QString kServer = QStringLiteral("ORE09000.rdmContratante");
 
-qint64 Cents(double v) {
-    return std::llround(v * 100);
-}
-
-TSqlParams KeyParams(const TBudgetKey& key) {
-    return {{QStringLiteral("FILIAL"), key.filial},
-            {QStringLiteral("NUMERO"), key.numero},
-            {QStringLiteral("SEQ"), key.seq}};
-}
-
-const char* const kKeyWhere = " CDFILIAL = :FILIAL AND NRORCAEVENTO = :NUMERO AND "
-                              "NRSEQORCAEVE = :SEQ";
-
 struct TContrato {
     QString cliente;
     QVariant valor, convidados, empresa;
@@ -34,8 +22,8 @@ struct TContrato {
 
 std::vector<TContrato> Ativos(TDbConnection& db, const TBudgetKey& key) {
     TSqlStatement st(db, QStringLiteral("SELECT CDCLIENCONTORCA, VRRECECONTOREV, QTCONVCONTOREV, "
-                                        "CDEMPRESA FROM CONTRATORCA WHERE") +
-                             kKeyWhere +
+                                        "CDEMPRESA FROM CONTRATORCA WHERE ") +
+                             KeyWhere() +
                              QStringLiteral(" AND IDSITUCONTOREV = 'ATIVO' ORDER BY "
                                             "CDCLIENCONTORCA"));
     st.Exec(KeyParams(key));
@@ -55,8 +43,8 @@ struct TOrcaResumo {
 
 TOrcaResumo Resumo(TDbConnection& db, const TBudgetKey& key) {
     TSqlStatement st(db, QStringLiteral("SELECT IDSITUORCEVE, VRTOTALOREV, QTCONVORCEVE, "
-                                        "QTCONTRATOREV, CDTIPOEVENTO FROM ORCAEVENTO WHERE") +
-                             kKeyWhere);
+                                        "QTCONTRATOREV, CDTIPOEVENTO FROM ORCAEVENTO WHERE ") +
+                             KeyWhere());
     st.Exec(KeyParams(key));
     TOrcaResumo r;
     if (st.Next()) {
@@ -92,8 +80,8 @@ void ExigeAprovado(TDbConnection& db, const TBudgetKey& key) {
 }
 
 QString SituacaoContratante(TDbConnection& db, const TBudgetKey& key, const QString& cliente) {
-    TSqlStatement st(db, QStringLiteral("SELECT IDSITUCONTOREV FROM CONTRATORCA WHERE") +
-                             kKeyWhere + QStringLiteral(" AND CDCLIENCONTORCA = :CLIENTE"));
+    TSqlStatement st(db, QStringLiteral("SELECT IDSITUCONTOREV FROM CONTRATORCA WHERE ") +
+                             KeyWhere() + QStringLiteral(" AND CDCLIENCONTORCA = :CLIENTE"));
     TSqlParams p = KeyParams(key);
     p.emplace_back(QStringLiteral("CLIENTE"), cliente);
     st.Exec(p);
@@ -117,14 +105,10 @@ TFieldDefs LayoutContratantes() {
 
 } // namespace
 
-QString TBudgetKey::Text() const {
-    return QStringLiteral("%1-%2 da filial %3").arg(numero, seq, filial);
-}
-
 QString VdContraCancelado(TDbConnection& db, const TBudgetKey& key) {
     TSqlStatement st(db, QStringLiteral("SELECT COUNT(*), SUM(CASE WHEN IDSITUCONTOREV = 'ATIVO' "
-                                        "THEN 1 ELSE 0 END) FROM CONTRATORCA WHERE") +
-                             kKeyWhere);
+                                        "THEN 1 ELSE 0 END) FROM CONTRATORCA WHERE ") +
+                             KeyWhere());
     st.Exec(KeyParams(key));
     st.Next();
     const bool todosCancelados = st.Value(0).toLongLong() > 0 && st.Value(1).toLongLong() == 0;
@@ -205,8 +189,8 @@ void RegisterContratanteModule(TRemoteModuleRegistry& registry, const QString& d
                           return QVariant::fromValue(SelectPacket(
                               db,
                               QStringLiteral("SELECT CDCLIENCONTORCA, IDSITUCONTOREV, "
-                                             "VRRECECONTOREV FROM CONTRATORCA WHERE") +
-                                  kKeyWhere + QStringLiteral(" ORDER BY CDCLIENCONTORCA"),
+                                             "VRRECECONTOREV FROM CONTRATORCA WHERE ") +
+                                  KeyWhere() + QStringLiteral(" ORDER BY CDCLIENCONTORCA"),
                               KeyParams(key), LayoutExisteContratante()));
                       }));
     registry.Register(kServer, QStringLiteral("GetVdContraCancelado"),
@@ -304,8 +288,8 @@ void RegisterContratanteModule(TRemoteModuleRegistry& registry, const QString& d
                         : QStringLiteral(
                               "UPDATE CONTRATORCA SET IDSITUCONTOREV = 'ATIVO', VRRECECONTOREV = "
                               ":VALOR, QTCONVCONTOREV = :CONVIDADOS, CDEMPRESA = :EMPRESA, "
-                              "DTINCLCONTOREV = :DATA WHERE") +
-                              kKeyWhere + QStringLiteral(" AND CDCLIENCONTORCA = :CLIENTE"),
+                              "DTINCLCONTOREV = :DATA WHERE ") +
+                              KeyWhere() + QStringLiteral(" AND CDCLIENCONTORCA = :CLIENTE"),
                     p);
             tr.Commit();
             return {};
@@ -329,8 +313,9 @@ void RegisterContratanteModule(TRemoteModuleRegistry& registry, const QString& d
                           ExigeContratanteAtivo(db, key, cliente);
                           ExecSql(db,
                                   QStringLiteral("UPDATE CONTRATORCA SET VRRECECONTOREV = :VALOR, "
-                                                 "QTCONVCONTOREV = :CONVIDADOS WHERE") +
-                                      kKeyWhere + QStringLiteral(" AND CDCLIENCONTORCA = :CLIENTE"),
+                                                 "QTCONVCONTOREV = :CONVIDADOS WHERE ") +
+                                      KeyWhere() +
+                                      QStringLiteral(" AND CDCLIENCONTORCA = :CLIENTE"),
                                   p);
                           tr.Commit();
                           return {};
@@ -350,8 +335,9 @@ void RegisterContratanteModule(TRemoteModuleRegistry& registry, const QString& d
                           ExigeContratanteAtivo(db, key, cliente);
                           ExecSql(db,
                                   QStringLiteral("UPDATE CONTRATORCA SET IDSITUCONTOREV = "
-                                                 "'CANCELADO' WHERE") +
-                                      kKeyWhere + QStringLiteral(" AND CDCLIENCONTORCA = :CLIENTE"),
+                                                 "'CANCELADO' WHERE ") +
+                                      KeyWhere() +
+                                      QStringLiteral(" AND CDCLIENCONTORCA = :CLIENTE"),
                                   p);
                           tr.Commit();
                           return {};

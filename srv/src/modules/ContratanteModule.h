@@ -1,16 +1,11 @@
 #pragma once
 
 #include "rpc/RemoteModuleRegistry.h"
+#include "storage/BudgetKey.h"
 
 #include <QString>
 
 class TDbConnection;
-
-// A budget's key as the screens send it.
-struct TBudgetKey {
-    QString filial, numero, seq;
-    QString Text() const; // "0000001001-00 da filial 0001", for sentences
-};
 
 // The checks of a budget's contracting clients, each answering a message key
 // of the closing screen's catalogue, or an empty string when the budget

@@ -1,6 +1,5 @@
 #include "ProcOrcaModule.h"
 
-#include "ContratanteModule.h"
 #include "ControlLayouts.h"
 #include "DbConnection.h"
 #include "OrcaLayouts.h"
@@ -9,6 +8,7 @@
 #include "RowStore.h"
 #include "SqlStatement.h"
 #include "rpc/RemoteModuleRegistry.h"
+#include "storage/BudgetKey.h"
 
 namespace {
 
@@ -50,8 +50,8 @@ QVariant GetOrcaProc(TDbConnection& db, const QVariantList& args) {
     const TArgs a = Args(args).Count(3);
     const TBudgetKey key{a.String(0, "CDFILIAL"), a.String(1, "NRORCAEVENTO"),
                          a.String(2, "NRSEQORCAEVE")};
-    const QString where = OrcaKeyWhere();
-    const TSqlParams params = OrcaKeyParams(key);
+    const QString where = KeyWhere("O");
+    const TSqlParams params = KeyParams(key);
     TTransaction tr(db, TTransaction::TMode::Read);
     TSqlStatement header(db, OrcaEventoSql(where));
     header.Exec(params);

@@ -5,6 +5,7 @@
 #include "SeedWriter.h"
 #include "SqlStatement.h"
 #include "storage/DbDate.h"
+#include "storage/Money.h"
 
 #include <cmath>
 #include <map>

@@ -5,6 +5,7 @@
 
 #include "DbConnection.h"
 #include "storage/DbDate.h"
+#include "storage/Money.h"
 
 #include <QDate>
 
