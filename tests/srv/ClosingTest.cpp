@@ -22,9 +22,15 @@ const QString kBudget1001 = QStringLiteral("0000001001-00 da filial 0001");
 
 class ClosingTest : public ClosingDbTest {
 protected:
-    void TearDown() override {
-        SetClosingFaultHook({});
-        ClosingDbTest::TearDown();
+    // The closing passes its points to m_fault, which a test may set.
+    void SetUp() override {
+        ClosingDbTest::SetUp();
+        if (IsSkipped() || HasFatalFailure())
+            return;
+        RegisterClosingModule(m_registry, UrlString(), [this](const QString& point) {
+            if (m_fault)
+                m_fault(point);
+        });
     }
 
     QString Situacao(const QString& filial, int numero, const QString& seq = "00") {
@@ -100,6 +106,8 @@ protected:
         rs.Post();
         return QVariant::fromValue(rs.Data());
     }
+
+    TFaultPoints m_fault;
 };
 
 TEST_P(ClosingTest, EachRefusalSaysWhyAndChangesNothing) {
@@ -312,17 +320,17 @@ TEST_P(ClosingTest, AClosingThatFailsMidwayLeavesNothingBehind) {
     const auto before = Fingerprint();
     for (const char* point : {"FecharOrca:pedidos", "FecharOrca:commit"}) {
         SCOPED_TRACE(point);
-        SetClosingFaultHook([point](const QString& p) {
+        m_fault = [point](const QString& p) {
             if (p == QLatin1String(point))
                 throw std::runtime_error("falha provocada");
-        });
+        };
         // The second budget fails after the first was written.
         const TServerReply r =
             Fechar(ListPacket({{"0001", Nr(1011), "00"}, {"0001", Nr(1001), "00"}}));
         EXPECT_FALSE(r.ok);
         EXPECT_EQ(Fingerprint(), before);
     }
-    SetClosingFaultHook({});
+    m_fault = {};
     ASSERT_TRUE(Fechar(ListPacket("0001", 1001)).ok);
     ExpectWhollyClosed(1001, "MARIA");
 }

@@ -12,11 +12,9 @@
 #include "storage/Money.h"
 
 #include <QDate>
-#include <QMutex>
 #include <QSqlError>
 
 #include <cmath>
-#include <cstdlib>
 #include <map>
 #include <optional>
 #include <set>
@@ -24,21 +22,6 @@
 namespace {
 
 const QString kServer = QStringLiteral("ORE00800.rdmFechaOrca");
-
-QMutex g_hookLock;
-TClosingFaultHook g_hook;
-
-void FaultPoint(const QString& point) {
-    if (qEnvironmentVariable("ORE_FAULT_POINT") == point)
-        std::abort();
-    TClosingFaultHook hook;
-    {
-        QMutexLocker lock(&g_hookLock);
-        hook = g_hook;
-    }
-    if (hook)
-        hook(point);
-}
 
 // A row refused by a unique or primary key: SQLite's extended codes
 // SQLITE_CONSTRAINT_PRIMARYKEY (1555) and SQLITE_CONSTRAINT_UNIQUE (2067),
@@ -412,8 +395,9 @@ struct TResultado {
 
 class TFechamento {
 public:
-    TFechamento(TDbConnection& db, QString operador)
-        : m_db(db), m_operador(std::move(operador)), m_agora(OleFromDb(DbNow())) {}
+    TFechamento(TDbConnection& db, QString operador, const TFaultPoints& faults)
+        : m_db(db), m_operador(std::move(operador)), m_agora(OleFromDb(DbNow())), m_faults(faults) {
+    }
 
     void Fecha(const TBudgetKey& key, const std::optional<TDataPacket>& novoCliente);
 
@@ -430,6 +414,7 @@ private:
     TDbConnection& m_db;
     QString m_operador;
     double m_agora;
+    const TFaultPoints& m_faults;
 };
 
 bool TFechamento::PaiFechado(const TOrca& o) {
@@ -523,7 +508,7 @@ void TFechamento::Fecha(const TBudgetKey& key, const std::optional<TDataPacket>&
 
     TResultado r;
     GeraPedidos(o, p, itens, r);
-    FaultPoint(QStringLiteral("FecharOrca:pedidos"));
+    m_faults(QStringLiteral("FecharOrca:pedidos"));
     if (ajustaPai)
         AjustaPai(o, p);
     else if (!tipoReceber.isEmpty())
@@ -775,7 +760,7 @@ std::vector<TBudgetKey> Marcados(const TDataPacket& lista) {
     return out;
 }
 
-QVariant FecharOrca(const DbUrl& url, const QVariantList& args) {
+QVariant FecharOrca(const DbUrl& url, const QVariantList& args, const TFaultPoints& faults) {
     const TArgs a = Args(args).Count(3);
     const TDataPacket lista = a.Packet(0, QStringLiteral("cdsOrcaEvento"));
     const QString operador = a.String(1, QStringLiteral("operador"));
@@ -791,25 +776,23 @@ QVariant FecharOrca(const DbUrl& url, const QVariantList& args) {
     if (!One(oper, {{QStringLiteral("OPER"), operador}}) || oper.Value(0).toString() != u"S")
         Refuse(QStringLiteral("O operador informado não está cadastrado ou está inativo; o "
                               "fechamento não foi realizado."));
-    TFechamento fechamento(db, operador);
+    TFechamento fechamento(db, operador, faults);
     for (const auto& key : marcados)
         fechamento.Fecha(key, novo);
-    FaultPoint(QStringLiteral("FecharOrca:commit"));
+    faults(QStringLiteral("FecharOrca:commit"));
     tr.Commit();
     return {};
 }
 
 } // namespace
 
-void SetClosingFaultHook(TClosingFaultHook hook) {
-    QMutexLocker lock(&g_hookLock);
-    g_hook = std::move(hook);
-}
-
-void RegisterClosingModule(TRemoteModuleRegistry& registry, const QString& dbUrl) {
+void RegisterClosingModule(TRemoteModuleRegistry& registry, const QString& dbUrl,
+                           TFaultPoints faults) {
     const DbUrl url = DbUrl::Parse(dbUrl);
+    if (!faults)
+        faults = [](const QString&) {};
     registry.Register(kServer, QStringLiteral("FecharOrca"),
-                      [url](TCallContext&, const QVariantList& args) -> QVariant {
-                          return FecharOrca(url, args);
+                      [url, faults](TCallContext&, const QVariantList& args) -> QVariant {
+                          return FecharOrca(url, args, faults);
                       });
 }
