@@ -1,7 +1,8 @@
 #include "ClosingModule.h"
 
 #include "ContratanteModule.h"
-#include "DueDates.h"
+#include "closing/ClosingReads.h"
+#include "closing/ClosingSql.h"
 
 #include "DbConnection.h"
 #include "DbError.h"
@@ -44,140 +45,6 @@ bool Blank(const QVariant& v) {
     throw ERemoteError(argument.isNull() ? key : key + u'|' + argument);
 }
 
-TSqlParams With(TSqlParams p, std::initializer_list<std::pair<QString, QVariant>> more) {
-    p.insert(p.end(), more);
-    return p;
-}
-
-// Reads one row; false when there is none.
-bool One(TSqlStatement& st, const TSqlParams& params) {
-    st.Exec(params);
-    return st.Next();
-}
-
-struct TOrca {
-    TBudgetKey key;
-    QString situacao, sitCliente, cliente, nomeNovo, tipoForma, mesInicio;
-    QString tipoRecebimento; // N normal, C courtesy, P barter
-    double total = 0;
-    QVariant evento, diaPgto, qtParcelas;
-};
-
-std::optional<TOrca> LeOrca(TDbConnection& db, const TBudgetKey& key) {
-    TSqlStatement st(
-        db, QStringLiteral(
-                "SELECT O.IDSITUORCEVE, O.IDSITCLIOREV, O.CDCLIENTE, O.NMCLIEORCEVE, "
-                "O.VRTOTALOREV, O.DTEVENTO, O.IDTPFORMPGTOREV, O.NRDIAPGTOREV, O.QTPARCPGTOREV, "
-                "O.IDMESINIPGTOREV, T.IDTPRECEOREV FROM ORCAEVENTO O LEFT JOIN TIPORECEORCA T "
-                "ON T.CDTPRECEOREV = O.CDTPRECEOREV WHERE O.CDFILIAL = :FILIAL AND "
-                "O.NRORCAEVENTO = :NUMERO AND O.NRSEQORCAEVE = :SEQ"));
-    if (!One(st, KeyParams(key)))
-        return std::nullopt;
-    TOrca o;
-    o.key = key;
-    o.situacao = st.Value(QStringLiteral("IDSITUORCEVE")).toString();
-    o.sitCliente = st.Value(QStringLiteral("IDSITCLIOREV")).toString();
-    o.cliente = st.Value(QStringLiteral("CDCLIENTE")).toString();
-    o.nomeNovo = st.Value(QStringLiteral("NMCLIEORCEVE")).toString();
-    o.total = st.Value(QStringLiteral("VRTOTALOREV")).toDouble();
-    o.evento = st.Value(QStringLiteral("DTEVENTO"));
-    o.tipoForma = st.Value(QStringLiteral("IDTPFORMPGTOREV")).toString();
-    o.diaPgto = st.Value(QStringLiteral("NRDIAPGTOREV"));
-    o.qtParcelas = st.Value(QStringLiteral("QTPARCPGTOREV"));
-    o.mesInicio = st.Value(QStringLiteral("IDMESINIPGTOREV")).toString();
-    const QVariant tipo = st.Value(QStringLiteral("IDTPRECEOREV"));
-    o.tipoRecebimento = tipo.isNull() ? QStringLiteral("N") : tipo.toString();
-    return o;
-}
-
-struct TParametros {
-    QString serie, serieEntrada, seriePedido;
-    QString operVenda, operEntrada, operNegativo, tipoAjuste;
-    bool temParamOrca = false, temParamPedido = false;
-};
-
-TParametros LeParametros(TDbConnection& db, const QString& filial) {
-    TSqlStatement st(
-        db, QStringLiteral("SELECT F.CDSERIEPADRAO, P.CDFILIAL AS PARAMORCA, P.CDTIPOOPER, "
-                           "P.CDTIPOOPERPAG, P.CDTIPOOPERNEG, P.CDSERIEENTR, P.CDTPAJUSTEREC, "
-                           "PP.CDFILIAL AS PARAMPED, PP.CDSERIEPED FROM FILIAL F LEFT JOIN "
-                           "PARAMORCAFILI P ON P.CDFILIAL = F.CDFILIAL LEFT JOIN PARAMPEDIDO PP "
-                           "ON PP.CDFILIAL = F.CDFILIAL WHERE F.CDFILIAL = :FILIAL"));
-    TParametros p;
-    if (!One(st, {{QStringLiteral("FILIAL"), filial}}))
-        return p;
-    p.serie = st.Value(QStringLiteral("CDSERIEPADRAO")).toString().trimmed();
-    p.temParamOrca = !st.Value(QStringLiteral("PARAMORCA")).isNull();
-    p.operVenda = st.Value(QStringLiteral("CDTIPOOPER")).toString();
-    p.operEntrada = st.Value(QStringLiteral("CDTIPOOPERPAG")).toString();
-    p.operNegativo = st.Value(QStringLiteral("CDTIPOOPERNEG")).toString();
-    p.serieEntrada = st.Value(QStringLiteral("CDSERIEENTR")).toString().trimmed();
-    p.tipoAjuste = st.Value(QStringLiteral("CDTPAJUSTEREC")).toString();
-    p.temParamPedido = !st.Value(QStringLiteral("PARAMPED")).isNull();
-    p.seriePedido = st.Value(QStringLiteral("CDSERIEPED")).toString();
-    return p;
-}
-
-// The kind of receivable (CDTPCTREC) or payable (CDTPCTPAG) an operation generates.
-QString TipoConta(TDbConnection& db, const QString& operacao, const char* coluna) {
-    TSqlStatement st(db, QStringLiteral("SELECT %1 FROM TIPOOPER WHERE CDTIPOOPER = :OPER")
-                             .arg(QLatin1String(coluna)));
-    return One(st, {{QStringLiteral("OPER"), operacao}}) ? st.Value(0).toString().trimmed()
-                                                         : QString();
-}
-
-struct TContrato {
-    QString cliente, empresa;
-    double valor = 0;
-};
-
-std::vector<TContrato> Contratos(TDbConnection& db, const TBudgetKey& key) {
-    TSqlStatement st(db, QStringLiteral("SELECT CDCLIENCONTORCA, VRRECECONTOREV, CDEMPRESA FROM "
-                                        "CONTRATORCA WHERE CDFILIAL = :FILIAL AND NRORCAEVENTO = "
-                                        ":NUMERO AND NRSEQORCAEVE = :SEQ AND IDSITUCONTOREV = "
-                                        "'ATIVO' ORDER BY CDCLIENCONTORCA"));
-    st.Exec(KeyParams(key));
-    std::vector<TContrato> out;
-    while (st.Next())
-        out.push_back({st.Value(0).toString(), st.Value(2).toString(), st.Value(1).toDouble()});
-    return out;
-}
-
-struct TItem {
-    QString produto, nome, fornecedor, depto, filialPedido;
-    double qt = 0, preco = 0, total = 0;
-    QVariant valorFornecedor, dataFornecedor;
-};
-
-std::vector<TItem> Itens(TDbConnection& db, const TBudgetKey& key) {
-    TSqlStatement st(
-        db, QStringLiteral(
-                "SELECT I.CDPRODUTO, P.NMPRODUTO, I.QTITEMORCEVE, I.VRITEMORCEVE, I.VRDESCITOREV, "
-                "I.VRACREITOREV, I.CDFORNECEDOR, I.VRPGFORNOREV, I.DTPGFORNOREV, PF.CDDEPTO, "
-                "DF.CDFILIPEDORC FROM ITEMORCAEVEN I JOIN PRODUTO P ON P.CDPRODUTO = I.CDPRODUTO "
-                "LEFT JOIN PRODFILIAL PF ON PF.CDFILIAL = I.CDFILIAL AND PF.CDPRODUTO = "
-                "I.CDPRODUTO LEFT JOIN DEPTOFILIAL DF ON DF.CDFILIAL = I.CDFILIAL AND DF.CDDEPTO "
-                "= PF.CDDEPTO WHERE I.CDFILIAL = :FILIAL AND I.NRORCAEVENTO = :NUMERO AND "
-                "I.NRSEQORCAEVE = :SEQ ORDER BY I.NRITEMORCEVE"));
-    st.Exec(KeyParams(key));
-    std::vector<TItem> out;
-    while (st.Next()) {
-        TItem i;
-        i.produto = st.Value(0).toString();
-        i.nome = st.Value(1).toString();
-        i.qt = st.Value(2).toDouble();
-        i.preco = st.Value(3).toDouble();
-        i.total = Money(i.qt * i.preco - st.Value(4).toDouble() + st.Value(5).toDouble());
-        i.fornecedor = st.Value(6).toString();
-        i.valorFornecedor = st.Value(7);
-        i.dataFornecedor = st.Value(8);
-        i.depto = st.Value(9).toString();
-        i.filialPedido = st.Value(10).toString();
-        out.push_back(i);
-    }
-    return out;
-}
-
 // The next number of a branch's documents; the closing holds the write lock,
 // so reading back what it just incremented is safe.
 QString Proximo(TDbConnection& db, const QString& filial, const char* tipo) {
@@ -195,71 +62,6 @@ QString Proximo(TDbConnection& db, const QString& filial, const char* tipo) {
                                         "AND IDNUMERADOR = :TIPO"));
     One(st, p);
     return QString::number(st.Value(0).toLongLong()).rightJustified(10, u'0');
-}
-
-// Due dates (OLE days) and shares of the budget's instalments.
-std::vector<std::pair<double, double>> Prazos(TDbConnection& db, const TOrca& o, double hoje) {
-    std::vector<std::pair<double, double>> out;
-    TSqlStatement st(db, QStringLiteral("SELECT DTVENCPARCOREV, QTDIASPGTOREV, VRPARCELAOREV "
-                                        "FROM PRAZOPGTOORCA WHERE CDFILIAL = :FILIAL AND "
-                                        "NRORCAEVENTO = :NUMERO AND NRSEQORCAEVE = :SEQ ORDER BY "
-                                        "NRPARCOREV"));
-    st.Exec(KeyParams(o.key));
-    while (st.Next()) {
-        const double due = st.Value(0).isNull() ? std::floor(hoje) + st.Value(1).toDouble()
-                                                : st.Value(0).toDouble();
-        out.emplace_back(due, o.total != 0 ? st.Value(2).toDouble() / o.total : 0);
-    }
-    if (!out.empty())
-        return out;
-    const double evento = o.evento.isNull() ? std::floor(hoje) : std::floor(o.evento.toDouble());
-    if (o.tipoForma == u"F" && o.qtParcelas.toInt() > 0) {
-        // Fixed day of the month, from this month ("I") or the next one.
-        const int n = o.qtParcelas.toInt();
-        const QDate base = QDate(1899, 12, 30).addDays(qint64(hoje));
-        const QDate mes(base.year(), base.month(), 1);
-        for (const QDate& d : MonthlyDueDates(mes.addMonths(o.mesInicio == u"I" ? 0 : 1),
-                                              qBound(1, o.diaPgto.toInt(), 31), n))
-            out.emplace_back(double(QDate(1899, 12, 30).daysTo(d)), 1.0 / n);
-        return out;
-    }
-    out.emplace_back(evento, 1.0);
-    return out;
-}
-
-struct TNovoCliente {
-    QString inscricao, tipo, fantasia, razao, pais, estado, municipio, endereco, bairro,
-        complemento, cep, telefone, email;
-};
-
-std::optional<TNovoCliente> NovoCliente(const std::optional<TDataPacket>& packet,
-                                        const TBudgetKey& key) {
-    if (!packet || packet->IsEmpty())
-        return std::nullopt;
-    TRecordSet rs;
-    rs.SetData(*packet);
-    auto text = [&rs](const char* field) {
-        const TField* f = rs.FindField(QString::fromLatin1(field));
-        return f && !f->IsNull() ? f->AsString().trimmed() : QString();
-    };
-    for (rs.First(); !rs.Eof(); rs.Next()) {
-        const QString filial = text("CDFILIAL"), numero = text("NRORCAEVENTO"),
-                      seq = text("NRSEQORCAEVE");
-        if (filial != key.filial || numero != key.numero || seq != key.seq)
-            continue;
-        return TNovoCliente{text("NRINSJURORCA"), text("IDTPINJUORCA").toUpper(),
-                            text("NMFANTCLIE"),   text("NMRAZSOCCLIE"),
-                            text("CDPAIS"),       text("SGESTADO"),
-                            text("CDMUNICIPIO"),  text("DSENDECLIORE"),
-                            text("NMBAIRCLIORE"), text("DSCOENDCLORE"),
-                            text("NRCEPCLIEORE"), text("NRTELECLIORE"),
-                            text("DSEMAILCLOR1")};
-    }
-    return std::nullopt;
-}
-
-QVariant Nullable(const QString& s) {
-    return s.isEmpty() ? QVariant() : QVariant(s);
 }
 
 // Registers the budget's customer from the data the screen gathered and makes

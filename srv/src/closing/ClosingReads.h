@@ -1,0 +1,73 @@
+#pragma once
+
+// The records a closing reads about one budget: the budget, its branch's
+// parameters, its active contracting clients, its items, its instalment terms,
+// and the new customer the screen gathered for it.
+
+#include "DataPacket.h"
+#include "storage/BudgetKey.h"
+
+#include <QString>
+#include <QVariant>
+
+#include <optional>
+#include <utility>
+#include <vector>
+
+class TDbConnection;
+
+// What the closing needs of a budget.
+struct TOrca {
+    TBudgetKey key;
+    QString situacao, sitCliente, cliente, nomeNovo, tipoForma, mesInicio;
+    QString tipoRecebimento; // N normal, C courtesy, P barter
+    double total = 0;
+    QVariant evento, diaPgto, qtParcelas;
+};
+
+// The budget; none when it does not exist.
+std::optional<TOrca> LeOrca(TDbConnection& db, const TBudgetKey& key);
+
+struct TParametros {
+    QString serie, serieEntrada, seriePedido;
+    QString operVenda, operEntrada, operNegativo, tipoAjuste;
+    bool temParamOrca = false, temParamPedido = false;
+};
+
+// The branch's closing and order parameters; all empty when it has none.
+TParametros LeParametros(TDbConnection& db, const QString& filial);
+
+// The kind of receivable (CDTPCTREC) or payable (CDTPCTPAG) an operation generates.
+QString TipoConta(TDbConnection& db, const QString& operacao, const char* coluna);
+
+struct TContrato {
+    QString cliente, empresa;
+    double valor = 0;
+};
+
+// The active contracting clients, by client code.
+std::vector<TContrato> Contratos(TDbConnection& db, const TBudgetKey& key);
+
+struct TItem {
+    QString produto, nome, fornecedor, depto, filialPedido;
+    double qt = 0, preco = 0, total = 0;
+    QVariant valorFornecedor, dataFornecedor;
+};
+
+// The items in item order, each with its department and the branch that
+// receives its orders in the budget's branch (empty when not set).
+std::vector<TItem> Itens(TDbConnection& db, const TBudgetKey& key);
+
+// Due dates (OLE days) and shares of the budget's instalments: its terms, else
+// the fixed day of the month, else the event date; `hoje` is now (OLE).
+std::vector<std::pair<double, double>> Prazos(TDbConnection& db, const TOrca& o, double hoje);
+
+struct TNovoCliente {
+    QString inscricao, tipo, fantasia, razao, pais, estado, municipio, endereco, bairro,
+        complemento, cep, telefone, email;
+};
+
+// The new customer the screen gathered for the budget, from its packet of
+// new customers; none when the packet holds no row for the budget.
+std::optional<TNovoCliente> NovoCliente(const std::optional<TDataPacket>& packet,
+                                        const TBudgetKey& key);
