@@ -165,3 +165,65 @@ std::optional<TNovoCliente> NovoCliente(const std::optional<TDataPacket>& packet
     }
     return std::nullopt;
 }
+
+bool OperadorAtivo(TDbConnection& db, const QString& operador) {
+    TSqlStatement oper(db, QStringLiteral("SELECT IDATIVOOPER FROM OPERADOR WHERE CDOPERADOR = "
+                                          ":OPER"));
+    return One(oper, {{QStringLiteral("OPER"), operador}}) && oper.Value(0).toString() == u"S";
+}
+
+bool ClienteCadastrado(TDbConnection& db, const QString& codigo) {
+    TSqlStatement existe(db, QStringLiteral("SELECT 1 FROM CLIENTE WHERE CDCLIENTE = :CLIENTE"));
+    return One(existe, {{QStringLiteral("CLIENTE"), codigo}});
+}
+
+bool MunicipioCadastrado(TDbConnection& db, const TNovoCliente& novo) {
+    TSqlStatement mun(db, QStringLiteral("SELECT 1 FROM MUNICIPIO WHERE CDPAIS = :PAIS "
+                                         "AND SGESTADO = :ESTADO AND CDMUNICIPIO = "
+                                         ":MUNICIPIO"));
+    return One(mun, {{QStringLiteral("PAIS"), novo.pais},
+                     {QStringLiteral("ESTADO"), novo.estado},
+                     {QStringLiteral("MUNICIPIO"), novo.municipio}});
+}
+
+std::optional<QString> InscricaoEstadual(TDbConnection& db, const QString& filial,
+                                         const QString& empresa) {
+    TSqlStatement st(db, QStringLiteral("SELECT E.NRINSCESTA, EF.CDFILIAL FROM EMPRESA E LEFT "
+                                        "JOIN EMPRESAFILIAL EF ON EF.CDEMPRESA = E.CDEMPRESA AND "
+                                        "EF.CDFILIAL = :FILIAL WHERE E.CDEMPRESA = :EMPRESA"));
+    if (!One(st, {{QStringLiteral("FILIAL"), filial}, {QStringLiteral("EMPRESA"), empresa}}) ||
+        st.Value(1).isNull())
+        return std::nullopt;
+    return st.Value(0).toString().trimmed();
+}
+
+QString SituacaoDoPrincipal(TDbConnection& db, const TBudgetKey& key) {
+    TSqlStatement st(db, QStringLiteral("SELECT IDSITUORCEVE FROM ORCAEVENTO WHERE CDFILIAL = "
+                                        ":FILIAL AND NRORCAEVENTO = :NUMERO AND NRSEQORCAEVE = "
+                                        "'00'"));
+    if (!One(st, {{QStringLiteral("FILIAL"), key.filial}, {QStringLiteral("NUMERO"), key.numero}}))
+        return {};
+    return st.Value(0).toString();
+}
+
+qint64 ContasDoPrincipal(TDbConnection& db, const TBudgetKey& key) {
+    TSqlStatement contas(db, QStringLiteral("SELECT COUNT(*) FROM CONTAREC WHERE CDFILIORCA = "
+                                            ":FILIAL AND NRORCAEVENTO = :NUMERO AND "
+                                            "NRSEQORCAEVE = '00'"));
+    One(contas, {{QStringLiteral("FILIAL"), key.filial}, {QStringLiteral("NUMERO"), key.numero}});
+    return contas.Value(0).toLongLong();
+}
+
+std::vector<TParcelaAberta> ParcelasAbertasDoPrincipal(TDbConnection& db, const TBudgetKey& key) {
+    TSqlStatement st(db, QStringLiteral("SELECT P.CDFILIAL, P.NRCONTAREC, P.NRPARCELA FROM "
+                                        "PARCCONTAREC P JOIN CONTAREC C ON C.CDFILIAL = "
+                                        "P.CDFILIAL AND C.NRCONTAREC = P.NRCONTAREC WHERE "
+                                        "C.CDFILIORCA = :FILIAL AND C.NRORCAEVENTO = :NUMERO "
+                                        "AND C.NRSEQORCAEVE = '00' AND P.IDSITUPARC = 'A' "
+                                        "ORDER BY P.DTVENCPARC, P.NRCONTAREC, P.NRPARCELA"));
+    st.Exec({{QStringLiteral("FILIAL"), key.filial}, {QStringLiteral("NUMERO"), key.numero}});
+    std::vector<TParcelaAberta> abertas;
+    while (st.Next())
+        abertas.push_back({st.Value(0).toString(), st.Value(1).toString(), st.Value(2).toInt()});
+    return abertas;
+}

@@ -65,9 +65,39 @@ std::vector<std::pair<double, double>> Prazos(TDbConnection& db, const TOrca& o,
 struct TNovoCliente {
     QString inscricao, tipo, fantasia, razao, pais, estado, municipio, endereco, bairro,
         complemento, cep, telefone, email;
+
+    QString Codigo() const { return tipo + inscricao; } // the customer's code
+    bool TemEndereco() const {
+        return !pais.isEmpty() && !estado.isEmpty() && !municipio.isEmpty() && !endereco.isEmpty();
+    }
 };
 
 // The new customer the screen gathered for the budget, from its packet of
 // new customers; none when the packet holds no row for the budget.
 std::optional<TNovoCliente> NovoCliente(const std::optional<TDataPacket>& packet,
                                         const TBudgetKey& key);
+
+// Whether the operator exists and is active.
+bool OperadorAtivo(TDbConnection& db, const QString& operador);
+bool ClienteCadastrado(TDbConnection& db, const QString& codigo);
+bool MunicipioCadastrado(TDbConnection& db, const TNovoCliente& novo);
+
+// The state registration (trimmed) of a company that bills in the branch;
+// none when the company does not exist or is not related to the branch.
+std::optional<QString> InscricaoEstadual(TDbConnection& db, const QString& filial,
+                                         const QString& empresa);
+
+// The situation of the main budget (sequence "00") of the budget's number;
+// empty when there is none.
+QString SituacaoDoPrincipal(TDbConnection& db, const TBudgetKey& key);
+
+// How many receivables the main budget of the budget's number generated.
+qint64 ContasDoPrincipal(TDbConnection& db, const TBudgetKey& key);
+
+struct TParcelaAberta {
+    QString filial, conta;
+    int parcela = 0;
+};
+
+// The open instalments of the main budget's receivables, by due date.
+std::vector<TParcelaAberta> ParcelasAbertasDoPrincipal(TDbConnection& db, const TBudgetKey& key);

@@ -2,6 +2,7 @@
 
 #include "ContratanteModule.h"
 #include "closing/ClosingReads.h"
+#include "closing/ClosingRules.h"
 #include "closing/ClosingSql.h"
 
 #include "DbConnection.h"
@@ -32,17 +33,8 @@ bool IsUniqueKeyConflict(const QSqlError& e) {
     return code == u"1555" || code == u"2067" || code == u"23505";
 }
 
-bool Blank(const QVariant& v) {
-    return v.isNull() || v.toString().trimmed().isEmpty();
-}
-
 [[noreturn]] void Refuse(const QString& text) {
     throw ERemoteError(text);
-}
-
-// A refusal the screen translates through its catalogue: "KEY" or "KEY|argument".
-[[noreturn]] void RefuseKey(const QString& key, const QString& argument = {}) {
-    throw ERemoteError(argument.isNull() ? key : key + u'|' + argument);
 }
 
 // The next number of a branch's documents; the closing holds the write lock,
@@ -66,59 +58,39 @@ QString Proximo(TDbConnection& db, const QString& filial, const char* tipo) {
 
 // Registers the budget's customer from the data the screen gathered and makes
 // the budget point at it; returns the customer's code.
-QString RegistraCliente(TDbConnection& db, TOrca& o, const std::optional<TNovoCliente>& novo) {
-    if (!novo || novo->inscricao.isEmpty())
-        Refuse(QStringLiteral("O cliente do orçamento %1 não está cadastrado e os seus dados não "
-                              "foram informados; o fechamento não foi realizado.")
-                   .arg(o.key.Text()));
-    if (novo->tipo != u"F" && novo->tipo != u"J")
-        Refuse(QStringLiteral("O tipo de inscrição do novo cliente deve ser F (pessoa física) ou "
-                              "J (pessoa jurídica); o fechamento não foi realizado."));
-    const QString codigo = novo->tipo + novo->inscricao;
-    if (codigo.size() > 21 || novo->inscricao.size() > 20)
-        Refuse(QStringLiteral("A inscrição do novo cliente é longa demais; o fechamento não foi "
-                              "realizado."));
-    TSqlStatement existe(db, QStringLiteral("SELECT 1 FROM CLIENTE WHERE CDCLIENTE = :CLIENTE"));
-    if (!One(existe, {{QStringLiteral("CLIENTE"), codigo}})) {
-        const QString razao = !novo->razao.isEmpty()      ? novo->razao
-                              : !novo->fantasia.isEmpty() ? novo->fantasia
-                                                          : o.nomeNovo;
+QString RegistraCliente(TDbConnection& db, TOrca& o, const TNovoCliente& novo) {
+    const QString codigo = novo.Codigo();
+    if (!ClienteCadastrado(db, codigo)) {
+        const QString razao = !novo.razao.isEmpty()      ? novo.razao
+                              : !novo.fantasia.isEmpty() ? novo.fantasia
+                                                         : o.nomeNovo;
         ExecSql(db,
                 QStringLiteral("INSERT INTO CLIENTE (CDCLIENTE, IDTPIJURCLIE, NRINSJURCLIE, "
                                "NMRAZSOCCLIE, NMFANTCLIE, IDCLIEATIV, DTCADCLIE) VALUES (:CLIENTE, "
                                ":TIPO, :INSCRICAO, :RAZAO, :FANTASIA, 'S', :HOJE)"),
                 {{QStringLiteral("CLIENTE"), codigo},
-                 {QStringLiteral("TIPO"), novo->tipo},
-                 {QStringLiteral("INSCRICAO"), novo->inscricao},
+                 {QStringLiteral("TIPO"), novo.tipo},
+                 {QStringLiteral("INSCRICAO"), novo.inscricao},
                  {QStringLiteral("RAZAO"), razao.left(50)},
-                 {QStringLiteral("FANTASIA"), Nullable(novo->fantasia.left(50))},
+                 {QStringLiteral("FANTASIA"), Nullable(novo.fantasia.left(50))},
                  {QStringLiteral("HOJE"), DbNow()}});
-        if (!novo->pais.isEmpty() && !novo->estado.isEmpty() && !novo->municipio.isEmpty() &&
-            !novo->endereco.isEmpty()) {
-            const TSqlParams lugar = {{QStringLiteral("PAIS"), novo->pais},
-                                      {QStringLiteral("ESTADO"), novo->estado},
-                                      {QStringLiteral("MUNICIPIO"), novo->municipio}};
-            TSqlStatement mun(db, QStringLiteral("SELECT 1 FROM MUNICIPIO WHERE CDPAIS = :PAIS "
-                                                 "AND SGESTADO = :ESTADO AND CDMUNICIPIO = "
-                                                 ":MUNICIPIO"));
-            if (!One(mun, lugar))
-                Refuse(QStringLiteral("O município do endereço do novo cliente não está "
-                                      "cadastrado; o fechamento não foi realizado."));
-            TSqlParams p = lugar;
-            p.insert(p.end(), {{QStringLiteral("CLIENTE"), codigo},
-                               {QStringLiteral("ENDERECO"), novo->endereco.left(50)},
-                               {QStringLiteral("BAIRRO"), Nullable(novo->bairro.left(30))},
-                               {QStringLiteral("COMPL"), Nullable(novo->complemento.left(200))},
-                               {QStringLiteral("CEP"), Nullable(novo->cep.left(15))},
-                               {QStringLiteral("FONE"), Nullable(novo->telefone.left(25))},
-                               {QStringLiteral("EMAIL"), Nullable(novo->email.left(50))}});
+        if (novo.TemEndereco()) {
             ExecSql(db,
                     QStringLiteral("INSERT INTO ENDECLIE (CDCLIENTE, IDTPENDECLIE, CDPAIS, "
                                    "SGESTADO, CDMUNICIPIO, DSENDECLIE, NMBAIRCLIE, DSCOMPENDCLIE, "
                                    "NRCEPCLIE, NRTELECLIE, DSEMAILCLIE) VALUES (:CLIENTE, 'P', "
                                    ":PAIS, :ESTADO, :MUNICIPIO, :ENDERECO, :BAIRRO, :COMPL, :CEP, "
                                    ":FONE, :EMAIL)"),
-                    p);
+                    {{QStringLiteral("PAIS"), novo.pais},
+                     {QStringLiteral("ESTADO"), novo.estado},
+                     {QStringLiteral("MUNICIPIO"), novo.municipio},
+                     {QStringLiteral("CLIENTE"), codigo},
+                     {QStringLiteral("ENDERECO"), novo.endereco.left(50)},
+                     {QStringLiteral("BAIRRO"), Nullable(novo.bairro.left(30))},
+                     {QStringLiteral("COMPL"), Nullable(novo.complemento.left(200))},
+                     {QStringLiteral("CEP"), Nullable(novo.cep.left(15))},
+                     {QStringLiteral("FONE"), Nullable(novo.telefone.left(25))},
+                     {QStringLiteral("EMAIL"), Nullable(novo.email.left(50))}});
         }
     }
     ExecSql(db,
@@ -131,66 +103,6 @@ QString RegistraCliente(TDbConnection& db, TOrca& o, const std::optional<TNovoCl
     return codigo;
 }
 
-// The contracting-client checks the screen ran before asking, again inside
-// the transaction: the data may have changed since.
-void ConfereContratantes(TDbConnection& db, const TOrca& o, const std::vector<TContrato>& ativos) {
-    const QString orc = o.key.Text();
-    if (ativos.empty()) {
-        if (VdContraCancelado(db, o.key) == u"CONTRAT_CANCELADO")
-            Refuse(QStringLiteral("Todos os contratantes do orçamento %1 estão cancelados; o "
-                                  "fechamento não foi realizado.")
-                       .arg(orc));
-        Refuse(QStringLiteral("Não há contratante informado para o orçamento %1; o fechamento "
-                              "não foi realizado.")
-                   .arg(orc));
-    }
-    for (const QString& key : {VdValor(db, o.key), VdValorNegativo(db, o.key)}) {
-        if (key.isEmpty())
-            continue;
-        if (key.startsWith(u"N_PARAM_"))
-            RefuseKey(key);
-        if (key == u"SOMA_DIFER_REALIZADO")
-            Refuse(QStringLiteral("A soma dos valores cobrados dos contratantes do orçamento %1 "
-                                  "difere do valor realizado; o fechamento não foi realizado.")
-                       .arg(orc));
-        if (key == u"VALOR_COBRADO_MENOR")
-            Refuse(QStringLiteral("O orçamento %1 tem valor negativo e todos os seus contratantes "
-                                  "devem ter valor cobrado menor que zero; o fechamento não foi "
-                                  "realizado.")
-                       .arg(orc));
-        Refuse(QStringLiteral("Os convidados dos contratantes do orçamento %1 não conferem com os "
-                              "do orçamento; o fechamento não foi realizado.")
-                   .arg(orc));
-    }
-    if (!QtContratantesConfere(db, o.key))
-        Refuse(QStringLiteral("A quantidade de contratantes do orçamento %1 difere da quantidade "
-                              "do lançamento; o fechamento não foi realizado.")
-                   .arg(orc));
-}
-
-// The companies that bill the contracting clients must be fit to issue the
-// branch's documents.
-void ConfereEmpresas(TDbConnection& db, const TOrca& o, const std::vector<TContrato>& ativos) {
-    TSqlStatement st(db, QStringLiteral("SELECT E.NRINSCESTA, EF.CDFILIAL FROM EMPRESA E LEFT "
-                                        "JOIN EMPRESAFILIAL EF ON EF.CDEMPRESA = E.CDEMPRESA AND "
-                                        "EF.CDFILIAL = :FILIAL WHERE E.CDEMPRESA = :EMPRESA"));
-    for (const auto& c : ativos) {
-        if (c.empresa.trimmed().isEmpty())
-            RefuseKey(QStringLiteral("N_PARAM_CDEMPRESAORCA"));
-        if (!One(st, {{QStringLiteral("FILIAL"), o.key.filial},
-                      {QStringLiteral("EMPRESA"), c.empresa}}) ||
-            st.Value(1).isNull())
-            RefuseKey(QStringLiteral("N_PARAM_EMPRESARELAC"));
-        if (Blank(st.Value(0)))
-            RefuseKey(QStringLiteral("N_PARAM_NRINSCESTA"));
-    }
-}
-
-struct TParcelaAberta {
-    QString filial, conta;
-    int parcela = 0;
-};
-
 struct TResultado {
     int pedidos = 0, receber = 0, pagar = 0;
 };
@@ -201,17 +113,17 @@ public:
         : m_db(db), m_operador(std::move(operador)), m_agora(OleFromDb(DbNow())), m_faults(faults) {
     }
 
-    void Fecha(const TBudgetKey& key, const std::optional<TDataPacket>& novoCliente);
+    void Fecha(const TBudgetKey& key, const std::optional<TDataPacket>& novosClientes);
 
 private:
-    bool PaiFechado(const TOrca& o);
     void GeraPedidos(const TOrca& o, const TParametros& p, const std::vector<TItem>& itens,
                      TResultado& r);
     void GeraReceber(const TOrca& o, const TParametros& p, const QString& tipoConta,
                      const std::vector<TContrato>& ativos, TResultado& r);
     void GeraPagar(const TOrca& o, const TParametros& p, const std::vector<TItem>& itens,
                    const std::vector<TContrato>& ativos, TResultado& r);
-    void AjustaPai(const TOrca& o, const TParametros& p);
+    void AjustaPai(const TOrca& o, const TParametros& p,
+                   const std::vector<TParcelaAberta>& abertas);
 
     TDbConnection& m_db;
     QString m_operador;
@@ -219,105 +131,26 @@ private:
     const TFaultPoints& m_faults;
 };
 
-bool TFechamento::PaiFechado(const TOrca& o) {
-    if (o.key.seq == u"00")
-        return false;
-    TSqlStatement st(m_db, QStringLiteral("SELECT IDSITUORCEVE FROM ORCAEVENTO WHERE CDFILIAL = "
-                                          ":FILIAL AND NRORCAEVENTO = :NUMERO AND NRSEQORCAEVE = "
-                                          "'00'"));
-    if (!One(st,
-             {{QStringLiteral("FILIAL"), o.key.filial}, {QStringLiteral("NUMERO"), o.key.numero}}))
-        return false;
-    const QString s = st.Value(0).toString();
-    return s >= u"3" && s <= u"7";
-}
-
-void TFechamento::Fecha(const TBudgetKey& key, const std::optional<TDataPacket>& novoCliente) {
-    std::optional<TOrca> lido = LeOrca(m_db, key);
-    if (!lido)
-        Refuse(QStringLiteral("O orçamento %1 não foi encontrado.").arg(key.Text()));
-    TOrca o = *lido;
-    // Checked here, under the write lock: whoever closed it first wins.
-    if (o.situacao == u"3")
-        Refuse(QStringLiteral("O orçamento %1 já está fechado.").arg(key.Text()));
-    if (o.situacao != u"2")
-        Refuse(QStringLiteral("O orçamento %1 não está aprovado e não pode ser fechado.")
-                   .arg(key.Text()));
-
-    if (o.sitCliente != u"C")
-        RegistraCliente(m_db, o, NovoCliente(novoCliente, key));
-
-    const std::vector<TContrato> ativos = Contratos(m_db, key);
-    ConfereContratantes(m_db, o, ativos);
-
-    const TParametros p = LeParametros(m_db, key.filial);
-    if (!p.temParamOrca || p.operVenda.isEmpty())
-        RefuseKey(QStringLiteral("N_PARAM_TIPOOPER"));
-    if (!p.temParamPedido)
-        RefuseKey(QStringLiteral("N_PARAM_PED"), key.filial);
-    if (p.serie.isEmpty())
-        RefuseKey(QStringLiteral("N_PARAM_SERIE"));
-    const bool normal = o.tipoRecebimento == u"N";
-    if (normal && Cents(o.total) == 0)
-        RefuseKey(QStringLiteral("N_PARAM_VRORCA_ZERO"));
-    // Only a normal child settles on its closed parent's receivables: courtesy
-    // and barter generate none, so they adjust nothing and need neither the
-    // adjustment kind nor the parent's open instalments.
-    const bool ajustaPai = normal && PaiFechado(o);
-    QString tipoReceber;
-    if (normal && Cents(o.total) > 0 && !ajustaPai) {
-        tipoReceber = TipoConta(m_db, p.operVenda, "CDTPCTREC");
-        if (tipoReceber.isEmpty())
-            RefuseKey(QStringLiteral("N_PARAM_TPCTREC"), p.operVenda);
-    }
-    ConfereEmpresas(m_db, o, ativos);
-
-    const std::vector<TItem> itens = Itens(m_db, key);
-    bool terceiros = false;
-    for (const auto& i : itens)
-        terceiros = terceiros || !i.fornecedor.isEmpty();
-    if (terceiros) {
-        if (p.operEntrada.isEmpty())
-            RefuseKey(QStringLiteral("N_PARAM_TIPOOPERPAG"));
-        if (TipoConta(m_db, p.operEntrada, "CDTPCTPAG").isEmpty())
-            RefuseKey(QStringLiteral("N_PARAM_TPCTPAG"));
-        if (p.serieEntrada.isEmpty())
-            RefuseKey(QStringLiteral("N_PARAM_SERIEENTR"));
-    }
-    // A child that adjusts its parent settles a total below zero there too,
-    // not as a payable: it needs no operation for budgets below zero.
-    if (Cents(o.total) < 0 && !ajustaPai) {
-        if (p.operNegativo.isEmpty())
-            RefuseKey(QStringLiteral("N_PARAM_TIPOOPERORENEG"));
-        if (TipoConta(m_db, p.operNegativo, "CDTPCTPAG").isEmpty())
-            RefuseKey(QStringLiteral("N_PARAM_TPCTPAGNEG"), p.operNegativo);
-    }
-    if (ajustaPai && p.tipoAjuste.isEmpty())
-        RefuseKey(QStringLiteral("N_PARAM_AJUSTEREC"));
-    for (const auto& i : itens) {
-        if (!i.fornecedor.isEmpty())
-            continue;
-        if (i.depto.isEmpty())
-            Refuse(QStringLiteral("O produto %1 (%2) não tem departamento parametrizado na "
-                                  "filial %3; o orçamento %4 não foi fechado.")
-                       .arg(i.produto, i.nome, key.filial, key.Text()));
-        if (i.filialPedido.isEmpty())
-            Refuse(QStringLiteral("Não há filial parametrizada para receber os pedidos do "
-                                  "departamento %1 do produto %2 (%3); o orçamento %4 não foi "
-                                  "fechado.")
-                       .arg(i.depto, i.produto, i.nome, key.Text()));
-    }
+void TFechamento::Fecha(const TBudgetKey& key, const std::optional<TDataPacket>& novosClientes) {
+    auto checked = CheckClosing(m_db, key, novosClientes);
+    if (const TRefusal* refusal = std::get_if<TRefusal>(&checked))
+        throw ERemoteError(refusal->Message());
+    TClosingPlan& plan = std::get<TClosingPlan>(checked);
+    TOrca& o = plan.orca;
+    const TParametros& p = plan.params;
+    if (plan.novoCliente)
+        RegistraCliente(m_db, o, *plan.novoCliente);
 
     TResultado r;
-    GeraPedidos(o, p, itens, r);
+    GeraPedidos(o, p, plan.itens, r);
     m_faults(QStringLiteral("FecharOrca:pedidos"));
-    if (ajustaPai)
-        AjustaPai(o, p);
-    else if (!tipoReceber.isEmpty())
-        GeraReceber(o, p, tipoReceber, ativos, r);
+    if (plan.ajustaPai)
+        AjustaPai(o, p, plan.abertas);
+    else if (!plan.tipoReceber.isEmpty())
+        GeraReceber(o, p, plan.tipoReceber, plan.ativos, r);
     // Third-party items are always paid; the contracting clients are credited
     // a total below zero only when no parent took it.
-    GeraPagar(o, p, itens, ajustaPai ? std::vector<TContrato>() : ativos, r);
+    GeraPagar(o, p, plan.itens, plan.ajustaPai ? std::vector<TContrato>() : plan.ativos, r);
 
     TSqlStatement up(m_db, QStringLiteral("UPDATE ORCAEVENTO SET IDSITUORCEVE = '3', "
                                           "DTFECHORCEVE = :AGORA, CDOPEFECHOREV = :OPER WHERE "
@@ -475,27 +308,8 @@ void TFechamento::GeraPagar(const TOrca& o, const TParametros& p, const std::vec
                 paga({}, c.cliente, p.operNegativo, p.serie, evento, -c.valor);
 }
 
-void TFechamento::AjustaPai(const TOrca& o, const TParametros& p) {
-    const TSqlParams pai = {{QStringLiteral("FILIAL"), o.key.filial},
-                            {QStringLiteral("NUMERO"), o.key.numero}};
-    TSqlStatement contas(m_db, QStringLiteral("SELECT COUNT(*) FROM CONTAREC WHERE CDFILIORCA = "
-                                              ":FILIAL AND NRORCAEVENTO = :NUMERO AND "
-                                              "NRSEQORCAEVE = '00'"));
-    One(contas, pai);
-    if (contas.Value(0).toLongLong() == 0)
-        RefuseKey(QStringLiteral("N_PARAM_CONTAREC"));
-    TSqlStatement st(m_db, QStringLiteral("SELECT P.CDFILIAL, P.NRCONTAREC, P.NRPARCELA FROM "
-                                          "PARCCONTAREC P JOIN CONTAREC C ON C.CDFILIAL = "
-                                          "P.CDFILIAL AND C.NRCONTAREC = P.NRCONTAREC WHERE "
-                                          "C.CDFILIORCA = :FILIAL AND C.NRORCAEVENTO = :NUMERO "
-                                          "AND C.NRSEQORCAEVE = '00' AND P.IDSITUPARC = 'A' "
-                                          "ORDER BY P.DTVENCPARC, P.NRCONTAREC, P.NRPARCELA"));
-    st.Exec(pai);
-    std::vector<TParcelaAberta> abertas;
-    while (st.Next())
-        abertas.push_back({st.Value(0).toString(), st.Value(1).toString(), st.Value(2).toInt()});
-    if (abertas.empty())
-        RefuseKey(QStringLiteral("N_BOLETOS_ABERTOS"));
+void TFechamento::AjustaPai(const TOrca& o, const TParametros& p,
+                            const std::vector<TParcelaAberta>& abertas) {
     // The child's total is spread evenly over the parent's open instalments.
     double resto = Money(o.total);
     for (size_t i = 0; i < abertas.size(); ++i) {
@@ -573,11 +387,8 @@ QVariant FecharOrca(const DbUrl& url, const QVariantList& args, const TFaultPoin
 
     TDbConnection& db = OpenDatabase(url);
     TTransaction tr(db);
-    TSqlStatement oper(db, QStringLiteral("SELECT IDATIVOOPER FROM OPERADOR WHERE CDOPERADOR = "
-                                          ":OPER"));
-    if (!One(oper, {{QStringLiteral("OPER"), operador}}) || oper.Value(0).toString() != u"S")
-        Refuse(QStringLiteral("O operador informado não está cadastrado ou está inativo; o "
-                              "fechamento não foi realizado."));
+    if (const auto refusal = CheckOperador(db, operador))
+        throw ERemoteError(refusal->Message());
     TFechamento fechamento(db, operador, faults);
     for (const auto& key : marcados)
         fechamento.Fecha(key, novo);
