@@ -111,8 +111,8 @@ std::vector<TItem> Itens(TDbConnection& db, const TBudgetKey& key) {
 }
 
 // Due dates (OLE days) and shares of the budget's instalments.
-std::vector<std::pair<double, double>> Prazos(TDbConnection& db, const TOrca& o, double hoje) {
-    std::vector<std::pair<double, double>> out;
+std::vector<TPrazo> Prazos(TDbConnection& db, const TOrca& o, double hoje) {
+    std::vector<TPrazo> out;
     TSqlStatement st(db, QStringLiteral("SELECT DTVENCPARCOREV, QTDIASPGTOREV, VRPARCELAOREV "
                                         "FROM PRAZOPGTOORCA WHERE CDFILIAL = :FILIAL AND "
                                         "NRORCAEVENTO = :NUMERO AND NRSEQORCAEVE = :SEQ ORDER BY "
@@ -121,7 +121,7 @@ std::vector<std::pair<double, double>> Prazos(TDbConnection& db, const TOrca& o,
     while (st.Next()) {
         const double due = st.Value(0).isNull() ? std::floor(hoje) + st.Value(1).toDouble()
                                                 : st.Value(0).toDouble();
-        out.emplace_back(due, o.total != 0 ? st.Value(2).toDouble() / o.total : 0);
+        out.push_back({due, o.total != 0 ? st.Value(2).toDouble() / o.total : 0});
     }
     if (!out.empty())
         return out;
@@ -133,10 +133,10 @@ std::vector<std::pair<double, double>> Prazos(TDbConnection& db, const TOrca& o,
         const QDate mes(base.year(), base.month(), 1);
         for (const QDate& d : MonthlyDueDates(mes.addMonths(o.mesInicio == u"I" ? 0 : 1),
                                               qBound(1, o.diaPgto.toInt(), 31), n))
-            out.emplace_back(double(QDate(1899, 12, 30).daysTo(d)), 1.0 / n);
+            out.push_back({double(QDate(1899, 12, 30).daysTo(d)), 1.0 / n});
         return out;
     }
-    out.emplace_back(evento, 1.0);
+    out.push_back({evento, 1.0});
     return out;
 }
 

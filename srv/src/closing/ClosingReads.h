@@ -11,7 +11,6 @@
 #include <QVariant>
 
 #include <optional>
-#include <utility>
 #include <vector>
 
 class TDbConnection;
@@ -60,7 +59,12 @@ std::vector<TItem> Itens(TDbConnection& db, const TBudgetKey& key);
 
 // Due dates (OLE days) and shares of the budget's instalments: its terms, else
 // the fixed day of the month, else the event date; `hoje` is now (OLE).
-std::vector<std::pair<double, double>> Prazos(TDbConnection& db, const TOrca& o, double hoje);
+struct TPrazo {
+    double vencimento = 0; // OLE day
+    double parte = 0;      // the share of the total due then
+};
+
+std::vector<TPrazo> Prazos(TDbConnection& db, const TOrca& o, double hoje);
 
 struct TNovoCliente {
     QString inscricao, tipo, fantasia, razao, pais, estado, municipio, endereco, bairro,
