@@ -1,6 +1,6 @@
 #include "ClosingRules.h"
 
-#include "modules/ContratanteModule.h"
+#include "contratante/ContratanteChecks.h"
 #include "storage/Money.h"
 
 namespace {
