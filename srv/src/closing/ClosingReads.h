@@ -1,8 +1,9 @@
 #pragma once
 
 // The records a closing reads about one budget: the budget, its branch's
-// parameters, its active contracting clients, its items, its instalment terms,
-// and the new customer the screen gathered for it.
+// parameters, its active contracting clients, its items, its instalment terms
+// and the new customer the screen gathered for it; then the lookups its rules
+// make (operator, customer, town, billing company, main budget).
 
 #include "DataPacket.h"
 #include "storage/BudgetKey.h"
@@ -57,13 +58,13 @@ struct TItem {
 // receives its orders in the budget's branch (empty when not set).
 std::vector<TItem> Itens(TDbConnection& db, const TBudgetKey& key);
 
-// Due dates (OLE days) and shares of the budget's instalments: its terms, else
-// the fixed day of the month, else the event date; `hoje` is now (OLE).
 struct TPrazo {
     double vencimento = 0; // OLE day
     double parte = 0;      // the share of the total due then
 };
 
+// The budget's instalments: its terms, else the fixed day of the month, else
+// the event date; `hoje` is now (OLE).
 std::vector<TPrazo> Prazos(TDbConnection& db, const TOrca& o, double hoje);
 
 struct TNovoCliente {

@@ -53,6 +53,19 @@ QString ContratanteWhere() {
     return KeyWhere() + QStringLiteral(" AND CDCLIENCONTORCA = :CLIENTE");
 }
 
+// Sets `columns` of an active contracting client of an approved budget.
+void AtualizaAtivo(TDbConnection& db, const TContratanteDados& c, const char* columns,
+                   std::initializer_list<std::pair<QString, QVariant>> values) {
+    ExigeAprovado(db, c.key);
+    ExigeContratanteAtivo(db, c.key, c.cliente);
+    TSqlParams p = ContratanteParams(c);
+    p.insert(p.end(), values);
+    ExecSql(db,
+            QStringLiteral("UPDATE CONTRATORCA SET %1 WHERE ").arg(QLatin1String(columns)) +
+                ContratanteWhere(),
+            p);
+}
+
 } // namespace
 
 void IncluirContratante(TDbConnection& db, const TContratanteDados& c) {
@@ -85,23 +98,11 @@ void IncluirContratante(TDbConnection& db, const TContratanteDados& c) {
 }
 
 void AlterarContratante(TDbConnection& db, const TContratanteDados& c) {
-    ExigeAprovado(db, c.key);
-    ExigeContratanteAtivo(db, c.key, c.cliente);
-    TSqlParams p = ContratanteParams(c);
-    p.emplace_back(QStringLiteral("VALOR"), c.valor);
-    p.emplace_back(QStringLiteral("CONVIDADOS"), c.convidados);
-    ExecSql(db,
-            QStringLiteral("UPDATE CONTRATORCA SET VRRECECONTOREV = :VALOR, QTCONVCONTOREV = "
-                           ":CONVIDADOS WHERE ") +
-                ContratanteWhere(),
-            p);
+    AtualizaAtivo(
+        db, c, "VRRECECONTOREV = :VALOR, QTCONVCONTOREV = :CONVIDADOS",
+        {{QStringLiteral("VALOR"), c.valor}, {QStringLiteral("CONVIDADOS"), c.convidados}});
 }
 
 void CancelarContratante(TDbConnection& db, const TContratanteDados& c) {
-    ExigeAprovado(db, c.key);
-    ExigeContratanteAtivo(db, c.key, c.cliente);
-    ExecSql(db,
-            QStringLiteral("UPDATE CONTRATORCA SET IDSITUCONTOREV = 'CANCELADO' WHERE ") +
-                ContratanteWhere(),
-            ContratanteParams(c));
+    AtualizaAtivo(db, c, "IDSITUCONTOREV = 'CANCELADO'", {});
 }
