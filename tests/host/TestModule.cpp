@@ -1,10 +1,18 @@
-// A screen module for the loader's tests, built under two codes. It has the
-// entry points of a LoadBPL screen but no IniProc, and writes what ran to the
-// application's "moduleEvents" property, where the tests read it.
+// A screen module for the loader's tests, built under several codes. It has
+// the entry points of a LoadBPL screen but no IniProc, and writes what ran to
+// the application's "moduleEvents" property, where the tests read it.
+//
+// The broken variants (ORE_TEST_MODULE_BROKEN) also record their loading,
+// and each has one fault, chosen by a definition: a missing Initialize or
+// Finalize, an Initialize that throws.
+
+#include "Exceptions.h"
 
 #include <QCoreApplication>
 #include <QStringList>
 #include <QVariant>
+
+#include <stdexcept>
 
 namespace {
 
@@ -14,17 +22,33 @@ void Record(const QString& event) {
     qApp->setProperty("moduleEvents", events);
 }
 
+#ifdef ORE_TEST_MODULE_BROKEN
+// Runs when the library is mapped: a second record means it was loaded again.
+struct TLoadRecorder {
+    TLoadRecorder() { Record(QStringLiteral("Load")); }
+} g_loadRecorder;
+#endif
+
 } // namespace
 
 extern "C" {
 
+#ifndef ORE_TEST_NO_INITIALIZE
 void Initialize() {
     Record(QStringLiteral("Initialize"));
+#if defined(ORE_TEST_INITIALIZE_THROWS)
+    throw Exception(QStringLiteral("Tabela PARAMETRO não encontrada."));
+#elif defined(ORE_TEST_INITIALIZE_THROWS_FOREIGN)
+    throw std::runtime_error("out of handles");
+#endif
 }
+#endif
 
+#ifndef ORE_TEST_NO_FINALIZE
 void Finalize() {
     Record(QStringLiteral("Finalize"));
 }
+#endif
 
 void LoadScreen(const char* code, const QVariantList* params) {
     QStringList texts;
