@@ -103,6 +103,8 @@ TEST(ModuleLoader, LoadBplInitialisesOnceAndFinalisesNewestFirst) {
 // first request and again, by the menu and by LoadBPL alike, without the
 // library being loaded again; and that nothing of them is finalised.
 TEST(ModuleLoader, ABrokenModuleFailsOnceAndIsReportedAgain) {
+    using testing::AllOf;
+    using testing::HasSubstr;
     using testing::StartsWith;
     struct TCase {
         const char* code;
@@ -123,6 +125,11 @@ TEST(ModuleLoader, ABrokenModuleFailsOnceAndIsReportedAgain) {
          "Módulo da tela TST00006 não pôde ser inicializado: out of handles",
          {"Load TST00006", "Initialize TST00006"}},
         {"TST00008", StartsWith("Módulo da tela TST00008 não pôde ser carregado: "), {}},
+        // Refused when loaded, before any of its code runs.
+        {"TST00007",
+         AllOf(StartsWith("Módulo da tela TST00007 não pôde ser carregado: "),
+               HasSubstr("OreTestUndefinedSymbol")),
+         {}},
     };
     for (const TCase& c : cases) {
         SCOPED_TRACE(c.code);

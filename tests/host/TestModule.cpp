@@ -4,7 +4,8 @@
 //
 // The broken variants (ORE_TEST_MODULE_BROKEN) also record their loading,
 // and each has one fault, chosen by a definition: a missing Initialize or
-// Finalize, an Initialize that throws.
+// Finalize, an Initialize that throws, a call to a function that no library
+// defines.
 
 #include "Exceptions.h"
 
@@ -31,6 +32,10 @@ struct TLoadRecorder {
 
 } // namespace
 
+#ifdef ORE_TEST_UNDEFINED_SYMBOL
+extern "C" void OreTestUndefinedSymbol();
+#endif
+
 extern "C" {
 
 #ifndef ORE_TEST_NO_INITIALIZE
@@ -40,6 +45,8 @@ void Initialize() {
     throw Exception(QStringLiteral("Tabela PARAMETRO não encontrada."));
 #elif defined(ORE_TEST_INITIALIZE_THROWS_FOREIGN)
     throw std::runtime_error("out of handles");
+#elif defined(ORE_TEST_UNDEFINED_SYMBOL)
+    OreTestUndefinedSymbol();
 #endif
 }
 #endif

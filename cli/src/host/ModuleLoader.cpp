@@ -153,6 +153,9 @@ TModuleLoader::TModule& TModuleLoader::Start(const QString& code) {
     module.code = code;
     module.path = path;
     module.library.setFileName(path);
+    // Every symbol at once: a missing one is a message now rather than the
+    // end of the process when the code that needs it first runs.
+    module.library.setLoadHints(QLibrary::ResolveAllSymbolsHint);
     if (!module.library.load())
         Fail(module, QStringLiteral("Módulo da tela %1 não pôde ser carregado: %2")
                          .arg(code, module.library.errorString()));
