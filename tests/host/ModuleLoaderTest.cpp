@@ -172,8 +172,20 @@ TEST(ModuleLoader, StatesFollowWhatTheHostAskedOfTheModule) {
     loader.Load(code, {});
     EXPECT_EQ(loader.Status(code)->state, TModuleState::Running);
 
-    loader.UnloadAll();
+    EXPECT_TRUE(loader.UnloadAll().isEmpty());
     EXPECT_FALSE(loader.Status(code));
     EXPECT_EQ(TakeEvents(), (QStringList{"Initialize TST00001", "LoadScreen(TST00001: ) TST00001",
                                          "Finalize TST00001"}));
+}
+
+TEST(ModuleLoader, AFinalizeThatThrowsDoesNotStopTheOthers) {
+    TakeEvents();
+    TModuleLoader loader({QStringLiteral(ORE_TEST_MODULE_DIR)});
+    for (const char* code : {"TST00001", "TST00009", "TST00002"})
+        loader.Load(QString::fromLatin1(code), {});
+    EXPECT_EQ(loader.UnloadAll(),
+              QStringList{"Módulo da tela TST00009 não pôde ser finalizado: Janela ainda aberta."});
+    EXPECT_TRUE(loader.LoadedCodes().isEmpty());
+    EXPECT_EQ(TakeEvents().filter(QStringLiteral("Finalize")),
+              (QStringList{"Finalize TST00002", "Finalize TST00009", "Finalize TST00001"}));
 }

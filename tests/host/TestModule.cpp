@@ -4,8 +4,8 @@
 //
 // The broken variants (ORE_TEST_MODULE_BROKEN) also record their loading,
 // and each has one fault, chosen by a definition: a missing Initialize or
-// Finalize, an Initialize that throws, a call to a function that no library
-// defines.
+// Finalize, an Initialize or Finalize that throws, a call to a function that
+// no library defines.
 
 #include "Exceptions.h"
 
@@ -54,6 +54,9 @@ void Initialize() {
 #ifndef ORE_TEST_NO_FINALIZE
 void Finalize() {
     Record(QStringLiteral("Finalize"));
+#ifdef ORE_TEST_FINALIZE_THROWS
+    throw Exception(QStringLiteral("Janela ainda aberta."));
+#endif
 }
 #endif
 

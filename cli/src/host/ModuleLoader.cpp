@@ -109,7 +109,8 @@ QStringList TModuleLoader::LoadedCodes() const {
     return codes;
 }
 
-void TModuleLoader::UnloadAll() {
+QStringList TModuleLoader::UnloadAll() {
+    QStringList failures;
     DeliverDeferredDeletes();
     while (!m_modules.empty()) {
         std::unique_ptr<TModule> module = std::move(m_modules.back());
@@ -118,10 +119,21 @@ void TModuleLoader::UnloadAll() {
         // either; its library, if still loaded, stays so (see Start).
         if (module->state != TModuleState::Initialised && module->state != TModuleState::Running)
             continue;
-        module->finalize();
+        bool finalised = false;
+        try {
+            module->finalize();
+            finalised = true;
+        } catch (...) {
+            failures << QStringLiteral("Módulo da tela %1 não pôde ser finalizado: %2")
+                            .arg(module->code, Reason(std::current_exception()));
+        }
         DeliverDeferredDeletes();
-        module->library.unload();
+        // After a failed Finalize windows of the module may still be alive:
+        // its code stays until the process ends.
+        if (finalised)
+            module->library.unload();
     }
+    return failures;
 }
 
 TModuleLoader::TModule& TModuleLoader::Usable(const QString& rawCode) {

@@ -60,8 +60,9 @@ public:
     // Codes of the modules initialised or running, in load order.
     QStringList LoadedCodes() const;
     // Finalises and unloads every initialised module, newest first, and
-    // forgets every module.
-    void UnloadAll();
+    // forgets every module. Returns the messages of the modules whose
+    // Finalize failed; the others are finalised all the same.
+    QStringList UnloadAll();
 
     const QStringList& SearchDirs() const { return m_searchDirs; }
 
