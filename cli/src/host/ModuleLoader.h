@@ -64,8 +64,6 @@ public:
     // Finalize failed; the others are finalised all the same.
     QStringList UnloadAll();
 
-    const QStringList& SearchDirs() const { return m_searchDirs; }
-
 private:
     struct TModule;
     TModule& Usable(const QString& code);

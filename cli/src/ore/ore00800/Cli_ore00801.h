@@ -197,4 +197,5 @@ void CriaFiltroFechaOrca(IFiltroHost* host);
 void CriaFiltroFechaOrca();
 
 // The number of underscores in `stString`, plus one.
+// Exported: part of the module's interface with the host; nothing here calls it.
 int ContaChecked(const QString& stString);
