@@ -4,11 +4,8 @@
 #include "Cli_ore00801.h"
 
 #include "BtnPesquisa.h"
-#include "Cli_ore00800.h"
 #include "EditMask.h"
 #include "HostText.h"
-#include "MaskEdit.h"
-#include "NetConnection.h"
 #include "PickList.h"
 #include "Pictures.h"
 #include "ProductSearch.h"
@@ -92,7 +89,7 @@ void TfrmFiltroFechaOrca::SearchProducts(QString& list) {
     queries.qryProduto->Close();
     queries.qryProduto->Open();
     const QString emptyText =
-        SQL_Pesquisa_Produto(FechaOrca().medCdFilial->Text(), QString(), queries.qryProduto, true);
+        SQL_Pesquisa_Produto(Host().BranchCode(), QString(), queries.qryProduto, true);
     PesquisaLista(queries.dtsProduto, QStringLiteral("CDPRODUTO"),
                   Msg("PRODUTO") + u'|' + emptyText, false, list);
 }
@@ -105,14 +102,12 @@ void TfrmFiltroFechaOrca::qryProdutoBeforeOpen() {
         params.ParamByName(QStringLiteral("P_CDNVPRODUTO"))
             .SetAsInteger(DBPictObj(0).GetTtNiveis());
     if (ExistParam(params, QStringLiteral("P_CDFILIAL")))
-        params.ParamByName(QStringLiteral("P_CDFILIAL"))
-            .SetAsString(FechaOrca().medCdFilial->Text());
+        params.ParamByName(QStringLiteral("P_CDFILIAL")).SetAsString(Host().BranchCode());
 }
 
 void TfrmFiltroFechaOrca::LoadGerenteSup(TRecordSet& target, const QString& code) {
     const QString method = QStringLiteral("GetGerenteSup");
-    const TServerReply reply = FechaOrca().netFechaOrca->Call(method, {code});
-    target.SetData(PacketOf(CheckResultServ(reply, true, 0), method));
+    target.SetData(PacketOf(CheckResultServ(Host().GetGerenteSup(code), true, 0), method));
 }
 
 void TfrmFiltroFechaOrca::btnGerenteSupBeforePesq(bool&) {
