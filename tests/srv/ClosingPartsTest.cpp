@@ -19,22 +19,13 @@ struct TNovo {
 
 // The screen's packet of new customers, with one row for budget 0001/1005.
 TDataPacket NovoClientePacket(const TNovo& n) {
-    TRecordSet rs({StrField("CDFILIAL", 4), StrField("NRORCAEVENTO", 10),
-                   StrField("NRSEQORCAEVE", 2), StrField("NRINSJURORCA", 30),
-                   StrField("IDTPINJUORCA", 1), StrField("CDPAIS", 4), StrField("SGESTADO", 2),
-                   StrField("CDMUNICIPIO", 4), StrField("DSENDECLIORE", 50),
-                   StrField("NMFANTCLIE", 50)});
-    rs.CreateDataSet();
-    rs.Append();
-    const std::pair<const char*, QString> values[] = {
-        {"CDFILIAL", "0001"},          {"NRORCAEVENTO", Nr(1005)},   {"NRSEQORCAEVE", "00"},
-        {"NRINSJURORCA", n.inscricao}, {"IDTPINJUORCA", n.tipo},     {"CDPAIS", n.pais},
-        {"SGESTADO", n.estado},        {"CDMUNICIPIO", n.municipio}, {"DSENDECLIORE", "Rua A, 1"},
-        {"NMFANTCLIE", "Marina"}};
-    for (const auto& [field, value] : values)
-        rs.FieldByName(QString::fromLatin1(field)).SetAsString(value);
-    rs.Post();
-    return rs.Data();
+    return NewClientPacket(Nr(1005), {{"NRINSJURORCA", n.inscricao},
+                                      {"IDTPINJUORCA", n.tipo},
+                                      {"CDPAIS", n.pais},
+                                      {"SGESTADO", n.estado},
+                                      {"CDMUNICIPIO", n.municipio},
+                                      {"DSENDECLIORE", "Rua A, 1"},
+                                      {"NMFANTCLIE", "Marina"}});
 }
 
 TEST_P(ClosingPartsTest, TheRulesAnswerTheFirstRefusalOrThePlanAndWriteNothing) {

@@ -90,21 +90,9 @@ protected:
         EXPECT_EQ(Count("CONTAREC", numero), 0);
     }
     QVariant NewClient(const QString& numero, const QString& inscricao, const QString& fantasia) {
-        TRecordSet rs({StrField("CDFILIAL", 4), StrField("NRORCAEVENTO", 10),
-                       StrField("NRSEQORCAEVE", 2), StrField("NRINSJURORCA", 20),
-                       StrField("IDTPINJUORCA", 1), StrField("CDPAIS", 4), StrField("SGESTADO", 2),
-                       StrField("CDMUNICIPIO", 4), StrField("DSENDECLIORE", 50),
-                       StrField("NMFANTCLIE", 50)});
-        rs.CreateDataSet();
-        rs.Append();
-        rs.FieldByName("CDFILIAL").SetAsString("0001");
-        rs.FieldByName("NRORCAEVENTO").SetAsString(numero);
-        rs.FieldByName("NRSEQORCAEVE").SetAsString("00");
-        rs.FieldByName("NRINSJURORCA").SetAsString(inscricao);
-        rs.FieldByName("IDTPINJUORCA").SetAsString("F");
-        rs.FieldByName("NMFANTCLIE").SetAsString(fantasia);
-        rs.Post();
-        return QVariant::fromValue(rs.Data());
+        return QVariant::fromValue(NewClientPacket(
+            numero,
+            {{"NRINSJURORCA", inscricao}, {"IDTPINJUORCA", "F"}, {"NMFANTCLIE", fantasia}}));
     }
 
     TFaultPoints m_fault;
