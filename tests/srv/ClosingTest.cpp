@@ -22,9 +22,15 @@ const QString kBudget1001 = QStringLiteral("0000001001-00 da filial 0001");
 
 class ClosingTest : public ClosingDbTest {
 protected:
-    void TearDown() override {
-        SetClosingFaultHook({});
-        ClosingDbTest::TearDown();
+    // The closing passes its points to m_fault, which a test may set.
+    void SetUp() override {
+        ClosingDbTest::SetUp();
+        if (IsSkipped() || HasFatalFailure())
+            return;
+        RegisterClosingModule(m_registry, UrlString(), [this](const QString& point) {
+            if (m_fault)
+                m_fault(point);
+        });
     }
 
     QString Situacao(const QString& filial, int numero, const QString& seq = "00") {
@@ -84,22 +90,12 @@ protected:
         EXPECT_EQ(Count("CONTAREC", numero), 0);
     }
     QVariant NewClient(const QString& numero, const QString& inscricao, const QString& fantasia) {
-        TRecordSet rs({StrField("CDFILIAL", 4), StrField("NRORCAEVENTO", 10),
-                       StrField("NRSEQORCAEVE", 2), StrField("NRINSJURORCA", 20),
-                       StrField("IDTPINJUORCA", 1), StrField("CDPAIS", 4), StrField("SGESTADO", 2),
-                       StrField("CDMUNICIPIO", 4), StrField("DSENDECLIORE", 50),
-                       StrField("NMFANTCLIE", 50)});
-        rs.CreateDataSet();
-        rs.Append();
-        rs.FieldByName("CDFILIAL").SetAsString("0001");
-        rs.FieldByName("NRORCAEVENTO").SetAsString(numero);
-        rs.FieldByName("NRSEQORCAEVE").SetAsString("00");
-        rs.FieldByName("NRINSJURORCA").SetAsString(inscricao);
-        rs.FieldByName("IDTPINJUORCA").SetAsString("F");
-        rs.FieldByName("NMFANTCLIE").SetAsString(fantasia);
-        rs.Post();
-        return QVariant::fromValue(rs.Data());
+        return QVariant::fromValue(NewClientPacket(
+            numero,
+            {{"NRINSJURORCA", inscricao}, {"IDTPINJUORCA", "F"}, {"NMFANTCLIE", fantasia}}));
     }
+
+    TFaultPoints m_fault;
 };
 
 TEST_P(ClosingTest, EachRefusalSaysWhyAndChangesNothing) {
@@ -312,17 +308,17 @@ TEST_P(ClosingTest, AClosingThatFailsMidwayLeavesNothingBehind) {
     const auto before = Fingerprint();
     for (const char* point : {"FecharOrca:pedidos", "FecharOrca:commit"}) {
         SCOPED_TRACE(point);
-        SetClosingFaultHook([point](const QString& p) {
+        m_fault = [point](const QString& p) {
             if (p == QLatin1String(point))
                 throw std::runtime_error("falha provocada");
-        });
+        };
         // The second budget fails after the first was written.
         const TServerReply r =
             Fechar(ListPacket({{"0001", Nr(1011), "00"}, {"0001", Nr(1001), "00"}}));
         EXPECT_FALSE(r.ok);
         EXPECT_EQ(Fingerprint(), before);
     }
-    SetClosingFaultHook({});
+    m_fault = {};
     ASSERT_TRUE(Fechar(ListPacket("0001", 1001)).ok);
     ExpectWhollyClosed(1001, "MARIA");
 }

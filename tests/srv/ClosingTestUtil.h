@@ -27,6 +27,26 @@ inline QString Nr(int n) {
     return QString::number(n).rightJustified(10, u'0');
 }
 
+// The screen's packet of new customers: one row of main budget `numero` of
+// branch 0001, with the fields given (the others empty).
+inline TDataPacket NewClientPacket(const QString& numero,
+                                   const std::vector<std::pair<const char*, QString>>& values) {
+    TRecordSet rs({StrField("CDFILIAL", 4), StrField("NRORCAEVENTO", 10),
+                   StrField("NRSEQORCAEVE", 2), StrField("NRINSJURORCA", 30),
+                   StrField("IDTPINJUORCA", 1), StrField("CDPAIS", 4), StrField("SGESTADO", 2),
+                   StrField("CDMUNICIPIO", 4), StrField("DSENDECLIORE", 50),
+                   StrField("NMFANTCLIE", 50)});
+    rs.CreateDataSet();
+    rs.Append();
+    rs.FieldByName("CDFILIAL").SetAsString("0001");
+    rs.FieldByName("NRORCAEVENTO").SetAsString(numero);
+    rs.FieldByName("NRSEQORCAEVE").SetAsString("00");
+    for (const auto& [field, value] : values)
+        rs.FieldByName(QString::fromLatin1(field)).SetAsString(value);
+    rs.Post();
+    return rs.Data();
+}
+
 // The list as the screen sends it: the budget key, the situation and the mark.
 inline TDataPacket ListPacket(const std::vector<TListRow>& rows) {
     TRecordSet rs(

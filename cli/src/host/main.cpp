@@ -68,6 +68,10 @@ int Run(QApplication& app, const THostOptions& options) {
         }
         // The screens went with the window; now the modules may go.
         TScreenLoader::Install(nullptr);
+        for (const QString& failure : loader.UnloadAll()) {
+            Say(failure);
+            exitCode = 1;
+        }
     }
     TDialogs::Install(nullptr);
     SetSharedDatabase(nullptr);

@@ -4,22 +4,7 @@
 
 #include <QString>
 
-class TDbConnection;
-
-// A budget's key as the screens send it.
-struct TBudgetKey {
-    QString filial, numero, seq;
-    QString Text() const; // "0000001001-00 da filial 0001", for sentences
-};
-
-// The checks of a budget's contracting clients, each answering a message key
-// of the closing screen's catalogue, or an empty string when the budget
-// passes. The closing runs them again inside its transaction.
-QString VdContraCancelado(TDbConnection& db, const TBudgetKey& key);
-QString VdValor(TDbConnection& db, const TBudgetKey& key);
-QString VdValorNegativo(TDbConnection& db, const TBudgetKey& key);
-bool QtContratantesConfere(TDbConnection& db, const TBudgetKey& key);
-
-// "ORE09000.rdmContratante": the checks above and the upkeep of a budget's
-// contracting clients.
+// "ORE09000.rdmContratante": the checks of a budget's contracting clients
+// (contratante/ContratanteChecks.h), their lists and their upkeep
+// (contratante/ContratanteUpkeep.h).
 void RegisterContratanteModule(TRemoteModuleRegistry& registry, const QString& dbUrl);

@@ -8,6 +8,7 @@
 #include "modules/OrcaReads.h"
 #include "rpc/ListStringArg.h"
 #include "rpc/RemoteModuleRegistry.h"
+#include "storage/BudgetKey.h"
 
 #include <cmath>
 
@@ -38,14 +39,7 @@ struct TCondition {
 };
 
 // The budget key a detail call receives.
-struct TKey {
-    QString branch, number, seq;
-    TSqlParams Params() const {
-        return {{"CDFILIAL", branch}, {"NRORCAEVENTO", number}, {"NRSEQORCAEVE", seq}};
-    }
-};
-
-TKey KeyArgs(const QVariantList& args) {
+TBudgetKey KeyArgs(const QVariantList& args) {
     const TArgs a = Args(args).Count(3);
     return {a.String(0, "CDFILIAL"), a.String(1, "NRORCAEVENTO"), a.String(2, "NRSEQORCAEVE")};
 }
@@ -179,7 +173,7 @@ QVariant GetOrcaEvento(TDbConnection& db, const QVariantList& args) {
 
 QVariant KeyPacket(TDbConnection& db, const QVariantList& args, const QString& sql,
                    const TFieldDefs& defs) {
-    return QVariant::fromValue(SelectPacket(db, sql, KeyArgs(args).Params(), defs));
+    return QVariant::fromValue(SelectPacket(db, sql, KeyParams(KeyArgs(args)), defs));
 }
 
 const char* kPrazoPgtoSql = R"(
@@ -280,7 +274,7 @@ void RegisterFechaOrca(TRemoteModuleRegistry& registry, const QString& dbUrl) {
                               return run(OpenDatabase(url), args);
                           });
     };
-    const QString keyWhere = OrcaKeyWhere();
+    const QString keyWhere = KeyWhere("O");
     add("GetOrcaEvento", GetOrcaEvento);
     add("GetGeral", [keyWhere](TDbConnection& db, const QVariantList& args) {
         return KeyPacket(db, args, TotalOrcaSql(keyWhere), LayoutTotalOrca());

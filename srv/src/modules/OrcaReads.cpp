@@ -1,17 +1,9 @@
 #include "modules/OrcaReads.h"
 
-#include "modules/ContratanteModule.h"
+#include "storage/BudgetKey.h"
+#include "storage/Money.h"
 
 namespace {
-
-// Money rounded to cents alike on both engines (PostgreSQL rounds only
-// NUMERIC to a number of places).
-QString Money(const QString& expr) {
-    return QStringLiteral("CAST(ROUND(CAST(%1 AS NUMERIC), 2) AS DOUBLE PRECISION)").arg(expr);
-}
-
-const char* kKeyWhere =
-    "O.CDFILIAL = :CDFILIAL AND O.NRORCAEVENTO = :NRORCAEVENTO AND O.NRSEQORCAEVE = :NRSEQORCAEVE";
 
 const char* kOrcaEventoSql = R"(
 SELECT O.CDFORMPGTO, FP.NMFORMPGTO, O.IDTPFORMPGTOREV, O.NRDIAPGTOREV, O.QTPARCPGTOREV,
@@ -89,14 +81,6 @@ QString Sql(const char* text, const QString& where) {
 
 } // namespace
 
-QString OrcaKeyWhere() {
-    return QString::fromLatin1(kKeyWhere);
-}
-
-TSqlParams OrcaKeyParams(const TBudgetKey& key) {
-    return {{"CDFILIAL", key.filial}, {"NRORCAEVENTO", key.numero}, {"NRSEQORCAEVE", key.seq}};
-}
-
 QString SameBudget(const char* alias) {
     return QStringLiteral("%1.CDFILIAL = O.CDFILIAL AND %1.NRORCAEVENTO = O.NRORCAEVENTO AND "
                           "%1.NRSEQORCAEVE = O.NRSEQORCAEVE")
@@ -106,11 +90,11 @@ QString SameBudget(const char* alias) {
 QString TotalOrcaSql(const QString& where) {
     const QString items =
         QStringLiteral("COALESCE((SELECT SUM(%1) FROM ITEMORCAEVEN I WHERE %2), 0)")
-            .arg(Money("I.QTITEMORCEVE * I.VRITEMORCEVE - I.VRDESCITOREV + I.VRACREITOREV"),
+            .arg(MoneySql("I.QTITEMORCEVE * I.VRITEMORCEVE - I.VRDESCITOREV + I.VRACREITOREV"),
                  SameBudget("I"));
     const QString labour =
         QStringLiteral("COALESCE((SELECT SUM(%1) FROM ITMAOOBRAORCA M WHERE %2), 0)")
-            .arg(Money("M.QTPRODMOBRA * M.VRCOBRMOBRA"), SameBudget("M"));
+            .arg(MoneySql("M.QTPRODMOBRA * M.VRCOBRMOBRA"), SameBudget("M"));
     const QString halls =
         QStringLiteral("COALESCE((SELECT SUM(S.VRSALAORCEVE) FROM SALAOORCA S WHERE %1), 0)")
             .arg(SameBudget("S"));
@@ -121,8 +105,8 @@ QString TotalOrcaSql(const QString& where) {
                "O.VRTOTALOREV, O.VRDESCORCEVE, O.VRACREORCEVE, %2 AS VRTOTAITEM, "
                "%3 AS VRTOTALMAO, %4 AS VRSALAORCEVE FROM ORCAEVENTO O WHERE %5) T "
                "ORDER BY T.NRORCAEVENTO, T.NRSEQORCAEVE")
-        .arg(Money("T.VRTOTAITEM + T.VRTOTALMAO + T.VRSALAORCEVE - T.VRDESCORCEVE + "
-                   "T.VRACREORCEVE"),
+        .arg(MoneySql("T.VRTOTAITEM + T.VRTOTALMAO + T.VRSALAORCEVE - T.VRDESCORCEVE + "
+                      "T.VRACREORCEVE"),
              items, labour, halls, where);
 }
 
@@ -140,5 +124,5 @@ QString ItMaoObraSql(const QString& where) {
 
 // Here O is the booking, so that the key condition applies to it directly.
 QString SalaoEvenSql() {
-    return Sql(kSalaoEvenSql, OrcaKeyWhere());
+    return Sql(kSalaoEvenSql, KeyWhere("O"));
 }

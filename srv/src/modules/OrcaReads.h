@@ -4,17 +4,12 @@
 
 #include <QString>
 
-struct TBudgetKey;
-
 // The statements that read budgets and their details into the screens'
 // layouts (OrcaLayouts.h). The closing screen's list and the processing
 // screen's single budget share them, so that both show the same rows and the
 // same totals. Each takes a condition on the budgets (alias O) and the caller
-// binds its parameters; only placeholder names are ever written into it.
-
-// The condition that picks one budget, and its parameters.
-QString OrcaKeyWhere(); // binds CDFILIAL, NRORCAEVENTO, NRSEQORCAEVE
-TSqlParams OrcaKeyParams(const TBudgetKey& key);
+// binds its parameters; only placeholder names are ever written into it. One
+// budget is KeyWhere("O") with KeyParams (storage/BudgetKey.h).
 
 // "A.CDFILIAL = O.CDFILIAL AND …": the rows of table `alias` that belong to budget O.
 QString SameBudget(const char* alias);

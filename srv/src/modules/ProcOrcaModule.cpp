@@ -6,9 +6,9 @@
 #include "core/db/SqlStatement.h"
 #include "core/layouts/ControlLayouts.h"
 #include "core/layouts/OrcaLayouts.h"
-#include "modules/ContratanteModule.h"
 #include "modules/OrcaReads.h"
 #include "rpc/RemoteModuleRegistry.h"
+#include "storage/BudgetKey.h"
 
 namespace {
 
@@ -50,8 +50,8 @@ QVariant GetOrcaProc(TDbConnection& db, const QVariantList& args) {
     const TArgs a = Args(args).Count(3);
     const TBudgetKey key{a.String(0, "CDFILIAL"), a.String(1, "NRORCAEVENTO"),
                          a.String(2, "NRSEQORCAEVE")};
-    const QString where = OrcaKeyWhere();
-    const TSqlParams params = OrcaKeyParams(key);
+    const QString where = KeyWhere("O");
+    const TSqlParams params = KeyParams(key);
     TTransaction tr(db, TTransaction::TMode::Read);
     TSqlStatement header(db, OrcaEventoSql(where));
     header.Exec(params);

@@ -5,6 +5,7 @@
 #include "seed/DemoSeed.h"
 #include "seed/SeedWriter.h"
 #include "storage/DbDate.h"
+#include "storage/Money.h"
 
 #include <cmath>
 #include <map>

@@ -5,6 +5,7 @@
 
 #include "core/db/DbConnection.h"
 #include "storage/DbDate.h"
+#include "storage/Money.h"
 
 #include <QDate>
 

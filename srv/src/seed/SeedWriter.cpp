@@ -2,8 +2,6 @@
 
 #include "core/db/DbError.h"
 
-#include <cmath>
-
 TTableWriter::TTableWriter(TDbConnection& db, const QString& table, const QStringList& columns,
                            bool skipExisting, int batch)
     : m_db(db), m_table(table), m_columns(columns), m_skipExisting(skipExisting),
@@ -88,8 +86,4 @@ QByteArray Rtf(const QStringList& paragraphs) {
     }
     out += "\\par\r\n}\r\n";
     return out;
-}
-
-double Money(double value) {
-    return std::round(value * 100.0) / 100.0;
 }

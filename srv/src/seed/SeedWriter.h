@@ -45,5 +45,3 @@ QVariant Text(const QString& s);
 // A small RTF document, as the observation editors save them: one paragraph per
 // entry, Windows-1252 with escapes for anything outside it.
 QByteArray Rtf(const QStringList& paragraphs);
-// Rounded to cents.
-double Money(double value);

@@ -77,8 +77,15 @@ protected:
     // Opens the filter, lets the operator do `work` in it and returns the
     // result the opener reads right after the factory.
     int Open(std::function<void(TfrmFiltroFechaOrca&)> work) {
+        return OpenFor(nullptr, std::move(work));
+    }
+    // The same for `host` rather than the closing screen, when given.
+    int OpenFor(IFiltroHost* host, std::function<void(TfrmFiltroFechaOrca&)> work) {
         m_work = std::move(work);
-        CriaFiltroFechaOrca();
+        if (host)
+            CriaFiltroFechaOrca(host);
+        else
+            CriaFiltroFechaOrca();
         EXPECT_NE(frmFiltroFechaOrca, nullptr) << "destroyed before the opener read the result";
         return frmFiltroFechaOrca ? frmFiltroFechaOrca->ModalResult() : -1;
     }

@@ -24,6 +24,7 @@ public:
     ~TADOIBQuery() override;
 
     QStringList SQL;
+    // Kept, though no engine we run on reads it: one statement per dialect.
     QStringList SQL_ORACLE;
     QStringList SQL_MSSQL;
     QStringList SQL_IB;

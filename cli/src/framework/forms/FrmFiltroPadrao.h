@@ -5,6 +5,8 @@
 
 #include <QStringList>
 
+#include <utility>
+
 class QLabel;
 class QToolButton;
 class QVBoxLayout;
@@ -25,8 +27,8 @@ public:
     explicit TfrmFiltroPadrao(QWidget* parent = nullptr);
     ~TfrmFiltroPadrao() override;
 
-    template <class T> static T* Create(QWidget* parent = nullptr) {
-        auto* form = new T(parent);
+    template <class T, class... Args> static T* Create(Args&&... args) {
+        auto* form = new T(std::forward<Args>(args)...);
         form->RunFormCreate();
         return form;
     }

@@ -16,6 +16,6 @@ public:
 // Judges the reply of a call made with ThrowException off. A success gives
 // its payload. A failure throws EServerError with the server's text when
 // `abort` is set; otherwise the text is shown in an error box and a null
-// QVariant comes back. The last argument is kept for the callers' signature
-// and has no effect.
+// QVariant comes back.
+// Kept: the third argument, which has no effect; screens call (reply, true, 0).
 QVariant CheckResultServ(const TServerReply& reply, bool abort, int = 0);

@@ -11,8 +11,8 @@ class TDataSource;
 // rows are dropped on OK. Cancelar leaves `list` as it was.
 //
 // `title` is "window title|text shown when there are no rows"; without the
-// second part the text is "Não há registros para selecionar.". `flag` is
-// accepted for the screens that pass it and has no effect.
+// second part the text is "Não há registros para selecionar.".
 // Returns true on OK.
+// Kept: `flag`, which has no effect; screens pass it as false.
 bool PesquisaLista(TDataSource* source, const QString& keyField, const QString& title, bool flag,
                    QString& list);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ore/ore00800/FiltroHost.h"
 #include "ore/ore00800/model/FechaOrcaData.h"
 #include "ore/ore00800/model/FechaOrcaQueries.h"
 #include "ore/ore00800/model/Filtro.h"
@@ -29,7 +30,7 @@ class TTabSheet;
 //
 // Handlers keep the names the screen's design gives them; they are spread
 // over files by concern (FechaOrca_*.cpp).
-class TfrmFechaOrca : public TfrmPadrao {
+class TfrmFechaOrca : public TfrmPadrao, public IFiltroHost {
     Q_OBJECT
 public:
     TfrmFechaOrca();
@@ -129,6 +130,11 @@ public:
     void btnContratanteClick();
 
 private:
+    // What its filter dialog asks of the screen (FechaOrca_Retrieval.cpp).
+    QString BranchCode() const override;
+    TServerReply GetGerenteSup(const QString& code) override;
+    void RetrieveBudgets() override;
+
     void BuildToolBar();
     void BuildMenus();
     void BuildBranchBar();

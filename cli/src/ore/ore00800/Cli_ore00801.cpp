@@ -10,7 +10,8 @@
 
 #include <QLabel>
 
-TfrmFiltroFechaOrca::TfrmFiltroFechaOrca(QWidget* parent) : TfrmFiltroPadrao(parent) {
+TfrmFiltroFechaOrca::TfrmFiltroFechaOrca(IFiltroHost* host, QWidget* parent)
+    : TfrmFiltroPadrao(parent), m_host(host) {
     setObjectName(QStringLiteral("frmFiltroFechaOrca"));
     setWindowTitle(QStringLiteral("Filtro de Fechamento"));
     lblCodTela->setText(QStringLiteral("ORE00801"));
@@ -54,21 +55,25 @@ void TfrmFiltroFechaOrca::FormClose() {
     deleteLater();
 }
 
-TfrmFechaOrca& TfrmFiltroFechaOrca::FechaOrca() {
-    if (!frmFechaOrca)
+IFiltroHost& TfrmFiltroFechaOrca::Host() const {
+    if (!m_host)
         throw Exception(QStringLiteral("A tela de fechamento do orçamento não está aberta."));
-    return *frmFechaOrca;
+    return *m_host;
 }
 
-void CriaFiltroFechaOrca() {
+void CriaFiltroFechaOrca(IFiltroHost* host) {
     TCursorScope busy(Qt::WaitCursor);
     if (!boIdCriado) {
-        frmFiltroFechaOrca = TfrmFiltroPadrao::Create<TfrmFiltroFechaOrca>();
+        frmFiltroFechaOrca = TfrmFiltroPadrao::Create<TfrmFiltroFechaOrca>(host);
         boIdCriado = true;
     }
     // The operator works in the dialog with the normal cursor.
     TCursorScope normal(Qt::ArrowCursor);
     frmFiltroFechaOrca->ShowModal();
+}
+
+void CriaFiltroFechaOrca() {
+    CriaFiltroFechaOrca(frmFechaOrca);
 }
 
 int ContaChecked(const QString& stString) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ore/ore00800/FiltroHost.h"
 #include "ore/ore00800/model/FiltroModuleState.h"
 #include "ore/ore00800/model/FiltroQueries.h"
 
@@ -18,18 +19,20 @@ class TDataSource;
 class TDateEditPlus;
 class TMaskEdit;
 class TRecordSet;
-class TfrmFechaOrca;
 struct TFiltro;
 
 // The filter dialog of the budget-closing screen: collects and checks the
-// retrieval criteria, writes them into Filtro and runs the screen's retrieval.
+// retrieval criteria, writes them into Filtro and runs the retrieval of the
+// screen it was opened for (its IFiltroHost).
 //
 // Handlers keep the names the dialog's design gives them; they are spread
 // over files by concern (FiltroFechaOrca_*.cpp).
 class TfrmFiltroFechaOrca : public TfrmFiltroPadrao {
     Q_OBJECT
 public:
-    explicit TfrmFiltroFechaOrca(QWidget* parent = nullptr);
+    // `host` is the screen the dialog works for, null when there is none;
+    // it must outlive the dialog's modal run.
+    explicit TfrmFiltroFechaOrca(IFiltroHost* host, QWidget* parent = nullptr);
     ~TfrmFiltroFechaOrca() override;
 
     // Budget number and date ranges.
@@ -178,17 +181,21 @@ private:
     void CheckDateRange(TDateEditPlus* de, TDateEditPlus* ate, const char* missingDe,
                         const char* missingAte, const char* reversed);
     QString Msg(const char* key) const;
-    // The closing screen the dialog works for; an error when it is not open.
-    static TfrmFechaOrca& FechaOrca();
+    // The screen the dialog works for; an error when there is none.
+    IFiltroHost& Host() const;
 
+    IFiltroHost* const m_host;
     std::array<TCriterion, 6> m_criteria{};
     bool m_activated = false;
 };
 
-// Opens the dialog modally (created afresh when none exists) and returns when
-// it has closed. The opener reads frmFiltroFechaOrca->ModalResult() right
-// after: the dialog is destroyed once the current event has been handled.
+// Opens the dialog modally for `host` (created afresh when none exists) and
+// returns when it has closed. The opener reads frmFiltroFechaOrca->ModalResult()
+// right after: the dialog is destroyed once the current event has been handled.
+void CriaFiltroFechaOrca(IFiltroHost* host);
+// The same for the closing screen the factory made, frmFechaOrca.
 void CriaFiltroFechaOrca();
 
 // The number of underscores in `stString`, plus one.
+// Exported: part of the module's interface with the host; nothing here calls it.
 int ContaChecked(const QString& stString);

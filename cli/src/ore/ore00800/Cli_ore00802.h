@@ -34,6 +34,7 @@ protected:
 
 private:
     void btnOKClick();
+    // Kept: one of the dialog's designed handlers, though no control uses it.
     void btnSimClick();
     bool FormKeyDown(QKeyEvent* key);
     void FormClose();

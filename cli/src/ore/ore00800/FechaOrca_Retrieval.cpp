@@ -30,7 +30,7 @@ QVariant DateArg(double ole) {
 
 void TfrmFechaOrca::sbtFiltroClick() {
     // A confirmation has stored Filtro and retrieved before the dialog goes.
-    CriaFiltroFechaOrca();
+    CriaFiltroFechaOrca(this);
     const int result =
         frmFiltroFechaOrca ? frmFiltroFechaOrca->ModalResult() : int(TModalForm::mrCancel);
     if (result == TModalForm::mrCancel && data.cdsOrcaEvento->IsEmpty()) {
@@ -83,4 +83,16 @@ void TfrmFechaOrca::sbtVerificarClick() {
 
 void TfrmFechaOrca::cdsOrcaEventoAfterOpen() {
     Habilita();
+}
+
+QString TfrmFechaOrca::BranchCode() const {
+    return medCdFilial->Text();
+}
+
+TServerReply TfrmFechaOrca::GetGerenteSup(const QString& code) {
+    return netFechaOrca->Call(QStringLiteral("GetGerenteSup"), {code});
+}
+
+void TfrmFechaOrca::RetrieveBudgets() {
+    sbtVerificarClick();
 }

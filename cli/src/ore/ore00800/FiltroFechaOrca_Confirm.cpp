@@ -3,8 +3,6 @@
 
 #include "ore/ore00800/Cli_ore00801.h"
 
-#include "ore/ore00800/Cli_ore00800.h"
-
 void TfrmFiltroFechaOrca::sbtConfirmaClick() {
     Vd_Intervalo();
     Vd_DtEvento();
@@ -16,7 +14,7 @@ void TfrmFiltroFechaOrca::sbtConfirmaClick() {
     SetModalResult(mrOk);
     // The list is retrieved with the dialog still on screen; it closes once
     // this handler has returned, whether the retrieval succeeded or not.
-    FechaOrca().sbtVerificarClick();
+    Host().RetrieveBudgets();
     boPesqLista = false;
 }
 

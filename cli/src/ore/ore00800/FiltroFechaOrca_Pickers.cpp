@@ -5,15 +5,12 @@
 
 #include "core/data/EditMask.h"
 #include "core/data/RecordSet.h"
-#include "framework/net/NetConnection.h"
 #include "framework/services/HostText.h"
 #include "framework/services/Pictures.h"
 #include "framework/services/ProductSearch.h"
 #include "framework/services/ServerResult.h"
 #include "framework/widgets/BtnPesquisa.h"
-#include "framework/widgets/MaskEdit.h"
 #include "framework/widgets/PickList.h"
-#include "ore/ore00800/Cli_ore00800.h"
 #include "ore/ore00800/services/ServerPayload.h"
 
 #include <QLineEdit>
@@ -92,7 +89,7 @@ void TfrmFiltroFechaOrca::SearchProducts(QString& list) {
     queries.qryProduto->Close();
     queries.qryProduto->Open();
     const QString emptyText =
-        SQL_Pesquisa_Produto(FechaOrca().medCdFilial->Text(), QString(), queries.qryProduto, true);
+        SQL_Pesquisa_Produto(Host().BranchCode(), QString(), queries.qryProduto, true);
     PesquisaLista(queries.dtsProduto, QStringLiteral("CDPRODUTO"),
                   Msg("PRODUTO") + u'|' + emptyText, false, list);
 }
@@ -105,14 +102,12 @@ void TfrmFiltroFechaOrca::qryProdutoBeforeOpen() {
         params.ParamByName(QStringLiteral("P_CDNVPRODUTO"))
             .SetAsInteger(DBPictObj(0).GetTtNiveis());
     if (ExistParam(params, QStringLiteral("P_CDFILIAL")))
-        params.ParamByName(QStringLiteral("P_CDFILIAL"))
-            .SetAsString(FechaOrca().medCdFilial->Text());
+        params.ParamByName(QStringLiteral("P_CDFILIAL")).SetAsString(Host().BranchCode());
 }
 
 void TfrmFiltroFechaOrca::LoadGerenteSup(TRecordSet& target, const QString& code) {
     const QString method = QStringLiteral("GetGerenteSup");
-    const TServerReply reply = FechaOrca().netFechaOrca->Call(method, {code});
-    target.SetData(PacketOf(CheckResultServ(reply, true, 0), method));
+    target.SetData(PacketOf(CheckResultServ(Host().GetGerenteSup(code), true, 0), method));
 }
 
 void TfrmFiltroFechaOrca::btnGerenteSupBeforePesq(bool&) {

@@ -38,6 +38,13 @@ const std::array RecordSetDecls{
     TRecordSetDecl{"cdsProdSemDep", LayoutProdSemDep, &D::cdsProdSemDep, false},
 };
 
+// The screen's data sources and the record set each shows.
+struct TDataSourceDecl {
+    const char* name;
+    const char* recordSet;
+    TDataSource* TFechaOrcaData::*member;
+};
+
 const std::array DataSourceDecls{
     TDataSourceDecl{"dtsPadrao", "cdsOrcaEvento", &D::dtsPadrao},
     TDataSourceDecl{"dtsItemOrcaEven", "cdsItemOrcaEven", &D::dtsItemOrcaEven},
@@ -58,10 +65,6 @@ const std::array DataSourceDecls{
 
 std::span<const TRecordSetDecl> FechaOrcaRecordSets() {
     return RecordSetDecls;
-}
-
-std::span<const TDataSourceDecl> FechaOrcaDataSources() {
-    return DataSourceDecls;
 }
 
 TFechaOrcaData::TFechaOrcaData(QObject* owner) {

@@ -78,11 +78,3 @@ struct TRecordSetDecl {
     bool openAtCreation;
 };
 std::span<const TRecordSetDecl> FechaOrcaRecordSets();
-
-// The screen's data sources and the record set each shows.
-struct TDataSourceDecl {
-    const char* name;
-    const char* recordSet;
-    TDataSource* TFechaOrcaData::*member;
-};
-std::span<const TDataSourceDecl> FechaOrcaDataSources();

@@ -1,0 +1,15 @@
+#include "storage/Money.h"
+
+#include <cmath>
+
+double Money(double value) {
+    return std::round(value * 100.0) / 100.0;
+}
+
+qint64 Cents(double value) {
+    return std::llround(value * 100);
+}
+
+QString MoneySql(const QString& expr) {
+    return QStringLiteral("CAST(ROUND(CAST(%1 AS NUMERIC), 2) AS DOUBLE PRECISION)").arg(expr);
+}
