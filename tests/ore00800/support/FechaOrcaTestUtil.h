@@ -78,7 +78,11 @@ protected:
 
     // Lists `budgets` for the next retrievals and runs one.
     void List(TfrmFechaOrca& s, const std::vector<TPacketRow>& budgets) {
-        server.Reply(QStringLiteral("GetOrcaEvento"), OrcaEventoAnswer(budgets));
+        ListDetails(s, TOrcaEventoRows{budgets, {}, {}, {}, {}, {}});
+    }
+    // The same with their details.
+    void ListDetails(TfrmFechaOrca& s, const TOrcaEventoRows& rows) {
+        server.Reply(QStringLiteral("GetOrcaEvento"), OrcaEventoDetailsAnswer(rows));
         ASSERT_TRUE(Retrieve(s));
     }
 };

@@ -41,16 +41,20 @@ void ScreenTest::ScriptRights(const QVariant& operatorSetting, const QVariant& m
     server.Reply(QStringLiteral("GetOperControle"), rights);
 }
 
+QVariant OrcaEventoDetailsAnswer(const TOrcaEventoRows& rows) {
+    return QVariantList{
+        QVariant::fromValue(MakePacket(LayoutOrcaEvento(), rows.budgets)),
+        QVariant::fromValue(MakePacket(LayoutItemOrcaEven(), rows.items)),
+        QVariant::fromValue(MakePacket(LayoutTotalOrca(), rows.totals)),
+        QVariant::fromValue(MakePacket(LayoutItMaoObra(), rows.labour)),
+        QVariant::fromValue(MakePacket(LayoutObsExtOrcaEv(), rows.obsExt)),
+        QVariant::fromValue(MakePacket(LayoutObsIntOrcaEv(), rows.obsInt)),
+    };
+}
+
 QVariant OrcaEventoAnswer(const std::vector<TPacketRow>& budgets,
                           const std::vector<TPacketRow>& items) {
-    return QVariantList{
-        QVariant::fromValue(MakePacket(LayoutOrcaEvento(), budgets)),
-        QVariant::fromValue(MakePacket(LayoutItemOrcaEven(), items)),
-        QVariant::fromValue(MakePacket(LayoutTotalOrca(), {})),
-        QVariant::fromValue(MakePacket(LayoutItMaoObra(), {})),
-        QVariant::fromValue(MakePacket(LayoutObsExtOrcaEv(), {})),
-        QVariant::fromValue(MakePacket(LayoutObsIntOrcaEv(), {})),
-    };
+    return OrcaEventoDetailsAnswer(TOrcaEventoRows{budgets, items, {}, {}, {}, {}});
 }
 
 TPacketRow BudgetRow(const QString& nr, const QString& seq, const QString& situ,

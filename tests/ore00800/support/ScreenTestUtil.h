@@ -38,8 +38,18 @@ private:
     std::unique_ptr<TDbConnection> m_db;
 };
 
-// The six packets of a GetOrcaEvento answer: the budgets given, and no
-// items, totals, labour or observations unless given.
+// The rows of the six packets of a GetOrcaEvento answer.
+struct TOrcaEventoRows {
+    std::vector<TPacketRow> budgets;
+    std::vector<TPacketRow> items;
+    std::vector<TPacketRow> totals;
+    std::vector<TPacketRow> labour;
+    std::vector<TPacketRow> obsExt;
+    std::vector<TPacketRow> obsInt;
+};
+QVariant OrcaEventoDetailsAnswer(const TOrcaEventoRows& rows);
+
+// The budgets given, and no items, totals, labour or observations unless given.
 QVariant OrcaEventoAnswer(const std::vector<TPacketRow>& budgets,
                           const std::vector<TPacketRow>& items = {});
 

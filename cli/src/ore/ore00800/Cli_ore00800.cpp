@@ -113,6 +113,7 @@ void TfrmFechaOrca::ReadRights() {
     const QString param = data.cdsParamControle->FieldByName("CDPROCHABFECORE").AsString();
     const bool offered =
         oper != QLatin1String("SEMACESSO") && (!EmptyString(oper) || !EmptyString(param));
+    m_rightsOfferProcessing = offered;
     sbtProcOrca->setVisible(offered);
     mnuProcOrca->setVisible(offered);
 }

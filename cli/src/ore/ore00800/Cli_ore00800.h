@@ -9,6 +9,8 @@
 
 #include <QSize>
 
+#include <initializer_list>
+
 class QAction;
 class QFrame;
 class QGroupBox;
@@ -69,7 +71,7 @@ public:
     TPictureBox* imgUncheck = nullptr;
     TPictureBox* imgDescheck = nullptr;
 
-    // Detail pages (their contents come with the details).
+    // Detail pages; the base screen's tshFormulario comes first.
     TTabSheet* tshItens = nullptr;
     TTabSheet* tshMaoObra = nullptr;
     TTabSheet* tshDadosAdic = nullptr;
@@ -79,7 +81,22 @@ public:
     TTabSheet* tshObsExt = nullptr;
     TTabSheet* tshFormaPgto = nullptr;
 
-    // The contracting client of the current budget, on "Dados Adicionais".
+    // "Formulário" (FechaOrca_PageFormulario.cpp).
+    TMaskEdit* medHoraEve = nullptr;
+    TMaskEdit* medDuracao = nullptr;
+
+    // "Itens" (FechaOrca_PageItens.cpp).
+
+    // "Mão de Obra" (FechaOrca_PageMaoObra.cpp).
+
+    // "Dados Adicionais" (FechaOrca_PageDadosAdic.cpp).
+
+    // "Observação" (FechaOrca_PageObservacao.cpp).
+
+    // "Forma de Pagamento" (FechaOrca_PageFormaPgto.cpp).
+
+    // The contracting client of the current budget, on "Dados Adicionais"
+    // (FechaOrca_Contratante.cpp).
     QGroupBox* GroupBox7 = nullptr;
     TMaskEdit* dbeCliContrat = nullptr;
     TBtnPesquisa* BtnPesquisa6 = nullptr;
@@ -114,12 +131,29 @@ public:
     void sbtVerificarClick() override;
     void cdsOrcaEventoAfterOpen();
 
-    // Browsing.
+    // Browsing (FechaOrca_Browse.cpp): every move loads the page shown.
     void cdsOrcaEventoAfterScroll();
     void pgcPadraoChange() override;
     void pgcObservacaoChange();
     void dtsPadraoStateChange();
     void Habilita();
+    // Whether the current budget may be processed (closed, not a
+    // cancellation's child) together with the operator's rights.
+    void OfferProcessing();
+
+    // What each page loads for the current budget, run by the scroll
+    // handler only while that page is shown.
+    void LoadFormulario();
+    void LoadItens();
+    void LoadMaoObra();
+    void LoadObservacao();
+    void LoadFormaPgto();
+    // Payment data can only be looked at: locked on every move.
+    void LockFormaPgto();
+    // Entering "Itens": the price parameter shows or hides the price base.
+    void LoadParamOrca();
+
+    // The contracting client's edit cycle (FechaOrca_Contratante.cpp).
     // Alter: shows "Dados Adicionais", then puts the budget into edit.
     void sbtAlterarClick() override;
     // Shows the current budget's stored contracting client in its box and
@@ -139,6 +173,16 @@ private:
     void BuildMenus();
     void BuildBranchBar();
     void BuildPages();
+    void BuildFormularioPage();
+    void BuildItensPage();
+    void BuildMaoObraPage();
+    void BuildDadosAdicPage();
+    void BuildObservacaoPage();
+    void BuildFormaPgtoPage();
+    // The group "Contratante", for "Dados Adicionais" to place.
+    QGroupBox* BuildContratanteGroup(QWidget* parent);
+    // Narrows record sets to the current budget with the detail filter.
+    void NarrowToCurrent(std::initializer_list<TRecordSet*> details);
     void BuildConnections();
     void BindEvents();
     void ReadRights();
@@ -151,6 +195,8 @@ private:
     std::vector<TPageEntry> DetailPages() const;
 
     bool m_contratChangeAttached = true;
+    // The operator's rights admit processing (read at first activation).
+    bool m_rightsOfferProcessing = false;
 };
 
 extern TfrmFechaOrca* frmFechaOrca; // the screen the factory made, or null

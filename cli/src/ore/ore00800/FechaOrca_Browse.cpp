@@ -1,5 +1,5 @@
-// Moving through the list: what every move refreshes, the pages and commands
-// enabled for the list's state, and the contracting client shown.
+// Moving through the list: the page shown loaded for the current budget, its
+// halls fetched, and the pages and commands enabled for the list's state.
 
 #include "ore/ore00800/Cli_ore00800.h"
 
@@ -7,7 +7,6 @@
 #include "framework/net/NetConnection.h"
 #include "framework/services/BusyIndicator.h"
 #include "framework/services/HostText.h"
-#include "framework/services/ScreenLoader.h"
 #include "framework/services/ServerResult.h"
 #include "framework/widgets/DBNavigator.h"
 #include "framework/widgets/MaskEdit.h"
@@ -18,7 +17,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QGroupBox>
-#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QToolButton>
@@ -36,6 +34,19 @@ void TfrmFechaOrca::cdsOrcaEventoAfterScroll() {
     // Nothing listed: no budget whose details to fetch.
     if (orca->IsEmpty())
         return;
+    const TTabSheet* shown = pgcPadrao->ActivePage();
+    if (shown == tshFormulario)
+        LoadFormulario();
+    if (shown == tshItens)
+        LoadItens();
+    if (shown == tshMaoObra)
+        LoadMaoObra();
+    if (shown == tshObservacao)
+        LoadObservacao();
+    if (shown == tshFormaPgto)
+        LoadFormaPgto();
+
+    // Whatever the page: the halls. A failure stops the move's work here.
     const QVariantList key = {Value(orca, "CDFILIAL"), Value(orca, "NRORCAEVENTO"),
                               Value(orca, "NRSEQORCAEVE")};
     {
@@ -44,8 +55,31 @@ void TfrmFechaOrca::cdsOrcaEventoAfterScroll() {
         const QVariant payload = CheckResultServ(netFechaOrca->Call(method, key), true, 0);
         data.cdsSalaoEven->SetData(PacketOf(payload, method));
     }
+    LockFormaPgto();
+    OfferProcessing();
     Habilita();
     ShowContratante(true);
+}
+
+void TfrmFechaOrca::NarrowToCurrent(std::initializer_list<TRecordSet*> details) {
+    const TRecordSet* orca = data.cdsOrcaEvento;
+    const QString filter = QStringLiteral("NRORCAEVENTO = '") + Value(orca, "NRORCAEVENTO") +
+                           QStringLiteral("' AND NRSEQORCAEVE = '") + Value(orca, "NRSEQORCAEVE") +
+                           QLatin1Char('\'');
+    for (TRecordSet* rs : details) {
+        rs->SetFiltered(false);
+        rs->SetFilter(filter);
+        rs->SetFiltered(true);
+    }
+}
+
+void TfrmFechaOrca::OfferProcessing() {
+    const TRecordSet* orca = data.cdsOrcaEvento;
+    // Both rules must admit it: the operator's rights and the budget's state.
+    const bool offered = m_rightsOfferProcessing && Value(orca, "IDSITUORCEVE") == u"3" &&
+                         Value(orca, "IDORCAFILHODISTRATO") == u"N";
+    sbtProcOrca->setVisible(offered);
+    mnuProcOrca->setVisible(offered);
 }
 
 void TfrmFechaOrca::pgcPadraoChange() {
@@ -55,14 +89,9 @@ void TfrmFechaOrca::pgcPadraoChange() {
     for (const TPageEntry& p : DetailPages())
         if (p.entry && p.entry->isCheckable() && p.page->PageControl() == pgcPadrao)
             p.entry->setChecked(p.page == active);
+    if (active == tshItens)
+        LoadParamOrca();
     pgcObservacaoChange();
-}
-
-void TfrmFechaOrca::sbtAlterarClick() {
-    // Confirm and cancel are offered for an edit begun on this page only.
-    pgcPadrao->SetActivePage(tshDadosAdic);
-    pgcPadraoChange();
-    TfrmPadrao::sbtAlterarClick();
 }
 
 void TfrmFechaOrca::pgcObservacaoChange() {
@@ -112,32 +141,4 @@ void TfrmFechaOrca::dtsPadraoStateChange() {
         dbeCliContrat->clear();
         DBEdit13->clear();
     }
-}
-
-void TfrmFechaOrca::ShowContratante(bool quietly) {
-    const TRecordSet* orca = data.cdsOrcaEvento;
-    const bool attached = m_contratChangeAttached;
-    // The number goes in without a mask and gets its own kind's mask after:
-    // under the previous budget's mask a longer number would be cut. Only
-    // the number itself counts as a change of the box.
-    m_contratChangeAttached = false;
-    dbeCliContrat->SetEditMask(QString());
-    m_contratChangeAttached = !quietly;
-    dbeCliContrat->SetText(Value(orca, "NRINSJURCONT"));
-    m_contratChangeAttached = false;
-    dbeCliContrat->SetEditMask(PictPess(Value(orca, "IDTPIJURCONT")));
-    DBEdit13->setText(Value(orca, "NMFANTCONT"));
-    m_contratChangeAttached = attached;
-}
-
-void TfrmFechaOrca::dbeCliContratChange() {
-    if (data.cdsOrcaEvento->State() == TDataSetState::Browse)
-        data.cdsOrcaEvento->Edit();
-    DBEdit13->clear();
-}
-
-void TfrmFechaOrca::btnContratanteClick() {
-    const TRecordSet* orca = data.cdsOrcaEvento;
-    LoadBPL(QStringLiteral("ORE09000"), {Value(orca, "CDFILIAL"), Value(orca, "NRORCAEVENTO"),
-                                         Value(orca, "NRSEQORCAEVE"), lblCodTela->text()});
 }

@@ -222,33 +222,12 @@ void TfrmFechaOrca::BuildPages() {
     tshObsExt = Page(pgcObservacao, "tshObsExt", QStringLiteral("Externa"));
     tshFormaPgto = Page(pgcPadrao, "tshFormaPgto", QStringLiteral("Forma de Pagamento"));
 
-    // The contracting client, kept hidden as designed; its rules still run.
-    auto* adic = new QVBoxLayout(tshDadosAdic);
-    GroupBox7 = new QGroupBox(QStringLiteral("Contratante"), tshDadosAdic);
-    Name(GroupBox7, "GroupBox7");
-    Bold(GroupBox7);
-    auto* contrat = new QHBoxLayout(GroupBox7);
-    dbeCliContrat = new TMaskEdit(GroupBox7);
-    Name(dbeCliContrat, "dbeCliContrat");
-    QPalette tip = dbeCliContrat->palette();
-    tip.setColor(QPalette::Base, tip.color(QPalette::ToolTipBase));
-    dbeCliContrat->setPalette(tip);
-    contrat->addWidget(dbeCliContrat);
-    BtnPesquisa6 = new TBtnPesquisa(GroupBox7);
-    Name(BtnPesquisa6, "BtnPesquisa6");
-    BtnPesquisa6->setToolTip(QStringLiteral("Pesquisar"));
-    BtnPesquisa6->SetTitle(QStringLiteral("Cliente"));
-    BtnPesquisa6->SetAssociate(dbeCliContrat);
-    BtnPesquisa6->SetDataSource(queries.dtsCliente);
-    BtnPesquisa6->SetEmptyError(QStringLiteral("Não há cliente cadastrado."));
-    contrat->addWidget(BtnPesquisa6);
-    DBEdit13 = new QLineEdit(GroupBox7);
-    Name(DBEdit13, "DBEdit13");
-    SetDisplayOnly(DBEdit13);
-    contrat->addWidget(DBEdit13, 1);
-    GroupBox7->hide();
-    adic->addWidget(GroupBox7);
-    adic->addStretch(1);
+    BuildFormularioPage();
+    BuildItensPage();
+    BuildMaoObraPage();
+    BuildDadosAdicPage();
+    BuildObservacaoPage();
+    BuildFormaPgtoPage();
 
     // The list changes only through the contracting client's edit cycle:
     // the navigator moves through it and nothing else.
