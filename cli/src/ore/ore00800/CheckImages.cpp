@@ -1,7 +1,10 @@
 #include "ore/ore00800/CheckImages.h"
 
+#include "framework/widgets/TransparentBitmap.h"
+
 #include <QImage>
 #include <QPainter>
+#include <algorithm>
 
 namespace {
 
@@ -46,4 +49,20 @@ QPixmap CheckPicture() {
 
 QPixmap DescheckPicture() {
     return QPixmap::fromImage(Box(TFill::Grey));
+}
+
+void DrawCheckCell(QPainter& painter, const QRect& cell, const QBrush& brush,
+                   const QPixmap* picture, int offset) {
+    painter.fillRect(cell, brush);
+    if (!picture || picture->isNull())
+        return;
+    // The ground is replaced by the brush, so the picture keeps the cell's
+    // selection colour; a cell lower than the picture shows its top part.
+    const QImage image =
+        picture->toImage().copy(0, 0, picture->width(), std::min(picture->height(), cell.height()));
+    painter.save();
+    painter.setClipRect(cell, Qt::IntersectClip);
+    DrawTransparentBitmap(painter, QPoint(cell.left() + offset, cell.top()), image,
+                          kCheckTransparent);
+    painter.restore();
 }

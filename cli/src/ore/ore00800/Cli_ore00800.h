@@ -144,6 +144,9 @@ public:
     // What each page loads for the current budget, run by the scroll
     // handler only while that page is shown.
     void LoadFormulario();
+    // Part of loading "Formulário": the kind of delivery address picked in
+    // "Dados Adicionais".
+    void ShowEnderecoEntrega();
     void LoadItens();
     void LoadMaoObra();
     void LoadObservacao();

@@ -13,3 +13,5 @@ void TfrmFechaOrca::BuildDadosAdicPage() {
     adic->addWidget(BuildContratanteGroup(tshDadosAdic));
     adic->addStretch(1);
 }
+
+void TfrmFechaOrca::ShowEnderecoEntrega() {}

@@ -4,4 +4,6 @@
 
 void TfrmFechaOrca::BuildFormularioPage() {}
 
-void TfrmFechaOrca::LoadFormulario() {}
+void TfrmFechaOrca::LoadFormulario() {
+    ShowEnderecoEntrega();
+}
