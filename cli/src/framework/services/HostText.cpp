@@ -1,5 +1,7 @@
 #include "framework/services/HostText.h"
 
+#include "core/data/DataSet.h"
+#include "core/data/EditMask.h"
 #include "core/data/FormatSettings.h"
 #include "core/data/NumberFormat.h"
 
@@ -30,6 +32,13 @@ QString PictPess(const QString& kind) {
     if (k == u"J")
         return QStringLiteral("00.000.000/0000-00;0;_");
     return {};
+}
+
+TField::GetTextHandler RegistrationText(const QString& kindField) {
+    return [kindField](const TField& sender, QString& text, bool) {
+        const QString kind = sender.DataSet().FieldByName(kindField).AsString();
+        text = FormatMaskText(PictPess(kind), sender.AsString());
+    };
 }
 
 double RoundDec(double x, int digits) {

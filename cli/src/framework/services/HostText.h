@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/data/Field.h"
+
 #include <QString>
 
 class QWidget;
@@ -23,6 +25,10 @@ void Ajusta_Inscricao(QString& s);
 // The edit mask of the registration number of a person kind: "F" individual,
 // "J" company (either case); any other kind has no mask ("").
 QString PictPess(const QString& kind);
+
+// A display-text handler that lays a registration number out with the mask
+// of the person kind held by `kindField` in the same row.
+TField::GetTextHandler RegistrationText(const QString& kindField);
 
 // `x` rounded to `digits` decimals (0 or more), half away from zero, as the
 // number is written in decimal: RoundDec(2.675, 2) == 2.68 although the double

@@ -18,12 +18,6 @@
 
 namespace {
 
-// A registration number laid out for the customer's person kind.
-void qryClienteNRINSJURCLIEGetText(const TField& sender, QString& text, bool) {
-    const QString kind = sender.DataSet().FieldByName(QStringLiteral("IDTPIJURCLIE")).AsString();
-    text = FormatMaskText(PictPess(kind), sender.AsString());
-}
-
 // A product tree code laid out by the product-code picture.
 void qryProdutoCDARVPRODGetText(const TField& sender, QString& text, bool) {
     text = FormatMaskText(DBPict(0), sender.AsString());
@@ -33,7 +27,7 @@ void qryProdutoCDARVPRODGetText(const TField& sender, QString& text, bool) {
 
 void TfrmFiltroFechaOrca::BindLookups() {
     queries.qryCliente->FieldByName(QStringLiteral("NRINSJURCLIE")).OnGetText =
-        qryClienteNRINSJURCLIEGetText;
+        RegistrationText(QStringLiteral("IDTPIJURCLIE"));
     queries.qryProduto->FieldByName(QStringLiteral("CDARVPROD")).OnGetText =
         qryProdutoCDARVPRODGetText;
     queries.qryProduto->BeforeOpen = [this](TDataSet&) { qryProdutoBeforeOpen(); };
