@@ -4,6 +4,8 @@
 
 #include "tests/ore00800/support/FechaOrcaTestUtil.h"
 
+#include "core/db/SqlStatement.h"
+#include "framework/widgets/BtnPesquisa.h"
 #include "framework/widgets/DBGrid.h"
 #include "framework/widgets/MaskEdit.h"
 #include "framework/widgets/PageControl.h"
@@ -12,6 +14,7 @@
 #include <QAction>
 #include <QGroupBox>
 #include <QLineEdit>
+#include <QTableView>
 
 namespace {
 
@@ -22,13 +25,18 @@ const QString kNaoCad = QStringLiteral("Cliente contratante não cadastrado.");
 const QString kPedroNr = QStringLiteral("52998224725");
 const QString kPedro = QStringLiteral("F52998224725");
 
+// A budget of branch 0001, with Banco Aurora or Pedro Alves as its
+// contracting client when `contratante` gives their registration number.
 TPacketRow Budget(const QString& nr, const QString& situ, const QString& contratante = {}) {
     TPacketRow row = BudgetRow(nr, QStringLiteral("00"), situ);
     if (!contratante.isEmpty()) {
-        row.emplace_back(QStringLiteral("CDCLICONTORC"), QStringLiteral("J60701190000104"));
+        const QString kind = contratante == kPedroNr ? QStringLiteral("F") : QStringLiteral("J");
+        row.emplace_back(QStringLiteral("CDCLICONTORC"), kind + contratante);
         row.emplace_back(QStringLiteral("NRINSJURCONT"), contratante);
-        row.emplace_back(QStringLiteral("IDTPIJURCONT"), QStringLiteral("J"));
-        row.emplace_back(QStringLiteral("NMFANTCONT"), QStringLiteral("Banco Aurora"));
+        row.emplace_back(QStringLiteral("IDTPIJURCONT"), kind);
+        row.emplace_back(QStringLiteral("NMFANTCONT"), kind == u"F"
+                                                           ? QStringLiteral("Pedro Alves")
+                                                           : QStringLiteral("Banco Aurora"));
     }
     return row;
 }
@@ -173,6 +181,44 @@ TEST_F(FechaOrcaContratante, TypingOverABrowsedBudgetStartsANewNumberAndCancelRe
     EXPECT_EQ(s->dbeCliContrat->text(), QStringLiteral("60.701.190/0001-04"));
     EXPECT_EQ(s->DBEdit13->text(), QStringLiteral("Banco Aurora"));
     EXPECT_TRUE(Sent().isEmpty());
+}
+
+TEST_F(FechaOrcaContratante, TheLookupReadsTheClientsAfreshAndThePickStartsTheEdit) {
+    ListAndBrowse({Budget(QStringLiteral("0000000101"), QStringLiteral("2"), kPedroNr)});
+    s->mnuDadosAdic->trigger();
+    Settle();
+    auto pick = [](const char* name) {
+        return [name](QDialog& search) {
+            QTest::keyClicks(search.focusWidget(), QString::fromUtf8(name));
+            QTest::keyClick(search.focusWidget(), Qt::Key_Return);
+        };
+    };
+    {
+        TModalHook hook(pick("Pedro Alves"));
+        Click(s->BtnPesquisa6);
+        ASSERT_EQ(hook.Opened(), 1);
+    }
+    ExecSql(Db(),
+            QStringLiteral("INSERT INTO CLIENTE (CDCLIENTE, IDTPIJURCLIE, NRINSJURCLIE, "
+                           "NMRAZSOCCLIE, NMFANTCLIE) VALUES ('J11222333000181', 'J', "
+                           "'11222333000181', 'Flora Bella Decorações Ltda.', 'Flora Bella')"));
+    QString listed;
+    TModalHook hook([&](QDialog& search) {
+        QTest::keyClicks(search.focusWidget(), QStringLiteral("Flora"));
+        const QTableView* list = search.findChild<QTableView*>();
+        listed = list->model()->index(list->currentIndex().row(), 0).data().toString();
+        QTest::keyClick(search.focusWidget(), Qt::Key_Return);
+    });
+    Click(s->BtnPesquisa6);
+    EXPECT_EQ(listed, QStringLiteral("11.222.333/0001-81"));
+    EXPECT_EQ(State(), TDataSetState::Edit);
+    EXPECT_EQ(Field("CDCLICONTORC"), QStringLiteral("J11222333000181"));
+    EXPECT_EQ(Field("NRINSJURCONT"), QStringLiteral("11222333000181"));
+    EXPECT_EQ(Field("IDTPIJURCONT"), QStringLiteral("J"));
+    EXPECT_EQ(Field("NMFANTCONT"), QStringLiteral("Flora Bella"));
+    // The company's whole number, although the box held an individual's.
+    EXPECT_EQ(s->dbeCliContrat->text(), QStringLiteral("11.222.333/0001-81"));
+    EXPECT_EQ(s->DBEdit13->text(), QStringLiteral("Flora Bella Decorações Ltda."));
 }
 
 TEST_F(FechaOrcaContratante, AFailedSendLeavesThePostAndEveryLaterPostSendsAgain) {
