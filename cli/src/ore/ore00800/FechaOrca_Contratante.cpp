@@ -81,6 +81,9 @@ QGroupBox* TfrmFechaOrca::BuildContratanteGroup(QWidget* parent) {
     QPalette tip = dbeCliContrat->palette();
     tip.setColor(QPalette::Base, tip.color(QPalette::ToolTipBase));
     dbeCliContrat->setPalette(tip);
+    // Room for a company's number with its mask.
+    dbeCliContrat->setMinimumWidth(
+        dbeCliContrat->fontMetrics().horizontalAdvance(QStringLiteral("00.000.000/0000-000")));
     contrat->addWidget(dbeCliContrat);
     BtnPesquisa6 = new TBtnPesquisa(GroupBox7);
     BtnPesquisa6->setObjectName(QStringLiteral("BtnPesquisa6"));
@@ -94,6 +97,10 @@ QGroupBox* TfrmFechaOrca::BuildContratanteGroup(QWidget* parent) {
     DBEdit13->setObjectName(QStringLiteral("DBEdit13"));
     SetDisplayOnly(DBEdit13);
     contrat->addWidget(DBEdit13, 1);
+    // Only the caption is bold.
+    bold.setBold(false);
+    for (QWidget* w : GroupBox7->findChildren<QWidget*>())
+        w->setFont(bold);
     // Offered: it is where the operator sets a budget's contracting client.
     return GroupBox7;
 }
@@ -158,8 +165,8 @@ void TfrmFechaOrca::BindContratanteEvents() {
 
 void TfrmFechaOrca::RemoveContratMask() {
     // A number selected whole stays selected, so that typing replaces it.
-    const bool whole = !dbeCliContrat->text().isEmpty() &&
-                       dbeCliContrat->selectedText() == dbeCliContrat->text();
+    const bool whole =
+        !dbeCliContrat->text().isEmpty() && dbeCliContrat->selectedText() == dbeCliContrat->text();
     const bool attached = m_contratChangeAttached;
     m_contratChangeAttached = false;
     dbeCliContrat->SetEditMask(QString());
