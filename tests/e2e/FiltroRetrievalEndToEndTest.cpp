@@ -1,11 +1,8 @@
 // An operator's first minutes on the closing screen against the real
 // application server: the rights, the branch, the filter and the list.
 
-#include "tests/ore00800/support/FechaOrcaTestUtil.h"
-#include "tests/support/ServerProcess.h"
+#include "tests/e2e/ServerScreenTest.h"
 
-#include "framework/net/CallTransport.h"
-#include "framework/services/Session.h"
 #include "framework/widgets/DBGrid.h"
 #include "framework/widgets/MaskEdit.h"
 #include "framework/widgets/TabSheet.h"
@@ -16,36 +13,8 @@
 
 namespace {
 
-// With ORE_SCREENSHOT_DIR set, the run leaves pictures of what the operator
-// saw there (the docs' screenshots are made this way).
-void Shot(QWidget& w, const char* name) {
-    const QString dir = qEnvironmentVariable("ORE_SCREENSHOT_DIR");
-    if (!dir.isEmpty()) {
-        EXPECT_TRUE(w.grab().save(dir + u'/' + QLatin1String(name)));
-    }
-}
-
-class FiltroRetrievalEndToEnd : public FechaOrcaTest {
+class FiltroRetrievalEndToEnd : public ServerScreenTest {
 protected:
-    void SetUp() override {
-        FechaOrcaTest::SetUp();
-        if (HasFatalFailure())
-            return;
-        TCallTransport::Install(nullptr); // the real server answers here
-        m_port = StartServer(m_process, DbPath(), m_log);
-        ASSERT_NE(m_port, 0) << m_log.toStdString();
-        TSessionInfo session = Session();
-        session.webPort = m_port;
-        StartSession(session);
-    }
-    void TearDown() override {
-        if (m_process.state() != QProcess::NotRunning) {
-            m_process.terminate();
-            EXPECT_TRUE(m_process.waitForFinished(kProcessBoundMs));
-        }
-        FechaOrcaTest::TearDown();
-    }
-
     // The situations and branches of the budgets listed.
     static QSet<QString> Column(TRecordSet& rs, const char* field) {
         QSet<QString> values;
@@ -54,10 +23,6 @@ protected:
         rs.First();
         return values;
     }
-
-    QProcess m_process;
-    QString m_log;
-    int m_port = 0;
 };
 
 } // namespace

@@ -387,6 +387,31 @@ void LoadDemoBudgets(TDbConnection& db) {
     Close(closedNoProcess, At(2026, 11, 28, 10, 0), "L", "JOAO");
     w.Write(closedNoProcess);
 
+    // 1029: round figures to read the detail pages by: 200 guests and a
+    // realised total of 10,000.00 (50.00 a head), at 19:30 for 4.5 hours, an
+    // item of 3 × 10.00 less 2.00 plus 1.00, paid on day 10 in 3 instalments,
+    // its hall booked as "a"; the child pays by a form with its terms.
+    B rafael = Budget("0001", 1029, QStringLiteral("Aniversário de 35 anos do Rafael"), kRafael,
+                      "0007", "002", "002", At(2027, 6, 12), 180, 20);
+    rafael.hours = 4.5;
+    B::Item arrangements = It("301001", 3, 10);
+    arrangements.desc = 2;
+    arrangements.acre = 1;
+    rafael.items = {It("102002", 200, 32.50), arrangements};
+    rafael.labour = {Staff(200, 4.5).front()}; // 14 waiters: 63 hours at 28.00
+    rafael.halls = {Hall("002", 1800, "a")};
+    rafael.discount = 93;
+    rafael.payKind = u'F';
+    rafael.fixedDay = 10;
+    rafael.parcels = 3;
+    w.Write(rafael);
+    B sweets = Child(rafael, "01", QStringLiteral("Aniversário de 35 anos do Rafael - doces"),
+                     {It("103003", 2), It("103001", 100)});
+    sweets.discount = 0;
+    sweets.payKind = u'V';
+    sweets.payForm = QStringLiteral("03");
+    w.Write(sweets);
+
     // ---- Other branches: a budget that would close, refused by what the branch lacks.
     w.Write(Budget("0002", 2001, QStringLiteral("Casamento Lucas & Helena - Campinas"), kLucas,
                    "0006", "001", "001", At(2027, 2, 6, 19, 0), 140));

@@ -7,6 +7,7 @@
 
 #include <QWidget>
 
+#include <algorithm>
 #include <cmath>
 
 bool EmptyString(const QString& s) {
@@ -20,9 +21,16 @@ QString Ajusta(const QString& s, int width) {
     return code.rightJustified(width, u'0');
 }
 
-void Ajusta_Inscricao(QString& s) {
+QString Ajusta_Inscricao(QString& s) {
     s.removeIf(
         [](QChar c) { return c == u'.' || c == u'/' || c == u'-' || c == u'_' || c.isSpace(); });
+    const bool digits =
+        std::all_of(s.cbegin(), s.cend(), [](QChar c) { return c >= u'0' && c <= u'9'; });
+    if (digits && s.size() == 11)
+        return QStringLiteral("F");
+    if (digits && s.size() == 14)
+        return QStringLiteral("J");
+    return {};
 }
 
 QString PictPess(const QString& kind) {

@@ -19,8 +19,10 @@ QString Ajusta(const QString& s, int width);
 
 // Normalises a registration number in place: drops the literals a mask puts in
 // it (dots, slashes, dashes, blanks, the mask's "_") and keeps the rest, so
-// "123.456.789-01" becomes "12345678901".
-void Ajusta_Inscricao(QString& s);
+// "123.456.789-01" becomes "12345678901". Returns the person kind the number
+// has the length of: "F" for 11 digits (individual), "J" for 14 (company),
+// "" for any other.
+QString Ajusta_Inscricao(QString& s);
 
 // The edit mask of the registration number of a person kind: "F" individual,
 // "J" company (either case); any other kind has no mask ("").

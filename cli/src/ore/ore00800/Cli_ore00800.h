@@ -165,6 +165,25 @@ public:
     void dbeCliContratChange();
     // Opens the contracting-clients screen for the current budget.
     void btnContratanteClick();
+    // Confirm: checks the typed contracting client, then posts the budget.
+    void sbtConfirmarClick() override;
+    // `key` set to 0 is discarded.
+    void dbeCliContratKeyPress(QChar& key);
+    void dbeCliContratKeyDown(int& key, Qt::KeyboardModifiers shift);
+    void dbeCliContratExit();
+    void BtnPesquisa6BeforePesq(bool& allowPesq);
+    void BtnPesquisa6AfterPesq();
+    // Looks the typed registration number up and fills the four fields.
+    void Vd_CliContratante();
+    // The closing's check of the contracting client being typed.
+    void Vd_Cliente(bool boTestaVazio);
+    // Every post sends the current row's contracting client to the server.
+    void cdsOrcaEventoAfterPost();
+    void cdsOrcaEventoAfterCancel();
+    // Wires the handlers above to their controls and record sets.
+    void BindContratanteEvents();
+    // The box without a mask: how it shows, not which number it holds.
+    void RemoveContratMask();
 
 private:
     // What its filter dialog asks of the screen (FechaOrca_Retrieval.cpp).

@@ -4,16 +4,24 @@
 
 #include "ore/ore00800/Cli_ore00800.h"
 
+#include "framework/net/NetConnection.h"
+#include "framework/services/BusyIndicator.h"
+#include "framework/services/Dispatch.h"
+#include "framework/services/FocusTracker.h"
 #include "framework/services/HostText.h"
+#include "framework/services/Messages.h"
 #include "framework/services/ScreenLoader.h"
+#include "framework/services/ServerResult.h"
 #include "framework/widgets/BtnPesquisa.h"
 #include "framework/widgets/DisplayEdit.h"
 #include "framework/widgets/MaskEdit.h"
 #include "framework/widgets/PageControl.h"
 #include "framework/widgets/TabSheet.h"
 
+#include <QApplication>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 
@@ -22,6 +30,42 @@ namespace {
 QString Value(const TRecordSet* rs, const char* field) {
     return rs->FieldByName(QLatin1String(field)).AsString();
 }
+
+void Set(TRecordSet* rs, const char* field, const QString& value) {
+    rs->FieldByName(QLatin1String(field)).SetAsString(value);
+}
+
+// Runs an edit's key-down and key-press handlers before the edit sees the
+// key; a handler that zeroes the key, or fails, discards it. Keys that type
+// no character (arrows, Delete) have no key press.
+class TKeyHandlers : public QObject {
+public:
+    using KeyDown = std::function<void(int&, Qt::KeyboardModifiers)>;
+    using KeyPress = std::function<void(QChar&)>;
+
+    TKeyHandlers(QWidget* edit, KeyDown down, KeyPress press)
+        : QObject(edit), m_down(std::move(down)), m_press(std::move(press)) {
+        edit->installEventFilter(this);
+    }
+
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() != QEvent::KeyPress)
+            return false;
+        const auto* e = static_cast<QKeyEvent*>(event);
+        int key = e->key();
+        if (!Dispatch([&] { m_down(key, e->modifiers()); }) || key == 0)
+            return true;
+        const QString text = e->text();
+        if (text.isEmpty() || text[0] == QChar(0x7f))
+            return false;
+        QChar c = text[0];
+        return !Dispatch([&] { m_press(c); }) || c.isNull();
+    }
+
+private:
+    KeyDown m_down;
+    KeyPress m_press;
+};
 
 } // namespace
 
@@ -37,6 +81,9 @@ QGroupBox* TfrmFechaOrca::BuildContratanteGroup(QWidget* parent) {
     QPalette tip = dbeCliContrat->palette();
     tip.setColor(QPalette::Base, tip.color(QPalette::ToolTipBase));
     dbeCliContrat->setPalette(tip);
+    // Room for a company's number with its mask.
+    dbeCliContrat->setMinimumWidth(
+        dbeCliContrat->fontMetrics().horizontalAdvance(QStringLiteral("00.000.000/0000-000")));
     contrat->addWidget(dbeCliContrat);
     BtnPesquisa6 = new TBtnPesquisa(GroupBox7);
     BtnPesquisa6->setObjectName(QStringLiteral("BtnPesquisa6"));
@@ -50,8 +97,11 @@ QGroupBox* TfrmFechaOrca::BuildContratanteGroup(QWidget* parent) {
     DBEdit13->setObjectName(QStringLiteral("DBEdit13"));
     SetDisplayOnly(DBEdit13);
     contrat->addWidget(DBEdit13, 1);
-    // Kept hidden as designed; its rules still run.
-    GroupBox7->hide();
+    // Only the caption is bold.
+    bold.setBold(false);
+    for (QWidget* w : GroupBox7->findChildren<QWidget*>())
+        w->setFont(bold);
+    // Offered: it is where the operator sets a budget's contracting client.
     return GroupBox7;
 }
 
@@ -59,6 +109,10 @@ void TfrmFechaOrca::sbtAlterarClick() {
     // Confirm and cancel are offered for an edit begun on this page only.
     pgcPadrao->SetActivePage(tshDadosAdic);
     pgcPadraoChange();
+    // The focus of the page left behind may have gone on to the number box:
+    // an edit begun there would start a new number, as typing does.
+    if (QApplication::focusWidget() == dbeCliContrat)
+        pgcPadrao->setFocus();
     TfrmPadrao::sbtAlterarClick();
 }
 
@@ -88,4 +142,168 @@ void TfrmFechaOrca::btnContratanteClick() {
     const TRecordSet* orca = data.cdsOrcaEvento;
     LoadBPL(QStringLiteral("ORE09000"), {Value(orca, "CDFILIAL"), Value(orca, "NRORCAEVENTO"),
                                          Value(orca, "NRSEQORCAEVE"), lblCodTela->text()});
+}
+
+void TfrmFechaOrca::BindContratanteEvents() {
+    new TKeyHandlers(
+        dbeCliContrat,
+        [this](int& key, Qt::KeyboardModifiers shift) { dbeCliContratKeyDown(key, shift); },
+        [this](QChar& key) { dbeCliContratKeyPress(key); });
+    TFocusTracker::Instance().SetOnExit(dbeCliContrat, [this] { dbeCliContratExit(); });
+    BtnPesquisa6->OnBeforePesq = [this](TBtnPesquisa&, bool& allow) {
+        BtnPesquisa6BeforePesq(allow);
+    };
+    BtnPesquisa6->OnAfterPesq = [this](TBtnPesquisa&) { BtnPesquisa6AfterPesq(); };
+    TRecordSet* orca = data.cdsOrcaEvento;
+    orca->AfterPost = [this](TDataSet&) { cdsOrcaEventoAfterPost(); };
+    orca->AfterCancel = [this](TDataSet&) { cdsOrcaEventoAfterCancel(); };
+    orca->FieldByName(QStringLiteral("NRINSJURCONT")).OnGetText =
+        RegistrationText(QStringLiteral("IDTPIJURCONT"));
+    queries.qryCliente->FieldByName(QStringLiteral("NRINSJURCLIE")).OnGetText =
+        RegistrationText(QStringLiteral("IDTPIJURCLIE"));
+}
+
+void TfrmFechaOrca::RemoveContratMask() {
+    // A number selected whole stays selected, so that typing replaces it.
+    const bool whole =
+        !dbeCliContrat->text().isEmpty() && dbeCliContrat->selectedText() == dbeCliContrat->text();
+    const bool attached = m_contratChangeAttached;
+    m_contratChangeAttached = false;
+    dbeCliContrat->SetEditMask(QString());
+    m_contratChangeAttached = attached;
+    if (whole)
+        dbeCliContrat->selectAll();
+}
+
+void TfrmFechaOrca::dbeCliContratKeyPress(QChar& key) {
+    // The operator types the bare number.
+    RemoveContratMask();
+    const char16_t c = key.unicode();
+    const bool typesNumber = (c >= u'0' && c <= u'9') || c == 8;
+    if (!typesNumber && c != 9 && c != 13 && c != 27) {
+        key = QChar();
+        return;
+    }
+    // A budget being browsed starts its edit here, so that the number shown
+    // is discarded before this key lands rather than with it.
+    if (typesNumber && data.cdsOrcaEvento->State() == TDataSetState::Browse)
+        dbeCliContratChange();
+}
+
+void TfrmFechaOrca::dbeCliContratKeyDown(int& key, Qt::KeyboardModifiers) {
+    if (key == Qt::Key_Delete)
+        RemoveContratMask();
+}
+
+void TfrmFechaOrca::dbeCliContratExit() {
+    Vd_CliContratante();
+}
+
+void TfrmFechaOrca::Vd_CliContratante() {
+    TRecordSet* orca = data.cdsOrcaEvento;
+    if (pgcPadrao->ActivePage() != tshDadosAdic || orca->State() != TDataSetState::Edit)
+        return;
+    if (EmptyString(dbeCliContrat->Text())) {
+        RemoveContratMask();
+        dbeCliContrat->clear();
+        DBEdit13->clear();
+        for (const char* f : {"NRINSJURCONT", "IDTPIJURCONT", "CDCLICONTORC", "NMFANTCONT"})
+            Set(orca, f, QString());
+        return;
+    }
+    TADOIBQuery& q = *queries.QryVdCliContrat;
+    q.Close();
+    q.ParamByName(QStringLiteral("P_NRINSJURCLIE")).SetAsString(dbeCliContrat->Text());
+    q.Open();
+    if (q.IsEmpty()) {
+        dbeCliContrat->setFocus();
+        MensErro(msgPadrao->Msg(QStringLiteral("CLIE_NAO_CAD")), true);
+    }
+    dbeCliContrat->SetEditMask(PictPess(Value(&q, "IDTPIJURCLIE")));
+    dbeCliContrat->SetText(Value(&q, "NRINSJURCLIE"));
+    DBEdit13->setText(Value(&q, "NMRAZSOCCLIE"));
+    Set(orca, "NRINSJURCONT", Value(&q, "NRINSJURCLIE"));
+    Set(orca, "IDTPIJURCONT", Value(&q, "IDTPIJURCLIE"));
+    Set(orca, "CDCLICONTORC", Value(&q, "CDCLIENTE"));
+    Set(orca, "NMFANTCONT", Value(&q, "NMFANTCLIE"));
+}
+
+void TfrmFechaOrca::BtnPesquisa6BeforePesq(bool&) {
+    // The list is read afresh every time.
+    queries.qryCliente->Close();
+}
+
+void TfrmFechaOrca::BtnPesquisa6AfterPesq() {
+    TRecordSet* orca = data.cdsOrcaEvento;
+    const TADOIBQuery* picked = queries.qryCliente;
+    if (orca->State() == TDataSetState::Browse)
+        orca->Edit();
+    Set(orca, "NRINSJURCONT", Value(picked, "NRINSJURCLIE"));
+    Set(orca, "IDTPIJURCONT", Value(picked, "IDTPIJURCLIE"));
+    Set(orca, "CDCLICONTORC", Value(picked, "CDCLIENTE"));
+    Set(orca, "NMFANTCONT", Value(picked, "NMFANTCLIE"));
+    // Under the mask of another kind the number would be cut.
+    RemoveContratMask();
+    dbeCliContrat->SetText(Value(picked, "NRINSJURCLIE"));
+    dbeCliContrat->SetEditMask(PictPess(Value(picked, "IDTPIJURCLIE")));
+    DBEdit13->setText(Value(picked, "NMRAZSOCCLIE"));
+}
+
+void TfrmFechaOrca::sbtConfirmarClick() {
+    Vd_CliContratante();
+    TfrmPadrao::sbtConfirmarClick();
+}
+
+void TfrmFechaOrca::cdsOrcaEventoAfterPost() {
+    const TRecordSet* orca = data.cdsOrcaEvento;
+    if (orca->ChangeCount() <= 0)
+        return;
+    TBusyScope busy(window(), 6);
+    CheckResultServ(netFechaOrca->Call(QStringLiteral("SetClieContratante"),
+                                       {Value(orca, "CDCLICONTORC"), Value(orca, "CDFILIAL"),
+                                        Value(orca, "NRORCAEVENTO")}),
+                    true, 0);
+}
+
+void TfrmFechaOrca::cdsOrcaEventoAfterCancel() {
+    if (pgcPadrao->ActivePage() == tshDadosAdic)
+        ShowContratante(true);
+}
+
+void TfrmFechaOrca::Vd_Cliente(bool) {
+    TRecordSet* orca = data.cdsOrcaEvento;
+    const TDataSetState state = orca->State();
+    if ((state != TDataSetState::Edit && state != TDataSetState::Insert) ||
+        QApplication::focusWidget() != dbeCliContrat)
+        return;
+    try {
+        QString stIns = Value(orca, "NRINSJURCONT");
+        const QString stTpCliente = Ajusta_Inscricao(stIns);
+        if (EmptyString(dbeCliContrat->Text()))
+            return;
+        Set(orca, "NRINSJURCONT", stIns);
+        TADOIBQuery& q = *queries.qryPesqClie;
+        q.Close();
+        // "T" matches no code, number or kind: one of the two searches is void.
+        const QString none = QStringLiteral("T");
+        const QString code = Value(orca, "CDCLICONTORC");
+        const bool byRegistration = code.isEmpty();
+        q.ParamByName(QStringLiteral("P_NRINSJURCLIE")).SetAsString(byRegistration ? stIns : none);
+        q.ParamByName(QStringLiteral("P_IDTPIJURCLIE"))
+            .SetAsString(byRegistration ? stTpCliente : none);
+        q.ParamByName(QStringLiteral("P_CDCLIENTE")).SetAsString(byRegistration ? none : code);
+        q.Open();
+        if (q.IsEmpty())
+            MensErro(msgPadrao->Msg(QStringLiteral("CLIE_NAO_CAD")), true);
+        Set(orca, "CDCLICONTORC", Value(&q, "CDCLIENTE"));
+        Set(orca, "NMFANTCONT", Value(&q, "NMFANTCLIE"));
+    } catch (...) {
+        pgcPadraoChange();
+        // No control of the screen is bound to the number; a rule that binds
+        // one gets the focus there.
+        if (auto* bound = qobject_cast<QWidget*>(
+                orca->FieldByName(QStringLiteral("NRINSJURCONT")).FocusControl()))
+            bound->setFocus();
+        throw;
+    }
 }

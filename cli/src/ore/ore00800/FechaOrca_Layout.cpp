@@ -280,6 +280,7 @@ void TfrmFechaOrca::BindEvents() {
         if (m_contratChangeAttached)
             Dispatch([this] { dbeCliContratChange(); });
     });
+    BindContratanteEvents();
 
     TRecordSet* orca = data.cdsOrcaEvento;
     orca->AfterOpen = [this](TDataSet&) { cdsOrcaEventoAfterOpen(); };
