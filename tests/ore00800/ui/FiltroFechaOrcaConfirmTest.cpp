@@ -22,7 +22,7 @@ TFiltro Defaults() {
 TEST_F(FiltroFechaOrcaConfirm, ConfirmingTheDefaultsWritesThemAndRetrievesWithTheDialogUp) {
     Filtro.IdSitu = QStringLiteral("23"); // anything but what the dialog will write
     boPesqLista = true;
-    const int result = Open([this](TfrmFiltroFechaOrca& f) {
+    const int result = Open([](TfrmFiltroFechaOrca& f) {
         Click(f.chbFechado);
         Click(f, "sbtConfirma");
         EXPECT_FALSE(f.isVisible());
