@@ -196,6 +196,8 @@ private:
     void BuildMenus();
     void BuildBranchBar();
     void BuildPages();
+    // The list grid's drawing of a closing-mark column (FechaOrca_ListGrid.cpp).
+    void BuildListGridDrawing();
     void BuildFormularioPage();
     void BuildItensPage();
     void BuildMaoObraPage();
