@@ -90,10 +90,30 @@ public:
     // "Mão de Obra" (FechaOrca_PageMaoObra.cpp).
 
     // "Dados Adicionais" (FechaOrca_PageDadosAdic.cpp).
+    // The budget as the detail pages show it: read only, since the
+    // contracting client is the one thing edited on this screen.
+    TDataSource* OrcaLeitura();
+    TDataSource* dtsOrcaLeitura = nullptr;
+    class QComboBox* cbbEndeCliente = nullptr;
+    TDBGrid* dbgSalaoEven = nullptr;
 
     // "Observação" (FechaOrca_PageObservacao.cpp).
+    TDBGrid* dbgObsIntOrcaEv = nullptr;
+    class TDBRichView* dbrObsInt = nullptr;
+    class TDBRichView* dbrObsExt = nullptr;
 
     // "Forma de Pagamento" (FechaOrca_PageFormaPgto.cpp).
+    class TDBRadioGroup* drgFormPgto = nullptr;
+    class TDBEdit* dbeCDFORMPGTO = nullptr;
+    TBtnPesquisa* btpFormPgto = nullptr;
+    class TDBEdit* dbeNMFORMPGTO = nullptr;
+    class QSpinBox* speDiaFixo = nullptr;
+    QLabel* lblCom = nullptr;
+    class QSpinBox* speParcela = nullptr;
+    QLabel* lblParcelas = nullptr;
+    QLabel* lblParenteses = nullptr;
+    class TDBCheckBox* dckProxMes = nullptr;
+    TDBGrid* dbgPrazoPgClie = nullptr;
 
     // The contracting client of the current budget, on "Dados Adicionais"
     // (FechaOrca_Contratante.cpp).
@@ -195,6 +215,8 @@ private:
     void BuildMenus();
     void BuildBranchBar();
     void BuildPages();
+    // The list grid's drawing of a closing-mark column (FechaOrca_ListGrid.cpp).
+    void BuildListGridDrawing();
     void BuildFormularioPage();
     void BuildItensPage();
     void BuildMaoObraPage();

@@ -209,6 +209,7 @@ void TfrmFechaOrca::BuildPages() {
         columns.push_back(column);
     }
     dbgPadrao->SetColumns(std::move(columns));
+    BuildListGridDrawing();
 
     tshItens = Page(pgcPadrao, "tshItens", QStringLiteral("Itens"));
     tshMaoObra = Page(pgcPadrao, "tshMaoObra", QStringLiteral("Mão de Obra"));
