@@ -48,20 +48,15 @@ protected:
 
     static TPacketRow Budget(const char* nr, const char* seq, double guests, QTime hour,
                              double hours, const char* idSitClie) {
-        TPacketRow row = {{"CDFILIAL", "0001"},
-                          {"NRORCAEVENTO", nr},
-                          {"NRSEQORCAEVE", seq},
-                          {"IDSITUORCEVE", "2"},
-                          {"IDSITCLIOREV", idSitClie},
-                          {"NMCLIEORCEVE", "Ana Lima"},
-                          {"NMFANTCLIE", "Buffet Alegria"},
-                          {"NRINSJURCLIE", "39053344705"},
-                          {"IDTPIJURCLIE", "F"},
-                          {"QTCONVORCEVE", guests},
-                          {"QTHREVENTO", hours},
-                          {"DSPRECOBASE", "Tabela Padrão"}};
-        row.push_back({"DTEVENTO", DateTimeToOle(QDateTime(QDate(2027, 2, 20), hour))});
-        return row;
+        return {{"CDFILIAL", "0001"},
+                {"NRORCAEVENTO", nr},
+                {"NRSEQORCAEVE", seq},
+                {"IDSITCLIOREV", idSitClie},
+                {"NRINSJURCLIE", "39053344705"},
+                {"IDTPIJURCLIE", "F"},
+                {"QTCONVORCEVE", guests},
+                {"QTHREVENTO", hours},
+                {"DTEVENTO", DateTimeToOle(QDateTime(QDate(2027, 2, 20), hour))}};
     }
 
     static TPacketRow Item(const char* nr, const char* seq, const char* product, double qt,
