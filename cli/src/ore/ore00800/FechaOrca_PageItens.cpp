@@ -20,6 +20,7 @@
 #include "ore/ore00800/services/ServerPayload.h"
 
 #include <QGridLayout>
+#include <QHeaderView>
 #include <QLabel>
 #include <QVBoxLayout>
 
@@ -43,7 +44,7 @@ QFrame* NewPanel(QWidget* parent, const char* name) {
 void TfrmFechaOrca::BuildItensPage() {
     QWidget* page = tshItens;
     auto* layout = new QVBoxLayout(page);
-    layout->setContentsMargins(4, 4, 4, 4);
+    layout->setContentsMargins(2, 4, 2, 2);
 
     // The server's totals of the budget, captions above their edits.
     auto* totals = new QGridLayout;
@@ -130,8 +131,8 @@ void TfrmFechaOrca::BuildItensPage() {
     tip.setColor(QPalette::Base, tip.color(QPalette::ToolTipBase));
     dbgItemOrcaEven->setPalette(tip);
     dbgItemOrcaEven->SetDataSource(data.dtsItemOrcaEven);
-    // Titled by their fields' labels where no title is given; widths so
-    // that the twelve fit the page on an 800 × 600 desktop.
+    // Titled by their fields' labels where no title is given; the twelve fit
+    // the page on an 800 × 600 desktop.
     const Qt::Alignment left = Qt::AlignLeft, right = Qt::AlignRight;
     const struct {
         const char* field;
@@ -139,27 +140,29 @@ void TfrmFechaOrca::BuildItensPage() {
         Qt::Alignment alignment;
         int width;
     } columns[] = {
-        {"CDARVPROD", "Produto", left, 60},
-        {"NMPRODUTO", "Nome do Produto", left, 100},
+        {"CDARVPROD", "Produto", left, 62},
+        {"NMPRODUTO", "Nome do Produto", left, 0},
         {"IDFATUITEMOREV", nullptr, Qt::AlignHCenter, 60},
-        {"QTITEMORCEVE", "Quantidade", right, 72},
-        {"SGUNIDADE", "Un.", left, 35},
-        {"VRITEMORCEVE", "Preço Unitário", right, 90},
-        {"VRDESCITOREV", nullptr, right, 60},
-        {"VRACREITOREV", nullptr, right, 62},
-        {"VRTOTALITEM", "Vr. Total", right, 68},
-        {"NROPCAITOREV", "Opção", left, 42},
-        {"CDGRTOTAPROD", "Tot.", left, 33},
-        {"IDCUSTOFIXO", "Custo Fixo", left, 66},
+        {"QTITEMORCEVE", "Quantidade", right, 0},
+        {"SGUNIDADE", "Un.", left, 32},
+        {"VRITEMORCEVE", "Preço Unitário", right, 0},
+        {"VRDESCITOREV", nullptr, right, 0},
+        {"VRACREITOREV", nullptr, right, 0},
+        {"VRTOTALITEM", "Vr. Total", right, 62},
+        {"NROPCAITOREV", "Opção", left, 0},
+        {"CDGRTOTAPROD", "Tot.", left, 30},
+        {"IDCUSTOFIXO", "Custo Fixo", left, 0},
     };
+    // Each as wide as its title at least.
+    const QFontMetrics titles = dbgItemOrcaEven->horizontalHeader()->fontMetrics();
     std::vector<TGridColumn> shown;
     for (const auto& c : columns) {
         TGridColumn col;
         col.FieldName = QLatin1String(c.field);
-        if (c.title)
-            col.Title = QString::fromUtf8(c.title);
+        col.Title = c.title ? QString::fromUtf8(c.title)
+                            : data.cdsItemOrcaEven->FieldByName(col.FieldName).DisplayLabel();
         col.Alignment = c.alignment;
-        col.Width = c.width;
+        col.Width = std::max(c.width, titles.horizontalAdvance(col.Title) + 6);
         shown.push_back(col);
     }
     dbgItemOrcaEven->SetColumns(std::move(shown));
