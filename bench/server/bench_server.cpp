@@ -17,9 +17,14 @@
 // Latency/*: GetSalaoEven of one budget, and an empty HTTP round trip
 // (GET /health), from 1 and from 8 client threads at once. Every call is
 // timed on its own and the medians are compared.
+//
+// Move/ItemsPage: the closing screen itself moving through the branch's list
+// with the items page shown (ScreenMove.h); the share of a move spent outside
+// its server calls is the screen's own work.
 
 #include "bench/common/BenchCommon.h"
 #include "bench/server/ScaleBranch.h"
+#include "bench/server/ScreenMove.h"
 
 #include "core/data/RecordSet.h"
 #include "core/db/DbConnection.h"
@@ -30,6 +35,7 @@
 #include "seed/ScaleSeed.h"
 #include "transport/RpcServer.h"
 
+#include <QApplication>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
@@ -345,6 +351,24 @@ std::optional<double> MedianLatency(const std::string& name) {
     return Median(v);
 }
 
+TScreenMoveSetup g_screenMoves;
+
+void PrintScreenMoves() {
+    TScreenMoveFigures f = g_screenMoves.figures;
+    if (f.move.empty())
+        return;
+    const double move = Median(f.move), calls = Median(f.calls);
+    std::printf("  A move through the list with the items page shown (GetGeral, GetSalaoEven,\n"
+                "  the local filters, the totals shown), median of the repetitions\n");
+    std::printf("    %s per move, of which %s in the server calls and %s in the busy "
+                "indicator; %s painting after it\n",
+                Duration(move).c_str(), Duration(calls).c_str(),
+                Duration(Median(f.overlay)).c_str(), Duration(Median(f.paint)).c_str());
+    const double outside = move > 0 ? (move - calls) / move * 100 : 0;
+    std::printf("    outside the server calls: %.1f %% of the move (target: at most 10 %%): %s\n",
+                outside, outside <= 10 ? "met" : "NOT MET");
+}
+
 void PrintRatios(const TRatioReporter& rep, int codes) {
     std::printf("\nRatios of this run (the subject's time ÷ the baseline's; medians)\n");
     // Wall time is what the operator waits; the process's CPU time (client
@@ -388,6 +412,7 @@ void PrintRatios(const TRatioReporter& rep, int codes) {
         PrintRatioLine(label.c_str(), *health, *call / *health, threads == 8 ? 3 : 0,
                        TTargetKind::AtMost);
     }
+    PrintScreenMoves();
 }
 
 void PrintHelp() {
@@ -439,6 +464,11 @@ int main(int argc, char** argv) {
     bool quick = false;
     if (!InitBenchmarks(args, PrintHelp, quick))
         return 1;
+    // The closing screen of Move/ItemsPage needs no display.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    int qtArgc = 1;
+    QApplication app(qtArgc, argv);
 
     PrintMachine();
     SetUpAllocator();
@@ -537,11 +567,17 @@ int main(int argc, char** argv) {
                     ->Iterations(calls);
             }
 
+        g_screenMoves.dbUrl = db.url;
+        g_screenMoves.branch = QString::fromLatin1(kScaleBranch);
+        g_screenMoves.port = server.Port();
+        RegisterScreenMoves(quick ? 50 : 300, &g_screenMoves);
+
         const bool color = isatty(STDOUT_FILENO);
         TRatioReporter reporter(color ? benchmark::ConsoleReporter::OO_ColorTabular
                                       : benchmark::ConsoleReporter::OO_Tabular);
         benchmark::RunSpecifiedBenchmarks(&reporter);
         PrintRatios(reporter, codes);
+        CloseScreenForMoves();
         server.Stop();
         CloseThreadDatabases();
     } catch (const Exception& e) {

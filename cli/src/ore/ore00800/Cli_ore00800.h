@@ -84,10 +84,34 @@ public:
     // "Formulário" (FechaOrca_PageFormulario.cpp).
     TMaskEdit* medHoraEve = nullptr;
     TMaskEdit* medDuracao = nullptr;
+    class QRadioButton* rdbCliJaCad = nullptr;
+    class QRadioButton* rdbNovoCli = nullptr;
 
-    // "Itens" (FechaOrca_PageItens.cpp).
+    // "Itens" (FechaOrca_PageItens.cpp): the server's totals, left to right,
+    // the header area Panel3 (the budget, Panel6, over the price base,
+    // Panel9) and the items.
+    class TNumberEdit* nedTotalItem = nullptr;
+    class TNumberEdit* nedTotalMao = nullptr;
+    class TNumberEdit* nedSalao = nullptr;
+    class TNumberEdit* nedDesc = nullptr;
+    class TNumberEdit* nedVrAcres = nullptr;
+    class TNumberEdit* nedTotal = nullptr;
+    class TNumberEdit* nedTotLiq = nullptr;
+    class TNumberEdit* nedVrPessoa = nullptr;
+    QFrame* Panel3 = nullptr;
+    QFrame* Panel6 = nullptr;
+    QFrame* Panel9 = nullptr;
+    QLabel* Label13 = nullptr;
+    class TDBEdit* dbePrcBase = nullptr;
+    TBtnPesquisa* btnPrcBase = nullptr;
+    class TDBEdit* DBEdit20 = nullptr;
+    TDBGrid* dbgItemOrcaEven = nullptr;
+    // The base's key handler serves the item grid too; a page it shows is
+    // loaded as any change of page is.
+    void dbgPadraoKeyDown(int& key, Qt::KeyboardModifiers modifiers) override;
 
     // "Mão de Obra" (FechaOrca_PageMaoObra.cpp).
+    TDBGrid* dbgItMaoObra = nullptr;
 
     // "Dados Adicionais" (FechaOrca_PageDadosAdic.cpp).
     // The budget as the detail pages show it: read only, since the

@@ -17,7 +17,9 @@ QString CaptionOrca(const QString& nrOrcaEvento, const QString& dsClienteOrca) {
 }
 
 double TotalItemOrca(double qtItem, double vrItem, double vrDesc, double vrAcre) {
-    return qtItem * vrItem - vrDesc + vrAcre;
+    // The product keeps its low bits for the discount and the surcharge.
+    const long double total = static_cast<long double>(qtItem) * vrItem - vrDesc + vrAcre;
+    return static_cast<double>(total);
 }
 
 TDataSet::Event OrcaEventoCalcFields(TDataSet& dataSet) {

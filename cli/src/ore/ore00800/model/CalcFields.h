@@ -15,7 +15,8 @@ QString ClienteOrca(const QString& idSitCliOrev, const QString& nmFantClie,
 // points, as string fields count them).
 QString CaptionOrca(const QString& nrOrcaEvento, const QString& dsClienteOrca);
 
-// Item total in double precision, not rounded; the display format limits it.
+// Item total worked out in extended precision and rounded to a double only
+// at the end; not rounded to cents: the display format limits it.
 double TotalItemOrca(double qtItem, double vrItem, double vrDesc, double vrAcre);
 
 // Calculated-field handlers for cdsOrcaEvento (DSCLIENTEORCA, DSORCAEVEN) and
