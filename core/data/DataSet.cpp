@@ -62,7 +62,18 @@ void TDataSet::SetState(TDataSetState state) {
         s->NotifyStateChanged();
 }
 
+void TDataSet::EnableControls() {
+    if (m_controlsDisabled == 0 || --m_controlsDisabled > 0 || !m_changedMeanwhile)
+        return;
+    m_changedMeanwhile = false;
+    NotifyDataChanged();
+}
+
 void TDataSet::NotifyDataChanged(const TField* field) {
+    if (m_controlsDisabled > 0) {
+        m_changedMeanwhile = true;
+        return;
+    }
     const auto sources = m_sources;
     for (auto* s : sources)
         s->NotifyDataChanged(field);

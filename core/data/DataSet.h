@@ -76,6 +76,14 @@ public:
     // moving: `fn` runs with the fields reading row `recNo` (1-based).
     void ReadRow(int recNo, const std::function<void()>& fn);
 
+    // Controls bound to the data set hear nothing of its data between
+    // DisableControls and the matching EnableControls, which then tells them
+    // once that everything may have changed: a change made in several steps
+    // (a filter switched off, set and on again) is shown once, as it ends.
+    // State changes still reach them.
+    void DisableControls() { ++m_controlsDisabled; }
+    void EnableControls();
+
     // Events.
     Event AfterOpen;
     Event AfterScroll;
@@ -110,4 +118,20 @@ private:
     void AddSource(TDataSource* source);
     void RemoveSource(TDataSource* source);
     std::vector<TDataSource*> m_sources;
+    int m_controlsDisabled = 0;
+    bool m_changedMeanwhile = false;
+};
+
+// Controls disabled for a scope.
+class TControlsDisabled {
+public:
+    explicit TControlsDisabled(TDataSet& dataSet) : m_dataSet(dataSet) {
+        m_dataSet.DisableControls();
+    }
+    ~TControlsDisabled() { m_dataSet.EnableControls(); }
+    TControlsDisabled(const TControlsDisabled&) = delete;
+    TControlsDisabled& operator=(const TControlsDisabled&) = delete;
+
+private:
+    TDataSet& m_dataSet;
 };

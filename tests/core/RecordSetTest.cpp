@@ -217,6 +217,29 @@ TEST(DataSource, ReportsStateAndDataChanges) {
     EXPECT_EQ(ds.DataSet(), nullptr);
 }
 
+TEST(RecordSet, DisabledControlsHearOfAChangeOnceItEnds) {
+    TRecordSet rs(ItemDefs());
+    rs.SetData(ServerPacket(ItemDefs(), ThreeRows()));
+    TDataSource ds;
+    QList<int> rowsSeen;
+    ds.OnDataChange = [&](TDataSource&, const TField*) { rowsSeen << rs.RecordCount(); };
+    ds.SetDataSet(&rs);
+    {
+        TControlsDisabled outer(rs);
+        {
+            TControlsDisabled inner(rs);
+            rs.SetFiltered(false);
+            rs.SetFilter(QStringLiteral("NRSEQORCAEVE = '01'"));
+            rs.SetFiltered(true);
+        }
+        EXPECT_TRUE(rowsSeen.isEmpty()); // the outer scope still holds them
+    }
+    EXPECT_EQ(rowsSeen, QList<int>({rs.RecordCount()}));
+    // Nothing changed meanwhile: nothing to tell.
+    { TControlsDisabled quiet(rs); }
+    EXPECT_EQ(rowsSeen.size(), 1);
+}
+
 TEST(Field, DisplayTextUsesHandlerThenFormatThenMask) {
     TRecordSet rs({FloatField("VR").Format("#,##0.00"),
                    FloatField("PC").Format("#0.00 %").EditFormat("#0.00"),

@@ -41,15 +41,15 @@ protected:
 
 } // namespace
 
-TEST_F(BusyIndicator, CoversTheMainWindowWithTheWaitCursorUntilTheLastDeactivation) {
+TEST_F(BusyIndicator, StandsOverTheMainWindowWithTheWaitCursorUntilTheLastDeactivation) {
     ActiveShowAvi(&m_form, 1);
     ASSERT_NE(Panel(), nullptr);
     EXPECT_TRUE(Panel()->isVisible());
-    EXPECT_EQ(Panel()->geometry(), m_form.rect());
+    EXPECT_EQ(Panel()->geometry().center(), m_form.rect().center());
     EXPECT_EQ(Text(), QStringLiteral("Aguarde..."));
     ASSERT_NE(QApplication::overrideCursor(), nullptr);
     EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
-    // What the operator clicks lands on the indicator, not on the button.
+    // It stands over the window's contents.
     const QPoint onButton = m_button->mapTo(&m_form, m_button->rect().center());
     EXPECT_NE(m_form.childAt(onButton), m_button);
 
@@ -65,12 +65,12 @@ TEST_F(BusyIndicator, CoversTheMainWindowWithTheWaitCursorUntilTheLastDeactivati
     DeactiveShowAvi(); // one too many changes nothing
 }
 
-TEST_F(BusyIndicator, LongProcessingSaysSoAndFollowsTheWindowSize) {
+TEST_F(BusyIndicator, LongProcessingSaysSoAndStaysCentredOnTheWindow) {
     ActiveShowAvi(&m_form, 6);
     EXPECT_EQ(Text(), QStringLiteral("Processando..."));
     m_form.resize(640, 480);
     ASSERT_NE(Panel(), nullptr);
-    EXPECT_EQ(Panel()->size(), m_form.size());
+    EXPECT_EQ(Panel()->geometry().center(), m_form.rect().center());
     DeactiveShowAvi();
 }
 

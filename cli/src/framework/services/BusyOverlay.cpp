@@ -2,33 +2,50 @@
 
 #include <QApplication>
 #include <QEvent>
+#include <QFrame>
 #include <QLabel>
 #include <QVBoxLayout>
 
 namespace {
 
-// Follows the size of the window it covers.
-class TOverlayPanel : public QWidget {
+// An opaque box centred on the window it stands over, following its size.
+// Opaque and small, so that painting it at once paints only the box: a
+// panel over the whole window would repaint everything under it on every
+// call, which costs more than a light call itself.
+class TBusyBox : public QFrame {
 public:
-    TOverlayPanel(QWidget* form, const QString& text) : QWidget(form) {
+    TBusyBox(QWidget* form, const QString& text) : QFrame(form) {
         setObjectName(QStringLiteral("pnlAguarde"));
-        setAttribute(Qt::WA_StyledBackground);
-        setStyleSheet(QStringLiteral("#pnlAguarde { background-color: rgba(255, 255, 255, 160); }"
-                                     "#lblAguarde { background-color: white; border: 1px solid "
-                                     "gray; padding: 12px 24px; font-weight: bold; }"));
+        setFrameShape(QFrame::Box);
+        setAutoFillBackground(true);
+        QPalette ground = palette();
+        ground.setColor(QPalette::Window, Qt::white);
+        setPalette(ground);
         auto* label = new QLabel(text, this);
         label->setObjectName(QStringLiteral("lblAguarde"));
+        QFont bold = label->font();
+        bold.setBold(true);
+        label->setFont(bold);
         auto* layout = new QVBoxLayout(this);
+        layout->setContentsMargins(24, 12, 24, 12);
         layout->addWidget(label, 0, Qt::AlignCenter);
-        setGeometry(form->rect());
+        resize(sizeHint());
+        Centre();
         form->installEventFilter(this);
     }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (watched == parent() && event->type() == QEvent::Resize)
-            setGeometry(parentWidget()->rect());
+            Centre();
         return false;
+    }
+
+private:
+    void Centre() {
+        QRect box = rect();
+        box.moveCenter(parentWidget()->rect().center());
+        move(box.topLeft());
     }
 };
 
@@ -45,7 +62,7 @@ void TBusyOverlay::Activate(QWidget* mainForm, int kind) {
     QWidget* form = mainForm ? mainForm : QApplication::activeWindow();
     if (!form)
         return;
-    m_panel = new TOverlayPanel(form, TextOf(kind));
+    m_panel = new TBusyBox(form, TextOf(kind));
     m_panel->show();
     m_panel->raise();
     m_panel->repaint();

@@ -5,10 +5,11 @@
 #include <QPointer>
 #include <QWidget>
 
-// The product's busy indicator: a semi-transparent panel ("pnlAguarde") over
-// the whole main window with a text ("lblAguarde"), and the wait cursor.
-// It is painted at once (repaint), since no event loop runs until the call
-// returns. Nested activations keep the first window and text.
+// The product's busy indicator: a box ("pnlAguarde") centred on the main
+// window with a text ("lblAguarde"), and the wait cursor. It is painted at
+// once (repaint), since no event loop runs until the call returns; nothing
+// the operator does meanwhile is delivered before it has gone. Nested
+// activations keep the first window and text.
 class TBusyOverlay : public TBusyIndicator {
 public:
     void Activate(QWidget* mainForm, int kind) override;

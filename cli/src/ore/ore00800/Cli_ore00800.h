@@ -12,16 +12,24 @@
 #include <initializer_list>
 
 class QAction;
+class QComboBox;
 class QFrame;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QMenu;
+class QRadioButton;
+class QSpinBox;
 class QToolButton;
 class TBtnPesquisa;
+class TDBCheckBox;
+class TDBEdit;
+class TDBRadioGroup;
+class TDBRichView;
 class TDBText;
 class TMaskEdit;
 class TNetConnection;
+class TNumberEdit;
 class TPageControl;
 class TPictureBox;
 class TTabSheet;
@@ -84,27 +92,27 @@ public:
     // "Formulário" (FechaOrca_PageFormulario.cpp).
     TMaskEdit* medHoraEve = nullptr;
     TMaskEdit* medDuracao = nullptr;
-    class QRadioButton* rdbCliJaCad = nullptr;
-    class QRadioButton* rdbNovoCli = nullptr;
+    QRadioButton* rdbCliJaCad = nullptr;
+    QRadioButton* rdbNovoCli = nullptr;
 
     // "Itens" (FechaOrca_PageItens.cpp): the server's totals, left to right,
     // the header area Panel3 (the budget, Panel6, over the price base,
     // Panel9) and the items.
-    class TNumberEdit* nedTotalItem = nullptr;
-    class TNumberEdit* nedTotalMao = nullptr;
-    class TNumberEdit* nedSalao = nullptr;
-    class TNumberEdit* nedDesc = nullptr;
-    class TNumberEdit* nedVrAcres = nullptr;
-    class TNumberEdit* nedTotal = nullptr;
-    class TNumberEdit* nedTotLiq = nullptr;
-    class TNumberEdit* nedVrPessoa = nullptr;
+    TNumberEdit* nedTotalItem = nullptr;
+    TNumberEdit* nedTotalMao = nullptr;
+    TNumberEdit* nedSalao = nullptr;
+    TNumberEdit* nedDesc = nullptr;
+    TNumberEdit* nedVrAcres = nullptr;
+    TNumberEdit* nedTotal = nullptr;
+    TNumberEdit* nedTotLiq = nullptr;
+    TNumberEdit* nedVrPessoa = nullptr;
     QFrame* Panel3 = nullptr;
     QFrame* Panel6 = nullptr;
     QFrame* Panel9 = nullptr;
     QLabel* Label13 = nullptr;
-    class TDBEdit* dbePrcBase = nullptr;
+    TDBEdit* dbePrcBase = nullptr;
     TBtnPesquisa* btnPrcBase = nullptr;
-    class TDBEdit* DBEdit20 = nullptr;
+    TDBEdit* DBEdit20 = nullptr;
     TDBGrid* dbgItemOrcaEven = nullptr;
     // The base's key handler serves the item grid too; a page it shows is
     // loaded as any change of page is.
@@ -118,25 +126,25 @@ public:
     // contracting client is the one thing edited on this screen.
     TDataSource* OrcaLeitura();
     TDataSource* dtsOrcaLeitura = nullptr;
-    class QComboBox* cbbEndeCliente = nullptr;
+    QComboBox* cbbEndeCliente = nullptr;
     TDBGrid* dbgSalaoEven = nullptr;
 
     // "Observação" (FechaOrca_PageObservacao.cpp).
     TDBGrid* dbgObsIntOrcaEv = nullptr;
-    class TDBRichView* dbrObsInt = nullptr;
-    class TDBRichView* dbrObsExt = nullptr;
+    TDBRichView* dbrObsInt = nullptr;
+    TDBRichView* dbrObsExt = nullptr;
 
     // "Forma de Pagamento" (FechaOrca_PageFormaPgto.cpp).
-    class TDBRadioGroup* drgFormPgto = nullptr;
-    class TDBEdit* dbeCDFORMPGTO = nullptr;
+    TDBRadioGroup* drgFormPgto = nullptr;
+    TDBEdit* dbeCDFORMPGTO = nullptr;
     TBtnPesquisa* btpFormPgto = nullptr;
-    class TDBEdit* dbeNMFORMPGTO = nullptr;
-    class QSpinBox* speDiaFixo = nullptr;
+    TDBEdit* dbeNMFORMPGTO = nullptr;
+    QSpinBox* speDiaFixo = nullptr;
     QLabel* lblCom = nullptr;
-    class QSpinBox* speParcela = nullptr;
+    QSpinBox* speParcela = nullptr;
     QLabel* lblParcelas = nullptr;
     QLabel* lblParenteses = nullptr;
-    class TDBCheckBox* dckProxMes = nullptr;
+    TDBCheckBox* dckProxMes = nullptr;
     TDBGrid* dbgPrazoPgClie = nullptr;
 
     // The contracting client of the current budget, on "Dados Adicionais"

@@ -67,6 +67,8 @@ void TfrmFechaOrca::NarrowToCurrent(std::initializer_list<TRecordSet*> details) 
                            QStringLiteral("' AND NRSEQORCAEVE = '") + Value(orca, "NRSEQORCAEVE") +
                            QLatin1Char('\'');
     for (TRecordSet* rs : details) {
+        // Its grid is shown the budget's rows only, not all rows in between.
+        TControlsDisabled quiet(*rs);
         rs->SetFiltered(false);
         rs->SetFilter(filter);
         rs->SetFiltered(true);

@@ -3,6 +3,7 @@
 // contracting-clients screen.
 
 #include "ore/ore00800/Cli_ore00800.h"
+#include "ore/ore00800/FechaOrca_DetailControls.h"
 
 #include "framework/net/NetConnection.h"
 #include "framework/services/BusyIndicator.h"
@@ -78,9 +79,7 @@ QGroupBox* TfrmFechaOrca::BuildContratanteGroup(QWidget* parent) {
     auto* contrat = new QHBoxLayout(GroupBox7);
     dbeCliContrat = new TMaskEdit(GroupBox7);
     dbeCliContrat->setObjectName(QStringLiteral("dbeCliContrat"));
-    QPalette tip = dbeCliContrat->palette();
-    tip.setColor(QPalette::Base, tip.color(QPalette::ToolTipBase));
-    dbeCliContrat->setPalette(tip);
+    OnToolTipGround(dbeCliContrat);
     // Room for a company's number with its mask.
     dbeCliContrat->setMinimumWidth(
         dbeCliContrat->fontMetrics().horizontalAdvance(QStringLiteral("00.000.000/0000-000")));

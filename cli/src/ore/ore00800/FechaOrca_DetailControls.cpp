@@ -18,6 +18,12 @@ void ShowOnly(QWidget* control) {
     control->setPalette(p);
 }
 
+void OnToolTipGround(QWidget* control) {
+    QPalette tip = control->palette();
+    tip.setColor(QPalette::Base, tip.color(QPalette::ToolTipBase));
+    control->setPalette(tip);
+}
+
 QLabel* NewCaption(QWidget* parent, const QString& text, QWidget* buddy) {
     auto* label = new QLabel(text, parent);
     label->setBuddy(buddy);

@@ -19,6 +19,9 @@ class TDBEdit;
 // an enabled one, on the button face.
 void ShowOnly(QWidget* control);
 
+// The tool-tip ground that the screen's grids and typed boxes stand on.
+void OnToolTipGround(QWidget* control);
+
 // A caption, naming `buddy` for accessibility.
 QLabel* NewCaption(QWidget* parent, const QString& text, QWidget* buddy);
 

@@ -2,6 +2,7 @@
 // of the base screen's, and the wiring of its handlers.
 
 #include "ore/ore00800/Cli_ore00800.h"
+#include "ore/ore00800/FechaOrca_DetailControls.h"
 
 #include "core/data/DataSource.h"
 #include "core/data/RecordSet.h"
@@ -153,9 +154,7 @@ void TfrmFechaOrca::BuildBranchBar() {
     medCdFilial->SetEditMask(QStringLiteral(">aaaa;0; "));
     medCdFilial->setFocusPolicy(Qt::ClickFocus); // not a tab stop
     medCdFilial->setFixedWidth(60);
-    QPalette info = medCdFilial->palette();
-    info.setColor(QPalette::Base, info.color(QPalette::ToolTipBase));
-    medCdFilial->setPalette(info);
+    OnToolTipGround(medCdFilial);
     lblFilial->setBuddy(medCdFilial);
     bar->addWidget(medCdFilial);
 

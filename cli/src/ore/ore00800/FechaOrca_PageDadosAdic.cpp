@@ -2,6 +2,7 @@
 // address and the halls.
 
 #include "ore/ore00800/Cli_ore00800.h"
+#include "ore/ore00800/FechaOrca_DetailControls.h"
 
 #include "core/data/DataSource.h"
 #include "core/data/Field.h"
@@ -36,16 +37,6 @@ struct TAdicRow {
     TAdicPart second;
 };
 
-TDBEdit* FieldEdit(QWidget* parent, TDataSource* source, const char* field, int chars) {
-    auto* edit = new TDBEdit(parent);
-    edit->setObjectName(QStringLiteral("dbe") + QLatin1String(field));
-    edit->SetDataSource(source);
-    edit->SetDataField(QLatin1String(field));
-    if (chars > 0)
-        edit->setFixedWidth(edit->fontMetrics().averageCharWidth() * chars + 12);
-    return edit;
-}
-
 QLabel* Caption(QWidget* parent, const TAdicPart& part) {
     auto* label = new QLabel(QString::fromUtf8(part.caption), parent);
     label->setObjectName(QLatin1String(part.label));
@@ -59,7 +50,9 @@ bool AddEdits(QHBoxLayout* line, QLabel* label, QWidget* parent, TDataSource* so
     for (const auto& e : part.edits) {
         if (!e.field)
             continue;
-        TDBEdit* edit = FieldEdit(parent, source, e.field, e.chars);
+        TDBEdit* edit = NewShownField(
+            parent, source, e.field,
+            e.chars > 0 ? parent->fontMetrics().averageCharWidth() * e.chars + 12 : 0);
         line->addWidget(edit, e.chars > 0 ? 0 : 1);
         stretches = stretches || e.chars == 0;
         if (!label->buddy())
@@ -88,12 +81,6 @@ void AddRows(QGridLayout* grid, int first, QWidget* parent, TDataSource* source,
         grid->addLayout(line, r, 1);
         ++r;
     }
-}
-
-QPalette ToolTipGround(QWidget* w) {
-    QPalette tip = w->palette();
-    tip.setColor(QPalette::Base, tip.color(QPalette::ToolTipBase));
-    return tip;
 }
 
 } // namespace
@@ -153,7 +140,7 @@ void TfrmFechaOrca::BuildDadosAdicPage() {
     dbgSalaoEven->SetOptions(TGridOptions(TGridOption::Titles) | TGridOption::ColLines |
                              TGridOption::RowLines | TGridOption::Tabs |
                              TGridOption::ConfirmDelete | TGridOption::CancelOnExit);
-    dbgSalaoEven->setPalette(ToolTipGround(dbgSalaoEven));
+    OnToolTipGround(dbgSalaoEven);
     dbgSalaoEven->SetDataSource(data.dtsSalaoEven);
     dbgSalaoEven->SetColumns(
         {{QStringLiteral("CDSALAOEVEN"), QStringLiteral("Código"), 44},

@@ -1,6 +1,7 @@
 // "Forma de Pagamento": how the budget is paid, looked at only.
 
 #include "ore/ore00800/Cli_ore00800.h"
+#include "ore/ore00800/FechaOrca_DetailControls.h"
 
 #include "core/data/DataSource.h"
 #include "core/data/RecordSet.h"
@@ -107,9 +108,7 @@ void TfrmFechaOrca::BuildFormaPgtoPage() {
 
     dbgPrazoPgClie = new TDBGrid(tshFormaPgto);
     dbgPrazoPgClie->setObjectName(QStringLiteral("dbgPrazoPgClie"));
-    QPalette tip = dbgPrazoPgClie->palette();
-    tip.setColor(QPalette::Base, tip.color(QPalette::ToolTipBase));
-    dbgPrazoPgClie->setPalette(tip);
+    OnToolTipGround(dbgPrazoPgClie);
     const QFont titles = dbgPrazoPgClie->font();
     QFont arial = titles;
     arial.setFamily(QStringLiteral("Arial"));

@@ -127,9 +127,7 @@ void TfrmFechaOrca::BuildItensPage() {
                                 TGridOption::RowLines | TGridOption::Tabs |
                                 TGridOption::AlwaysShowSelection | TGridOption::ConfirmDelete |
                                 TGridOption::RowSelect);
-    QPalette tip = dbgItemOrcaEven->palette();
-    tip.setColor(QPalette::Base, tip.color(QPalette::ToolTipBase));
-    dbgItemOrcaEven->setPalette(tip);
+    OnToolTipGround(dbgItemOrcaEven);
     dbgItemOrcaEven->SetDataSource(data.dtsItemOrcaEven);
     // Titled by their fields' labels where no title is given; the twelve fit
     // the page on an 800 × 600 desktop.

@@ -34,7 +34,7 @@ TPacketRow Paid(int n, const QString& kind, double day = 0, double parcels = 0) 
                       {u"QTPARCPGTOREV"_s, parcels ? QVariant(parcels) : QVariant()}});
 }
 
-class FechaOrcaPages : public FechaOrcaTest {
+class FechaOrcaAdicObsPgto : public FechaOrcaTest {
 protected:
     void SetUp() override {
         FechaOrcaTest::SetUp();
@@ -70,7 +70,7 @@ protected:
 
 } // namespace
 
-TEST_F(FechaOrcaPages, PaymentPageFollowsEachBudgetsKindAndStaysLocked) {
+TEST_F(FechaOrcaAdicObsPgto, PaymentPageFollowsEachBudgetsKindAndStaysLocked) {
     const struct {
         TPacketRow budget;
         int item;
@@ -112,7 +112,7 @@ TEST_F(FechaOrcaPages, PaymentPageFollowsEachBudgetsKindAndStaysLocked) {
     EXPECT_EQ(s->data.cdsPrazoPgto->RecordCount(), 2);
 }
 
-TEST_F(FechaOrcaPages, WhileEditedTermsAreNotFetchedAndDeleteReachesTheirGrid) {
+TEST_F(FechaOrcaAdicObsPgto, WhileEditedTermsAreNotFetchedAndDeleteReachesTheirGrid) {
     Browse({Paid(1, u"F"_s, 10, 3),
             Budget(2, {{u"IDTPFORMPGTOREV"_s, u"V"_s}, {u"DSTITUORCEVE"_s, u"Formatura"_s}})});
     Show(s->mnuFormaPgto);
@@ -147,7 +147,7 @@ TEST_F(FechaOrcaPages, WhileEditedTermsAreNotFetchedAndDeleteReachesTheirGrid) {
     EXPECT_EQ(dialogs.Texts(), QStringList{u"Confirma a exclusão do registro?"_s});
 }
 
-TEST_F(FechaOrcaPages, AdditionalDataShowsAddressKindAndBookingTexts) {
+TEST_F(FechaOrcaAdicObsPgto, AdditionalDataShowsAddressKindAndBookingTexts) {
     const char* states[] = {"a", "r", "X", ""};
     std::vector<TPacketRow> halls;
     for (const char* state : states)
@@ -177,7 +177,7 @@ TEST_F(FechaOrcaPages, AdditionalDataShowsAddressKindAndBookingTexts) {
         EXPECT_EQ(model->index(row, 2).data().toString(), shown[row]) << states[row];
 }
 
-TEST_F(FechaOrcaPages, ObservationsShowTheSelectedDepartmentsText) {
+TEST_F(FechaOrcaAdicObsPgto, ObservationsShowTheSelectedDepartmentsText) {
     auto obs = [](int n, const char* field, const QString& text) {
         return TPacketRow{{u"NRORCAEVENTO"_s, u"%1"_s.arg(n, 10, 10, QLatin1Char('0'))},
                           {u"NRSEQORCAEVE"_s, u"00"_s},
