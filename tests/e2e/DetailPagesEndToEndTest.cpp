@@ -115,14 +115,14 @@ protected:
 TEST_F(DetailPagesEndToEnd, AnOperatorBrowsesEveryPageOfABudget) {
     TfrmFechaOrca& s = Open();
     s.resize(kInHost);
-    // Leaving the branch bar opens the filter; its defaults list the approved budgets.
+    // Tab out of the branch code, where the screen opens, brings the filter,
+    // whose defaults list the branch's approved budgets.
+    ASSERT_EQ(QApplication::focusWidget(), s.medCdFilial);
     {
-        TModalHook hook([](QDialog& filter) { ClickIn(filter, "sbtConfirma"); });
-        s.medCdFilial->setFocus(Qt::MouseFocusReason);
-        Settle();
+        TModalHook filter([](QDialog& dialog) { ClickIn(dialog, "sbtConfirma"); });
         QTest::keyClick(s.medCdFilial, Qt::Key_Tab);
         Settle();
-        ASSERT_EQ(hook.Opened(), 1);
+        ASSERT_EQ(filter.Opened(), 1);
     }
     Reactivate(s);
     TRecordSet& orca = *s.data.cdsOrcaEvento;
