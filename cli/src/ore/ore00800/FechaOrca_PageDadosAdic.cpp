@@ -16,7 +16,9 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLabel>
+#include <QStyle>
 #include <QVBoxLayout>
 
 namespace {
@@ -122,7 +124,7 @@ void TfrmFechaOrca::BuildDadosAdicPage() {
                               QStringLiteral("Endereço do Cliente"),
                               QStringLiteral("Endereço do Salão")});
     // Shows the budget's kind of address; it is not chosen here.
-    cbbEndeCliente->setEnabled(false);
+    ShowOnly(cbbEndeCliente);
     ende->addWidget(cbbEndeCliente, 0, 1, Qt::AlignLeft);
     AddRows(ende, 1, grbEndeEntrega, orca,
             {{{"lblEndereco", "Endereço", {{"DSENDENTOREV", 0}, {}}}, {}},
@@ -142,12 +144,19 @@ void TfrmFechaOrca::BuildDadosAdicPage() {
                              TGridOption::ConfirmDelete | TGridOption::CancelOnExit);
     OnToolTipGround(dbgSalaoEven);
     dbgSalaoEven->SetDataSource(data.dtsSalaoEven);
-    dbgSalaoEven->SetColumns(
-        {{QStringLiteral("CDSALAOEVEN"), QStringLiteral("Código"), 44},
-         {QStringLiteral("NMSALAOEVEN"), QStringLiteral("Nome do Salao / Ambiente"), 158},
-         {QStringLiteral("IDSITAGENSAL"), QStringLiteral("Agendamento"), 85},
-         {QStringLiteral("NRRESERSALAO"), QStringLiteral("Nr. Reserva"), 72},
-         {QStringLiteral("DTVALRESESAL"), QStringLiteral("Validade"), 80}});
+    std::vector<TGridColumn> halls = {
+        {QStringLiteral("CDSALAOEVEN"), QStringLiteral("Código"), 44},
+        {QStringLiteral("NMSALAOEVEN"), QStringLiteral("Nome do Salao / Ambiente"), 158},
+        {QStringLiteral("IDSITAGENSAL"), QStringLiteral("Agendamento"), 85},
+        {QStringLiteral("NRRESERSALAO"), QStringLiteral("Nr. Reserva"), 72},
+        {QStringLiteral("DTVALRESESAL"), QStringLiteral("Validade"), 80}};
+    // Each as wide as its title at least.
+    const QFontMetrics titles = dbgSalaoEven->horizontalHeader()->fontMetrics();
+    const int margins =
+        2 * dbgSalaoEven->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, dbgSalaoEven);
+    for (TGridColumn& c : halls)
+        c.Width = std::max(c.Width, titles.horizontalAdvance(c.Title) + margins);
+    dbgSalaoEven->SetColumns(std::move(halls));
     bottom->addWidget(dbgSalaoEven, 3);
     adic->addLayout(bottom, 1);
 

@@ -36,6 +36,8 @@ QSpinBox* Spin(QWidget* parent, const char* name, int max) {
     spin->setObjectName(QLatin1String(name));
     spin->setRange(1, max);
     spin->setFixedWidth(spin->fontMetrics().horizontalAdvance(QStringLiteral("000")) + 36);
+    // Locked on every move, yet its number reads as any shown value does.
+    ShowOnly(spin);
     return spin;
 }
 
@@ -91,6 +93,7 @@ void TfrmFechaOrca::BuildFormaPgtoPage() {
     dbeCDFORMPGTO->SetDataSource(orca);
     dbeCDFORMPGTO->SetDataField(QStringLiteral("CDFORMPGTO"));
     dbeCDFORMPGTO->setFixedWidth(dbeCDFORMPGTO->fontMetrics().averageCharWidth() * 2 + 14);
+    ShowOnly(dbeCDFORMPGTO);
     forma->addWidget(dbeCDFORMPGTO);
     btpFormPgto = new TBtnPesquisa(drgFormPgto);
     btpFormPgto->setObjectName(QStringLiteral("btpFormPgto"));
