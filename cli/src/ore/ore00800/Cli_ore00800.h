@@ -225,6 +225,9 @@ public:
     void dbeCliContratExit();
     void BtnPesquisa6BeforePesq(bool& allowPesq);
     void BtnPesquisa6AfterPesq();
+    // Makes `client` (a row of the client queries) the budget's contracting
+    // client: the four fields, the number box and the name.
+    void TakeContratante(const TDataSet& client);
     // Looks the typed registration number up and fills the four fields.
     void Vd_CliContratante();
     // The closing's check of the contracting client being typed.
@@ -259,6 +262,13 @@ private:
     QGroupBox* BuildContratanteGroup(QWidget* parent);
     // Narrows record sets to the current budget with the detail filter.
     void NarrowToCurrent(std::initializer_list<TRecordSet*> details);
+    // A field of the current budget, as text.
+    QString Current(const char* field) const;
+    // The current budget's key, as the server's per-budget reads take it.
+    QVariantList CurrentKey() const;
+    // Calls `method` on netFechaOrca and loads what it answers into `into`;
+    // a refusal is shown by CheckResultServ and goes on to the caller.
+    void LoadFromServer(const QString& method, const QVariantList& args, TRecordSet* into);
     void BuildConnections();
     void BindEvents();
     void ReadRights();

@@ -21,14 +21,6 @@
 #include <QMenu>
 #include <QToolButton>
 
-namespace {
-
-QString Value(const TRecordSet* rs, const char* field) {
-    return rs->FieldByName(QLatin1String(field)).AsString();
-}
-
-} // namespace
-
 void TfrmFechaOrca::cdsOrcaEventoAfterScroll() {
     const TRecordSet* orca = data.cdsOrcaEvento;
     // Nothing listed: no budget whose details to fetch.
@@ -47,13 +39,9 @@ void TfrmFechaOrca::cdsOrcaEventoAfterScroll() {
         LoadFormaPgto();
 
     // Whatever the page: the halls. A failure stops the move's work here.
-    const QVariantList key = {Value(orca, "CDFILIAL"), Value(orca, "NRORCAEVENTO"),
-                              Value(orca, "NRSEQORCAEVE")};
     {
         TBusyScope busy(window(), 1);
-        const QString method = QStringLiteral("GetSalaoEven");
-        const QVariant payload = CheckResultServ(netFechaOrca->Call(method, key), true, 0);
-        data.cdsSalaoEven->SetData(PacketOf(payload, method));
+        LoadFromServer(QStringLiteral("GetSalaoEven"), CurrentKey(), data.cdsSalaoEven);
     }
     LockFormaPgto();
     OfferProcessing();
@@ -61,10 +49,23 @@ void TfrmFechaOrca::cdsOrcaEventoAfterScroll() {
     ShowContratante(true);
 }
 
+QString TfrmFechaOrca::Current(const char* field) const {
+    return data.cdsOrcaEvento->FieldByName(QLatin1String(field)).AsString();
+}
+
+QVariantList TfrmFechaOrca::CurrentKey() const {
+    return {Current("CDFILIAL"), Current("NRORCAEVENTO"), Current("NRSEQORCAEVE")};
+}
+
+void TfrmFechaOrca::LoadFromServer(const QString& method, const QVariantList& args,
+                                   TRecordSet* into) {
+    const QVariant payload = CheckResultServ(netFechaOrca->Call(method, args), true, 0);
+    into->SetData(PacketOf(payload, method));
+}
+
 void TfrmFechaOrca::NarrowToCurrent(std::initializer_list<TRecordSet*> details) {
-    const TRecordSet* orca = data.cdsOrcaEvento;
-    const QString filter = QStringLiteral("NRORCAEVENTO = '") + Value(orca, "NRORCAEVENTO") +
-                           QStringLiteral("' AND NRSEQORCAEVE = '") + Value(orca, "NRSEQORCAEVE") +
+    const QString filter = QStringLiteral("NRORCAEVENTO = '") + Current("NRORCAEVENTO") +
+                           QStringLiteral("' AND NRSEQORCAEVE = '") + Current("NRSEQORCAEVE") +
                            QLatin1Char('\'');
     for (TRecordSet* rs : details) {
         // Its grid is shown the budget's rows only, not all rows in between.
@@ -76,10 +77,9 @@ void TfrmFechaOrca::NarrowToCurrent(std::initializer_list<TRecordSet*> details) 
 }
 
 void TfrmFechaOrca::OfferProcessing() {
-    const TRecordSet* orca = data.cdsOrcaEvento;
     // Both rules must admit it: the operator's rights and the budget's state.
-    const bool offered = m_rightsOfferProcessing && Value(orca, "IDSITUORCEVE") == u"3" &&
-                         Value(orca, "IDORCAFILHODISTRATO") == u"N";
+    const bool offered = m_rightsOfferProcessing && Current("IDSITUORCEVE") == u"3" &&
+                         Current("IDORCAFILHODISTRATO") == u"N";
     sbtProcOrca->setVisible(offered);
     mnuProcOrca->setVisible(offered);
 }
@@ -111,7 +111,7 @@ void TfrmFechaOrca::Habilita() {
         if (p.entry)
             p.entry->setEnabled(p.page->isEnabled());
     mnuObservacao->menuAction()->setEnabled(tshObservacao->isEnabled());
-    SetChildEnabled(GroupBox7, Value(data.cdsOrcaEvento, "IDSITUORCEVE") == u"2");
+    SetChildEnabled(GroupBox7, Current("IDSITUORCEVE") == u"2");
 }
 
 void TfrmFechaOrca::dtsPadraoStateChange() {

@@ -28,7 +28,7 @@
 
 namespace {
 
-QString Value(const TRecordSet* rs, const char* field) {
+QString Value(const TDataSet* rs, const char* field) {
     return rs->FieldByName(QLatin1String(field)).AsString();
 }
 
@@ -218,13 +218,20 @@ void TfrmFechaOrca::Vd_CliContratante() {
         dbeCliContrat->setFocus();
         MensErro(msgPadrao->Msg(QStringLiteral("CLIE_NAO_CAD")), true);
     }
-    dbeCliContrat->SetEditMask(PictPess(Value(&q, "IDTPIJURCLIE")));
-    dbeCliContrat->SetText(Value(&q, "NRINSJURCLIE"));
-    DBEdit13->setText(Value(&q, "NMRAZSOCCLIE"));
-    Set(orca, "NRINSJURCONT", Value(&q, "NRINSJURCLIE"));
-    Set(orca, "IDTPIJURCONT", Value(&q, "IDTPIJURCLIE"));
-    Set(orca, "CDCLICONTORC", Value(&q, "CDCLIENTE"));
-    Set(orca, "NMFANTCONT", Value(&q, "NMFANTCLIE"));
+    TakeContratante(q);
+}
+
+void TfrmFechaOrca::TakeContratante(const TDataSet& client) {
+    TRecordSet* orca = data.cdsOrcaEvento;
+    Set(orca, "NRINSJURCONT", Value(&client, "NRINSJURCLIE"));
+    Set(orca, "IDTPIJURCONT", Value(&client, "IDTPIJURCLIE"));
+    Set(orca, "CDCLICONTORC", Value(&client, "CDCLIENTE"));
+    Set(orca, "NMFANTCONT", Value(&client, "NMFANTCLIE"));
+    // Under the mask of another kind the number would be cut.
+    RemoveContratMask();
+    dbeCliContrat->SetText(Value(&client, "NRINSJURCLIE"));
+    dbeCliContrat->SetEditMask(PictPess(Value(&client, "IDTPIJURCLIE")));
+    DBEdit13->setText(Value(&client, "NMRAZSOCCLIE"));
 }
 
 void TfrmFechaOrca::BtnPesquisa6BeforePesq(bool&) {
@@ -237,15 +244,7 @@ void TfrmFechaOrca::BtnPesquisa6AfterPesq() {
     const TADOIBQuery* picked = queries.qryCliente;
     if (orca->State() == TDataSetState::Browse)
         orca->Edit();
-    Set(orca, "NRINSJURCONT", Value(picked, "NRINSJURCLIE"));
-    Set(orca, "IDTPIJURCONT", Value(picked, "IDTPIJURCLIE"));
-    Set(orca, "CDCLICONTORC", Value(picked, "CDCLIENTE"));
-    Set(orca, "NMFANTCONT", Value(picked, "NMFANTCLIE"));
-    // Under the mask of another kind the number would be cut.
-    RemoveContratMask();
-    dbeCliContrat->SetText(Value(picked, "NRINSJURCLIE"));
-    dbeCliContrat->SetEditMask(PictPess(Value(picked, "IDTPIJURCLIE")));
-    DBEdit13->setText(Value(picked, "NMRAZSOCCLIE"));
+    TakeContratante(*picked);
 }
 
 void TfrmFechaOrca::sbtConfirmarClick() {
@@ -258,10 +257,10 @@ void TfrmFechaOrca::cdsOrcaEventoAfterPost() {
     if (orca->ChangeCount() <= 0)
         return;
     TBusyScope busy(window(), 6);
-    CheckResultServ(netFechaOrca->Call(QStringLiteral("SetClieContratante"),
-                                       {Value(orca, "CDCLICONTORC"), Value(orca, "CDFILIAL"),
-                                        Value(orca, "NRORCAEVENTO")}),
-                    true, 0);
+    CheckResultServ(
+        netFechaOrca->Call(QStringLiteral("SetClieContratante"),
+                           {Current("CDCLICONTORC"), Current("CDFILIAL"), Current("NRORCAEVENTO")}),
+        true, 0);
 }
 
 void TfrmFechaOrca::cdsOrcaEventoAfterCancel() {

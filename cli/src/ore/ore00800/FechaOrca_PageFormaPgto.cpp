@@ -155,12 +155,7 @@ void TfrmFechaOrca::LoadFormaPgto() {
         // While the budget is edited its terms are not fetched again.
         const TDataSetState state = orca->State();
         if (state != TDataSetState::Edit && state != TDataSetState::Insert) {
-            const QString method = QStringLiteral("GetPrazoPgto");
-            const QVariantList key = {orca->FieldByName("CDFILIAL").AsString(),
-                                      orca->FieldByName("NRORCAEVENTO").AsString(),
-                                      orca->FieldByName("NRSEQORCAEVE").AsString()};
-            const QVariant payload = CheckResultServ(netFechaOrca->Call(method, key), true, 0);
-            data.cdsPrazoPgto->SetData(PacketOf(payload, method));
+            LoadFromServer(QStringLiteral("GetPrazoPgto"), CurrentKey(), data.cdsPrazoPgto);
         }
     }
 }

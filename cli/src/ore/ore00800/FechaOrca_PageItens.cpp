@@ -29,10 +29,6 @@ namespace {
 constexpr int kPanel3Height = 100;       // the budget over the price base
 constexpr int kPanel3HeightNoPrice = 68; // the budget alone
 
-QString Value(const TRecordSet* rs, const char* field) {
-    return rs->FieldByName(QLatin1String(field)).AsString();
-}
-
 QFrame* NewPanel(QWidget* parent, const char* name) {
     auto* panel = new QFrame(parent);
     panel->setObjectName(QLatin1String(name));
@@ -188,12 +184,7 @@ void TfrmFechaOrca::dbgPadraoKeyDown(int& key, Qt::KeyboardModifiers modifiers) 
 
 void TfrmFechaOrca::LoadItens() {
     const TRecordSet* orca = data.cdsOrcaEvento;
-    const QString method = QStringLiteral("GetGeral");
-    const QVariant payload = CheckResultServ(
-        netFechaOrca->Call(method, {Value(orca, "CDFILIAL"), Value(orca, "NRORCAEVENTO"),
-                                    Value(orca, "NRSEQORCAEVE")}),
-        true, 0);
-    data.cdsTotalOrca->SetData(PacketOf(payload, method));
+    LoadFromServer(QStringLiteral("GetGeral"), CurrentKey(), data.cdsTotalOrca);
     NarrowToCurrent({data.cdsItemOrcaEven, data.cdsTotalOrca});
 
     // The server's totals as they stand: the screen sums nothing.
@@ -210,15 +201,13 @@ void TfrmFechaOrca::LoadItens() {
     nedDesc->SetNumber(amount("VRDESCORCEVE"));
     // Per guest of the main budget only; a child budget's guests are its parent's.
     const double guests = orca->FieldByName("QTCONVORCEVE").AsFloat();
-    const bool main = Value(orca, "NRSEQORCAEVE") == u"00";
+    const bool main = Current("NRSEQORCAEVE") == u"00";
     nedVrPessoa->SetNumber(guests != 0 && main ? amount("VRTOTALOREV") / guests : 0);
 }
 
 void TfrmFechaOrca::LoadParamOrca() {
-    const QString method = QStringLiteral("GetParamOrca");
-    const QVariant payload = CheckResultServ(netFechaOrca->Call(method), true, 0);
-    data.cdsParamOrca->SetData(PacketOf(payload, method));
-    const bool shown = Value(data.cdsParamOrca, "IDORIGPRUNITORE") != u"C";
+    LoadFromServer(QStringLiteral("GetParamOrca"), {}, data.cdsParamOrca);
+    const bool shown = data.cdsParamOrca->FieldByName("IDORIGPRUNITORE").AsString() != u"C";
     for (QWidget* w :
          std::initializer_list<QWidget*>{Panel9, Label13, dbePrcBase, btnPrcBase, DBEdit20})
         w->setVisible(shown);
