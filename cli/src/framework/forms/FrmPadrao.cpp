@@ -93,16 +93,12 @@ void TfrmPadrao::BuildMenu() {
 
     mnuOperacao = mnuMenu->addMenu(QStringLiteral("&Operação"));
     mnuOperacao->setObjectName(QStringLiteral("mnuOperacao"));
-    mnuFolhaDados = AddMenuAction(mnuOperacao, QStringLiteral("mnuFolhaDados"),
-                                  QStringLiteral("&Folha de Dados"), {}, [this] {
-                                      pgcPadrao->SetActivePage(tshFolhaDados);
-                                      pgcPadraoChange();
-                                  });
-    mnuFormulario = AddMenuAction(mnuOperacao, QStringLiteral("mnuFormulario"),
-                                  QStringLiteral("F&ormulário"), {}, [this] {
-                                      pgcPadrao->SetActivePage(tshFormulario);
-                                      pgcPadraoChange();
-                                  });
+    mnuFolhaDados =
+        AddMenuAction(mnuOperacao, QStringLiteral("mnuFolhaDados"),
+                      QStringLiteral("&Folha de Dados"), {}, [this] { ShowPage(tshFolhaDados); });
+    mnuFormulario =
+        AddMenuAction(mnuOperacao, QStringLiteral("mnuFormulario"), QStringLiteral("F&ormulário"),
+                      {}, [this] { ShowPage(tshFormulario); });
     mnuListagem = AddMenuAction(mnuOperacao, QStringLiteral("mnuListagem"),
                                 QStringLiteral("&Listagem"), {}, [this] { sbtImprimirClick(); });
 
@@ -262,9 +258,14 @@ void TfrmPadrao::sbtAjudaClick() {
 void TfrmPadrao::dbgPadraoKeyDown(int& key, Qt::KeyboardModifiers) {
     // Enter on the list opens the current record on the form page.
     if ((key == Qt::Key_Return || key == Qt::Key_Enter) && tshFormulario->isEnabled()) {
-        pgcPadrao->SetActivePage(tshFormulario);
         key = 0;
+        ShowPage(tshFormulario);
     }
+}
+
+void TfrmPadrao::ShowPage(TTabSheet* page) {
+    pgcPadrao->SetActivePage(page);
+    pgcPadraoChange();
 }
 
 bool TfrmPadrao::event(QEvent* e) {

@@ -83,6 +83,10 @@ public:
     TDataSource* dtsPadrao = nullptr;
     TMessages* msgPadrao = nullptr;
 
+    // Shows `page` as the program does and runs the page-change handler: the
+    // page control reports only the operator's changes of page.
+    void ShowPage(TTabSheet* page);
+
     // Base handlers that screens extend.
     virtual void FormCreate() {}
     virtual void FormActivate() {}

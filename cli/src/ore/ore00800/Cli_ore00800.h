@@ -114,9 +114,6 @@ public:
     TBtnPesquisa* btnPrcBase = nullptr;
     TDBEdit* DBEdit20 = nullptr;
     TDBGrid* dbgItemOrcaEven = nullptr;
-    // The base's key handler serves the item grid too; a page it shows is
-    // loaded as any change of page is.
-    void dbgPadraoKeyDown(int& key, Qt::KeyboardModifiers modifiers) override;
 
     // "Mão de Obra" (FechaOrca_PageMaoObra.cpp).
     TDBGrid* dbgItMaoObra = nullptr;

@@ -106,8 +106,7 @@ QGroupBox* TfrmFechaOrca::BuildContratanteGroup(QWidget* parent) {
 
 void TfrmFechaOrca::sbtAlterarClick() {
     // Confirm and cancel are offered for an edit begun on this page only.
-    pgcPadrao->SetActivePage(tshDadosAdic);
-    pgcPadraoChange();
+    ShowPage(tshDadosAdic);
     // The focus of the page left behind may have gone on to the number box:
     // an edit begun there would start a new number, as typing does.
     if (QApplication::focusWidget() == dbeCliContrat)

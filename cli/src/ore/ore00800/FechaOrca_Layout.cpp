@@ -75,13 +75,7 @@ void TfrmFechaOrca::BuildToolBar() {
 }
 
 void TfrmFechaOrca::BuildMenus() {
-    auto goTo = [this](TTabSheet* const* page) {
-        // The page control reports only the operator's changes of page.
-        return [this, page] {
-            pgcPadrao->SetActivePage(*page);
-            pgcPadraoChange();
-        };
-    };
+    auto goTo = [this](TTabSheet* const* page) { return [this, page] { ShowPage(*page); }; };
     mnuItens = AddMenuAction(mnuOperacao, QStringLiteral("mnuItens"), QStringLiteral("I&tens"), {},
                              goTo(&tshItens));
     mnuMaoObra = AddMenuAction(mnuOperacao, QStringLiteral("mnuMaoObra"),
@@ -93,15 +87,13 @@ void TfrmFechaOrca::BuildMenus() {
     mnuOperacao->insertMenu(mnuListagem, mnuObservacao);
     mnuObsInt = AddMenuAction(mnuObservacao, QStringLiteral("mnuObsInt"),
                               QStringLiteral("&Interna"), {}, [this] {
-                                  pgcPadrao->SetActivePage(tshObservacao);
                                   pgcObservacao->SetActivePage(tshObsInt);
-                                  pgcPadraoChange();
+                                  ShowPage(tshObservacao);
                               });
     mnuObsExt = AddMenuAction(mnuObservacao, QStringLiteral("mnuObsExt"),
                               QStringLiteral("&Externa"), {}, [this] {
-                                  pgcPadrao->SetActivePage(tshObservacao);
                                   pgcObservacao->SetActivePage(tshObsExt);
-                                  pgcPadraoChange();
+                                  ShowPage(tshObservacao);
                               });
     mnuFormaPgto = AddMenuAction(mnuOperacao, QStringLiteral("mnuFormaPgto"),
                                  QStringLiteral("Forma de Pagamento"), {}, goTo(&tshFormaPgto));

@@ -174,14 +174,6 @@ void TfrmFechaOrca::BuildItensPage() {
         RegistrationText(QStringLiteral("IDTPIJURFORN"));
 }
 
-void TfrmFechaOrca::dbgPadraoKeyDown(int& key, Qt::KeyboardModifiers modifiers) {
-    const TTabSheet* before = pgcPadrao->ActivePage();
-    TfrmPadrao::dbgPadraoKeyDown(key, modifiers);
-    // The base changes the page as the program does, which loads nothing.
-    if (pgcPadrao->ActivePage() != before)
-        pgcPadraoChange();
-}
-
 void TfrmFechaOrca::LoadItens() {
     const TRecordSet* orca = data.cdsOrcaEvento;
     LoadFromServer(QStringLiteral("GetGeral"), CurrentKey(), data.cdsTotalOrca);
