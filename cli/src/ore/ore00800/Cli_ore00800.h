@@ -193,8 +193,8 @@ public:
     // What each page loads for the current budget, run by the scroll
     // handler only while that page is shown.
     void LoadFormulario();
-    // Part of loading "Formulário": the kind of delivery address picked in
-    // "Dados Adicionais".
+    // The kind of delivery address picked in "Dados Adicionais"; it follows
+    // every move and every change of the kind, whatever the page shown.
     void ShowEnderecoEntrega();
     void LoadItens();
     void LoadMaoObra();

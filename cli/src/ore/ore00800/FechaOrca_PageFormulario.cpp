@@ -114,7 +114,6 @@ void TfrmFechaOrca::LoadFormulario() {
     const TRecordSet* orca = data.cdsOrcaEvento;
     medHoraEve->SetText(HoraEvento(orca->FieldByName("DTEVENTO").AsDateTime()));
     medDuracao->SetText(DuracaoEvento(orca->FieldByName("QTHREVENTO").AsFloat()));
-    ShowEnderecoEntrega();
     const bool registered = orca->FieldByName("IDSITCLIOREV").AsString() == u"C";
     // Exclusive radios: checking one clears the other.
     (registered ? rdbCliJaCad : rdbNovoCli)->setChecked(true);
