@@ -61,8 +61,8 @@ TEST_F(ModuleLoaderScreens, OpenTheBuiltModuleOnceAndReleaseItsScreenWhenUnloadi
 
 TEST(ModuleLoader, MissingModulesAndEntryPointsAreMessages) {
     TModuleLoader loader(kModuleDirs);
-    EXPECT_EQ(Failure([&] { loader.OpenScreen(QStringLiteral("ORE06400")); }),
-              QStringLiteral("Módulo da tela ORE06400 não encontrado: libPkg_ore06400.so"));
+    EXPECT_EQ(Failure([&] { loader.OpenScreen(QStringLiteral("ORE99999")); }),
+              QStringLiteral("Módulo da tela ORE99999 não encontrado: libPkg_ore99999.so"));
     EXPECT_EQ(Failure([&] { loader.OpenScreen(QStringLiteral("TST00001")); }),
               QStringLiteral("Módulo da tela TST00001 sem o ponto de entrada IniProc: "
                              "libPkg_tst00001.so"));
