@@ -412,6 +412,27 @@ void LoadDemoBudgets(TDbConnection& db) {
     sweets.payForm = QStringLiteral("03");
     w.Write(sweets);
 
+    // 1030: closed from start to finish in the operator's guide: a customer
+    // not registered yet (registration 246.813.579-28 is free), two extra-labour
+    // lines and no contracting client. The realised total is 12,000.00 for 100
+    // guests, so that two contracting clients take 6,000.00 and 50 guests each.
+    B engagement = Budget("0001", 1030, QStringLiteral("Noivado Fernanda & Paulo"), QString(),
+                          "0006", "002", "002", At(2027, 7, 10, 20, 0), 100);
+    engagement.newCustomer = QStringLiteral("Fernanda Ribeiro Costa");
+    engagement.items = {It("102002", 100, 80)};
+    B::Labour waiters = Staff(100, 5).front();
+    waiters.qt = 10;
+    waiters.charged = 100;
+    waiters.extra = true;
+    B::Labour bar = Staff(100, 5)[3];
+    bar.qt = 10;
+    bar.charged = 100;
+    bar.extra = true;
+    engagement.labour = {waiters, bar};
+    engagement.halls = {Hall("003", 2000)};
+    engagement.contracts.clear();
+    w.Write(engagement);
+
     // ---- Other branches: a budget that would close, refused by what the branch lacks.
     w.Write(Budget("0002", 2001, QStringLiteral("Casamento Lucas & Helena - Campinas"), kLucas,
                    "0006", "001", "001", At(2027, 2, 6, 19, 0), 140));
