@@ -84,11 +84,11 @@ void TfrmContratante::CreateData() {
     cdsResumoOrca->setObjectName(QStringLiteral("cdsResumoOrca"));
     cdsContratantes =
         new TRecordSet({StrField("CDCLIENCONTORCA", 21).Label("Cliente").Width(16),
-                        StrField("NMRAZSOCCLIE", 50).Label("Nome").Width(28),
-                        StrField("IDSITUCONTOREV", 10).Label("Situação").Width(10),
+                        StrField("NMRAZSOCCLIE", 50).Label("Nome").Width(30),
+                        StrField("IDSITUCONTOREV", 10).Label("Situação").Width(11),
                         FloatField("VRRECECONTOREV").Label("Valor").Format("#,##0.00").Width(12),
-                        FloatField("QTCONVCONTOREV").Label("Convidados").Format("#,##0").Width(9),
-                        StrField("CDEMPRESA", 4).Label("Empresa").Width(7)},
+                        FloatField("QTCONVCONTOREV").Label("Convidados").Format("#,##0").Width(11),
+                        StrField("CDEMPRESA", 4).Label("Empresa").Width(8)},
                        this);
     cdsContratantes->setObjectName(QStringLiteral("cdsContratantes"));
     dtsContratantes = NewDataSource(this, "dtsContratantes", cdsContratantes);

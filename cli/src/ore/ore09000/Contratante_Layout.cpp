@@ -63,15 +63,17 @@ void TfrmContratante::BuildLayout() {
     lblOrcamento->setFont(bold);
     main->addWidget(lblOrcamento);
 
-    auto* middle = new QHBoxLayout;
     grdContratantes = Named(new TDBGrid(this), "grdContratantes");
     grdContratantes->SetOptions(TGridOptions(TGridOption::Titles) | TGridOption::Indicator |
                                 TGridOption::ColLines | TGridOption::RowLines |
                                 TGridOption::RowSelect | TGridOption::AlwaysShowSelection);
     grdContratantes->SetDataSource(dtsContratantes);
-    middle->addWidget(grdContratantes, 1);
-    middle->addWidget(BuildTotais());
-    main->addLayout(middle, 1);
+    main->addWidget(grdContratantes, 1);
+    // The figures under the list, where they read as its sums.
+    auto* totais = new QHBoxLayout;
+    totais->addWidget(BuildTotais());
+    totais->addStretch(1);
+    main->addLayout(totais);
 
     lblSomenteLeitura = Named(new QLabel(this), "lblSomenteLeitura");
     lblSomenteLeitura->setStyleSheet(QStringLiteral("color: #b00000;"));
