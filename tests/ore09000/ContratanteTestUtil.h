@@ -83,8 +83,6 @@ protected:
         edit->selectAll();
         QTest::keyClicks(edit, text);
     }
-    // The grid's text of every row, as "client|situation|value|guests|company".
-    QStringList Rows() const;
     // Database row of a contracting client of budget 0001/numero/00.
     QString Stored(int numero, const QString& cliente);
 

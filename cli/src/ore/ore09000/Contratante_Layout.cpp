@@ -1,6 +1,7 @@
 // The contracting-client screen's controls, sized for an 800×600 desktop.
 
 #include "ore/ore09000/Contratante_Form.h"
+#include "ore/ore09000/Contratante_Named.h"
 
 #include "core/data/RecordSet.h"
 #include "framework/db/AdoIbQuery.h"
@@ -20,11 +21,6 @@
 #include <QVBoxLayout>
 
 namespace {
-
-template <class W> W* Named(W* widget, const char* name) {
-    widget->setObjectName(QLatin1String(name));
-    return widget;
-}
 
 QLabel* Figure(QWidget* parent, const char* name) {
     auto* l = Named(new QLabel(parent), name);
