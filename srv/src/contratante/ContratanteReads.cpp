@@ -4,6 +4,7 @@
 #include "core/db/DbConnection.h"
 #include "core/db/SqlStatement.h"
 #include "core/layouts/ControlLayouts.h"
+#include "rpc/CallContext.h"
 
 namespace {
 
@@ -14,6 +15,13 @@ TFieldDefs LayoutContratantes() {
             FloatField(QStringLiteral("VRRECECONTOREV")),
             FloatField(QStringLiteral("QTCONVCONTOREV")),
             StrField(QStringLiteral("CDEMPRESA"), 4)};
+}
+
+TFieldDefs LayoutResumoOrca() {
+    return {StrField(QStringLiteral("IDSITUORCEVE"), 1),
+            StrField(QStringLiteral("DSTITUORCEVE"), 100),
+            FloatField(QStringLiteral("VRTOTALOREV")), FloatField(QStringLiteral("QTCONVORCEVE")),
+            FloatField(QStringLiteral("QTCONTRATOREV"))};
 }
 
 } // namespace
@@ -75,4 +83,15 @@ TDataPacket ContratantesPacket(TDbConnection& db, const TBudgetKey& key) {
                        "C.NRORCAEVENTO = :NUMERO AND C.NRSEQORCAEVE = :SEQ ORDER BY "
                        "C.CDCLIENCONTORCA"),
         KeyParams(key), LayoutContratantes());
+}
+
+TDataPacket ResumoOrcaPacket(TDbConnection& db, const TBudgetKey& key) {
+    // The screen has nothing to show for a budget that is not there.
+    if (!Resumo(db, key).existe)
+        throw ERemoteError(QStringLiteral("O orçamento %1 não foi encontrado.").arg(key.Text()));
+    return SelectPacket(db,
+                        QStringLiteral("SELECT IDSITUORCEVE, DSTITUORCEVE, VRTOTALOREV, "
+                                       "QTCONVORCEVE, QTCONTRATOREV FROM ORCAEVENTO WHERE ") +
+                            KeyWhere(),
+                        KeyParams(key), LayoutResumoOrca());
 }

@@ -40,3 +40,7 @@ QString SituacaoContratante(TDbConnection& db, const TBudgetKey& key, const QStr
 TDataPacket ExisteContratantePacket(TDbConnection& db, const TBudgetKey& key);
 // Every contracting client with its name, for the contracting-client screen.
 TDataPacket ContratantesPacket(TDbConnection& db, const TBudgetKey& key);
+// The budget's situation, title, realised total, guests and expected number
+// of contracting clients, for the contracting-client screen to set the
+// active clients' sums against; an unknown budget is refused.
+TDataPacket ResumoOrcaPacket(TDbConnection& db, const TBudgetKey& key);

@@ -37,6 +37,7 @@ const struct {
     {"GetVdTipoEveCustEfet", KeyAnswer<TipoEveCustoEfetivo>},
     {"GetQtContratantes", QtContratantesAnswer},
     {"GetContratantes", PacketAnswer<ContratantesPacket>},
+    {"GetResumoOrca", PacketAnswer<ResumoOrcaPacket>},
 };
 
 // The upkeep calls: the key, the client, then value (or null), guests (or
