@@ -28,6 +28,7 @@ TEST_F(EndeClieTest, ConfirmWritesOneRowOfTheBudgetAndItsContactsAsPendingChange
     EXPECT_EQ(Open(Params(),
                    [](QDialog& w) {
                        FillIndividual(w);
+                       Shot(w, "ore00105.png");
                        Click(w, "btnConfirmar");
                    }),
               "");

@@ -16,6 +16,7 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QHeaderView>
+#include <QScreen>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QtTest/QTest>
@@ -108,6 +109,22 @@ protected:
     TDataSource dtsEndeNovoClie, dtsInteclieOrev;
     TFakeDialogs dialogs;
 };
+
+// With ORE_SCREENSHOT_DIR set, a picture of the screen as the operator sees
+// it: the whole desktop where the platform has one (xcb under a window
+// manager), else the window alone.
+inline void Shot(QWidget& w, const char* name) {
+    const QString dir = qEnvironmentVariable("ORE_SCREENSHOT_DIR");
+    if (dir.isEmpty())
+        return;
+    // What was typed is painted and on the screen before it is taken.
+    w.repaint();
+    QApplication::processEvents();
+    QPixmap picture = w.screen()->grabWindow(0);
+    if (picture.isNull())
+        picture = w.grab();
+    EXPECT_TRUE(picture.save(dir + u'/' + QLatin1String(name)));
+}
 
 // The operator's hands on the screen's controls.
 template <class W> W* Find(QWidget& window, const char* name) {

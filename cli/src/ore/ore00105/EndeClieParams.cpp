@@ -62,10 +62,6 @@ TEndeClieParams LeParametrosEndeClie(const QVariantList& params) {
     r.inteclieOrev =
         RecordSetOf(p, 5, "dtsInteclieOrev", QStringLiteral("dos contatos do cliente novo"),
                     CamposInteclieOrev());
-    if (r.endeNovoClie == r.inteclieOrev)
-        throw Exception(QStringLiteral("Os parâmetros 5 e 6 da tela %1 devem ser fontes de "
-                                       "dados diferentes.")
-                            .arg(kTela));
     CheckOrcamento(r.chave);
     return r;
 }
