@@ -86,7 +86,7 @@ void TfrmEndeClie::MontaCliente(QWidget* box) {
     grid->addLayout(tipoRow, 0, 1);
     grid->addWidget(Label(QStringLiteral("&Inscrição:"), medNrInscricao), 0, 2);
     grid->addWidget(medNrInscricao, 0, 3);
-    grid->addWidget(Label(QStringLiteral("Nome &fantasia:"), edtNmFantasia), 1, 0);
+    grid->addWidget(Label(QStringLiteral("Nome fa&ntasia:"), edtNmFantasia), 1, 0);
     grid->addWidget(edtNmFantasia, 1, 1, 1, 3);
     grid->addWidget(Label(QStringLiteral("&Razão social:"), edtNmRazaoSocial), 2, 0);
     grid->addWidget(edtNmRazaoSocial, 2, 1, 1, 3);
@@ -122,15 +122,15 @@ void TfrmEndeClie::MontaEndereco(QWidget* box) {
         {"&País:", cmbPais, 0, 0, 1},
         {"&Estado:", cmbEstado, 0, 2, 1},
         {"&Município:", cmbMunicipio, 1, 0, 1},
-        {"CE&P:", edtCep, 1, 2, 1},
+        {"CEP:", edtCep, 1, 2, 1},
         {"&Logradouro:", edtEndereco, 2, 0, 3},
         {"&Bairro:", edtBairro, 3, 0, 1},
-        {"Co&mplemento:", edtComplemento, 3, 2, 1},
+        {"Complemento:", edtComplemento, 3, 2, 1},
         {"&Telefone:", edtTelefone, 4, 0, 1},
         {"Ramal:", edtRamal, 4, 2, 1},
-        {"&Celular:", edtCelular, 5, 0, 1},
+        {"Celular:", edtCelular, 5, 0, 1},
         {"Fax:", edtFax, 5, 2, 1},
-        {"E-mai&l:", edtEmail, 6, 0, 1},
+        {"E-mail:", edtEmail, 6, 0, 1},
         {"C&ontato:", edtContato, 6, 2, 1},
     };
     for (const auto& c : cells) {
@@ -156,7 +156,7 @@ void TfrmEndeClie::MontaContatos(QWidget* box) {
     grdContatos->setColumnWidth(1, 110);
     grdContatos->setColumnWidth(2, 110);
     btnIncluirContato =
-        Named(new QPushButton(QStringLiteral("I&ncluir"), box), "btnIncluirContato");
+        Named(new QPushButton(QStringLiteral("Incl&uir"), box), "btnIncluirContato");
     btnExcluirContato =
         Named(new QPushButton(QStringLiteral("E&xcluir"), box), "btnExcluirContato");
     for (QPushButton* b : {btnIncluirContato, btnExcluirContato})
