@@ -19,9 +19,11 @@
 #include "rpc/CallContext.h"
 #include "rpc/RemoteModuleRegistry.h"
 
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -79,10 +81,16 @@ protected:
         ASSERT_TRUE(b) << button;
         QTest::mouseClick(b, Qt::LeftButton);
     }
+    // With ORE_SCREENSHOT_DIR set, a picture of the screen (the docs' one),
+    // and on a real X display the whole desktop with the window manager's frame.
     static void Shot(QWidget& w, const char* name) {
         const QString dir = qEnvironmentVariable("ORE_SCREENSHOT_DIR");
-        if (!dir.isEmpty()) {
-            EXPECT_TRUE(w.grab().save(dir + u'/' + QLatin1String(name)));
+        if (dir.isEmpty())
+            return;
+        EXPECT_TRUE(w.grab().save(dir + u'/' + QLatin1String(name)));
+        if (QGuiApplication::platformName() == u"xcb" && QTest::qWaitForWindowExposed(&w)) {
+            EXPECT_TRUE(QGuiApplication::primaryScreen()->grabWindow(0).save(
+                dir + QStringLiteral("/desktop-") + QLatin1String(name)));
         }
     }
 
@@ -178,6 +186,10 @@ TEST_F(ProcOrcaScreenTest, ShowsTheBudgetAsTheServerReadsItAndCloses) {
         auto* grdItens = w.findChild<TDBGrid*>("grdItens");
         EXPECT_EQ(grdItens->model()->index(0, 1).data().toString(),
                   items.FieldByName("NMPRODUTO").AsString());
+        // The booking state as a text, whatever the case it is stored in ("R", "a").
+        auto* grdSaloes = w.findChild<TDBGrid*>("grdSaloes");
+        EXPECT_EQ(grdSaloes->model()->index(0, 2).data().toString(), "Reservado");
+        EXPECT_EQ(grdSaloes->model()->index(1, 2).data().toString(), "Agendado");
         // Nothing there can be typed into.
         QTest::keyClicks(w.findChild<TDBEdit*>("dbeTitulo"), "x");
         EXPECT_EQ(Shown(w, "dbeTitulo"), "Casamento Mariana & Rafael");
@@ -196,6 +208,7 @@ TEST_F(ProcOrcaScreenTest, ShowsTheBudgetAsTheServerReadsItAndCloses) {
 // opening and on a re-read, with the budget as it is now.
 TEST_F(ProcOrcaScreenTest, ASituationChangedMeanwhileIsShownAndSaid) {
     Open(Params(2, "0000001002"), [&](QDialog& w) {
+        Shot(w, "ore06400-situacao.png");
         EXPECT_EQ(Shown(w, "edtSituacao"), "Fechado");
         auto* note = w.findChild<QLabel*>("lblSituacaoAlterada");
         EXPECT_TRUE(note->isVisible());

@@ -106,6 +106,9 @@ void TfrmProcOrca::Carrega() {
         FormatFields();
     }
     ShowSituation();
+    // A text longer than its box shows its beginning.
+    for (QLineEdit* e : findChildren<QLineEdit*>())
+        e->setCursorPosition(0);
 }
 
 void TfrmProcOrca::FormatFields() {
@@ -114,12 +117,13 @@ void TfrmProcOrca::FormatFields() {
             const QDateTime dt = OleToDateTime(field.AsFloat());
             text = dt.isValid() ? dt.toString(QStringLiteral("dd/MM/yyyy HH:mm")) : QString();
         };
+    // The booking state, stored in either case; anything else shows nothing.
     if (TField* f = cdsSalaoEven->FindField(QStringLiteral("IDSITAGENSAL")))
         f->OnGetText = [](const TField& field, QString& text, bool) {
-            const QString c = field.AsString();
+            const QString c = field.AsString().toUpper();
             text = c == u"A"   ? QStringLiteral("Agendado")
                    : c == u"R" ? QStringLiteral("Reservado")
-                               : c;
+                               : QString();
         };
 }
 

@@ -78,26 +78,26 @@ QWidget* TfrmProcOrca::BuildHeader() {
     auto* grid = new QGridLayout(box);
     grid->setContentsMargins(6, 4, 6, 4);
     grid->setVerticalSpacing(3);
-    AddLines(
-        grid, dtsOrcaEvento,
-        {{{"Filial", "NMFILIAL", "dbeNmFilial"},
-          {"Orçamento", "NRORCAEVENTO", "dbeNrOrcaEvento"},
-          {"Sequência", "NRSEQORCAEVE", "dbeNrSeqOrcaEve"}},
-         {{"Título", "DSTITUORCEVE", "dbeTitulo", 2}, {"Situação", nullptr, "edtSituacao"}},
-         {{"Cliente", nullptr, "edtCliente", 2}, {"Convidados", "QTCONVORCEVE", "dbeConvidados"}},
-         {{"Contratante", "NMFANTCONT", "dbeContratante", 2},
-          {"Validade", "DTVALIORCEVE", "dbeDtValidade"}},
-         {{"Evento", "DTEVENTO", "dbeDtEvento"},
-          {"Duração (h)", "QTHREVENTO", "dbeDuracao"},
-          {"Adultos", "QTADULORCEVE", "dbeAdultos"}},
-         {{"Tipo do evento", "NMTIPOEVENTO", "dbeTipoEvento"},
-          {"Tipo de serviço", "NMTPSERVEVEN", "dbeTipoServico"},
-          {"Crianças", "QTCRIAORCEVE", "dbeCriancas"}},
-         {{"Vendedor", "NMFANVEN", "dbeVendedor"},
-          {"Gerente", "NMFANGER", "dbeGerente"},
-          {"Supervisor", "NMFANSUP", "dbeSupervisor"}},
-         {{"Pagamento", "NMFORMPGTO", "dbePagamento", 2},
-          {"Recebimento", "NMTPRECEOREV", "dbeRecebimento"}}});
+    AddLines(grid, dtsOrcaEvento,
+             {{{"Filial", "NMFILIAL", "dbeNmFilial", 2},
+               {"Orçamento", "NRORCAEVENTO", "dbeNrOrcaEvento"}},
+              {{"Título", "DSTITUORCEVE", "dbeTitulo", 2},
+               {"Sequência", "NRSEQORCAEVE", "dbeNrSeqOrcaEve"}},
+              {{"Cliente", nullptr, "edtCliente", 2}, {"Situação", nullptr, "edtSituacao"}},
+              {{"Contratante", "NMFANTCONT", "dbeContratante", 2},
+               {"Convidados", "QTCONVORCEVE", "dbeConvidados"}},
+              {{"Evento", "DTEVENTO", "dbeDtEvento"},
+               {"Duração (h)", "QTHREVENTO", "dbeDuracao"},
+               {"Validade", "DTVALIORCEVE", "dbeDtValidade"}},
+              {{"Tipo do evento", "NMTIPOEVENTO", "dbeTipoEvento"},
+               {"Tipo de serviço", "NMTPSERVEVEN", "dbeTipoServico"},
+               {"Adultos", "QTADULORCEVE", "dbeAdultos"}},
+              {{"Vendedor", "NMFANVEN", "dbeVendedor"},
+               {"Gerente", "NMFANGER", "dbeGerente"},
+               {"Crianças", "QTCRIAORCEVE", "dbeCriancas"}},
+              {{"Pagamento", "NMFORMPGTO", "dbePagamento"},
+               {"Supervisor", "NMFANSUP", "dbeSupervisor"},
+               {"Recebimento", "NMTPRECEOREV", "dbeRecebimento"}}});
     edtSituacao = box->findChild<QLineEdit*>(QStringLiteral("edtSituacao"));
     edtCliente = box->findChild<QLineEdit*>(QStringLiteral("edtCliente"));
     return box;
@@ -128,13 +128,13 @@ QWidget* TfrmProcOrca::BuildPages() {
     tshItens->setObjectName(QStringLiteral("tshItens"));
     grdItens = NewGrid(tshItens, "grdItens", dtsItemOrcaEven,
                        {{"CDPRODUTO", "Produto", 60},
-                        {"NMPRODUTO", "Descrição", 190},
-                        {"SGUNIDADE", "Un.", 35},
+                        {"NMPRODUTO", "Descrição", 170},
+                        {"SGUNIDADE", "Un.", 40},
                         {"QTITEMORCEVE", "Qtde.", 65},
                         {"VRITEMORCEVE", "Vr. Unitário", 80},
                         {"VRDESCITOREV", "Vr. Desc.", 70},
                         {"VRACREITOREV", "Vr. Acres.", 70},
-                        {"NMFANTFORN", "Fornecedor", 110},
+                        {"NMFANTFORN", "Fornecedor", 95},
                         {"IDFATUITEMOREV", "Faturar", 50}});
     tshSaloes = new TTabSheet(pgcDetalhes, QStringLiteral("Salões"));
     tshSaloes->setObjectName(QStringLiteral("tshSaloes"));
@@ -147,10 +147,10 @@ QWidget* TfrmProcOrca::BuildPages() {
     tshMaoObra = new TTabSheet(pgcDetalhes, QStringLiteral("Mão de Obra"));
     tshMaoObra->setObjectName(QStringLiteral("tshMaoObra"));
     grdMaoObra = NewGrid(tshMaoObra, "grdMaoObra", dtsItMaoObra,
-                         {{"DSTURNO", "Turno", 100},
+                         {{"DSTURNO", "Turno", 150},
                           {"CDPRODUTO", "Produto", 60},
-                          {"NMPRODUTO", "Descrição", 200},
-                          {"SGUNIDADE", "Un.", 35},
+                          {"NMPRODUTO", "Descrição", 170},
+                          {"SGUNIDADE", "Un.", 40},
                           {"QTPRODMOBRA", "Qtde.", 65},
                           {"VRCOBRMOBRA", "Vr. Cobrado", 85},
                           {"VRPAGOMOBRA", "Vr. Pago", 85},
