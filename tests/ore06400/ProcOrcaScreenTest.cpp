@@ -81,16 +81,18 @@ protected:
         ASSERT_TRUE(b) << button;
         QTest::mouseClick(b, Qt::LeftButton);
     }
-    // With ORE_SCREENSHOT_DIR set, a picture of the screen (the docs' one),
-    // and on a real X display the whole desktop with the window manager's frame.
+    // With ORE_SCREENSHOT_DIR set, a picture of the screen (the docs' ones):
+    // on an X display the whole desktop, window manager's frame included.
     static void Shot(QWidget& w, const char* name) {
         const QString dir = qEnvironmentVariable("ORE_SCREENSHOT_DIR");
         if (dir.isEmpty())
             return;
-        EXPECT_TRUE(w.grab().save(dir + u'/' + QLatin1String(name)));
-        if (QGuiApplication::platformName() == u"xcb" && QTest::qWaitForWindowExposed(&w)) {
-            EXPECT_TRUE(QGuiApplication::primaryScreen()->grabWindow(0).save(
-                dir + QStringLiteral("/desktop-") + QLatin1String(name)));
+        const QString file = dir + u'/' + QLatin1String(name);
+        if (QGuiApplication::platformName() != u"xcb") {
+            EXPECT_TRUE(w.grab().save(file));
+        } else {
+            ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+            EXPECT_TRUE(QGuiApplication::primaryScreen()->grabWindow(0).save(file));
         }
     }
 
@@ -202,6 +204,13 @@ TEST_F(ProcOrcaScreenTest, ShowsTheBudgetAsTheServerReadsItAndCloses) {
     EXPECT_EQ(m_server.Calls()[0].server, kServer);
     EXPECT_EQ(m_server.Calls()[0].args, key);
     EXPECT_TRUE(m_dialogs.Shown().empty());
+
+    // A customer not registered yet: the name typed for it, said so.
+    Open(Params(2, "0000001005"), [&](QDialog& w) {
+        EXPECT_TRUE(Shown(w, "edtCliente").endsWith(" (não cadastrado)"))
+            << Shown(w, "edtCliente").toStdString();
+        Click(w, "btnFechar");
+    });
 }
 
 // The situation the opener saw against the one read: a change shows, on
