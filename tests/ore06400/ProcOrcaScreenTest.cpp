@@ -28,6 +28,8 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+
 namespace {
 
 const QString kServer = QStringLiteral("ORE06400.rdmProcOrca");
@@ -142,14 +144,11 @@ TEST_F(ProcOrcaScreenTest, ShowsTheBudgetAsTheServerReadsItAndCloses) {
     const QVariantList key = {"0001", "0000001001", "00"};
     const QVariantList packets = Answer(key).payload.toList();
     ASSERT_EQ(packets.size(), 5);
-    auto rows = [&](int i) {
-        TRecordSet rs;
-        rs.SetData(packets[i].value<TDataPacket>());
-        return rs.RecordCount();
+    auto packet = [&](int i) {
+        auto rs = std::make_unique<TRecordSet>();
+        rs->SetData(packets[i].value<TDataPacket>());
+        return rs;
     };
-    TRecordSet items;
-    items.SetData(packets[2].value<TDataPacket>());
-    items.First();
 
     Open(Params(2, "0000001001"), [&](QDialog& w) {
         EXPECT_EQ(w.objectName(), "frmProcOrca");
@@ -170,10 +169,10 @@ TEST_F(ProcOrcaScreenTest, ShowsTheBudgetAsTheServerReadsItAndCloses) {
                   "Aberta por ORE00800, operador MARIA.");
 
         // The totals as the server computed them, in the session's number format.
-        TRecordSet totals;
-        totals.SetData(packets[1].value<TDataPacket>());
-        totals.FieldByName("TOTALIQUIDO").SetDisplayFormat("#,##0.00");
-        EXPECT_EQ(Shown(w, "dbeTotaLiquido"), totals.FieldByName("TOTALIQUIDO").DisplayText());
+        const auto totals = packet(1);
+        TField& total = totals->FieldByName("TOTALIQUIDO");
+        total.SetDisplayFormat("#,##0.00");
+        EXPECT_EQ(Shown(w, "dbeTotaLiquido"), total.DisplayText());
 
         // Items, halls and labour: every row the server sent.
         const struct {
@@ -183,11 +182,10 @@ TEST_F(ProcOrcaScreenTest, ShowsTheBudgetAsTheServerReadsItAndCloses) {
         for (const auto& g : grids) {
             auto* grid = w.findChild<TDBGrid*>(QLatin1String(g.grid));
             ASSERT_TRUE(grid) << g.grid;
-            EXPECT_EQ(grid->model()->rowCount(), rows(g.packet)) << g.grid;
+            EXPECT_EQ(grid->model()->rowCount(), packet(g.packet)->RecordCount()) << g.grid;
         }
-        auto* grdItens = w.findChild<TDBGrid*>("grdItens");
-        EXPECT_EQ(grdItens->model()->index(0, 1).data().toString(),
-                  items.FieldByName("NMPRODUTO").AsString());
+        EXPECT_EQ(w.findChild<TDBGrid*>("grdItens")->model()->index(0, 1).data().toString(),
+                  packet(2)->FieldByName("NMPRODUTO").AsString());
         // The booking state as a text, whatever the case it is stored in ("R", "a").
         auto* grdSaloes = w.findChild<TDBGrid*>("grdSaloes");
         EXPECT_EQ(grdSaloes->model()->index(0, 2).data().toString(), "Reservado");

@@ -55,8 +55,12 @@ void AddLines(QGridLayout* grid, TDataSource* source,
         grid->setColumnStretch(c, 1);
 }
 
-TDBGrid* NewGrid(QWidget* page, const char* name, TDataSource* source,
-                 std::vector<TGridColumn> columns) {
+// A page of `pages` holding one read-only grid over `source`.
+TDBGrid* NewGridPage(TPageControl* pages, TTabSheet*& page, const char* caption,
+                     const char* pageName, const char* name, TDataSource* source,
+                     std::vector<TGridColumn> columns) {
+    page = new TTabSheet(pages, QString::fromUtf8(caption));
+    page->setObjectName(QLatin1String(pageName));
     auto* grid = new TDBGrid(page);
     grid->setObjectName(QLatin1String(name));
     grid->SetOptions(TGridOptions(TGridOption::Titles) | TGridOption::Indicator |
@@ -124,37 +128,33 @@ QWidget* TfrmProcOrca::BuildTotals() {
 QWidget* TfrmProcOrca::BuildPages() {
     pgcDetalhes = new TPageControl(this);
     pgcDetalhes->setObjectName(QStringLiteral("pgcDetalhes"));
-    tshItens = new TTabSheet(pgcDetalhes, QStringLiteral("Itens"));
-    tshItens->setObjectName(QStringLiteral("tshItens"));
-    grdItens = NewGrid(tshItens, "grdItens", dtsItemOrcaEven,
-                       {{"CDPRODUTO", "Produto", 60},
-                        {"NMPRODUTO", "Descrição", 170},
-                        {"SGUNIDADE", "Un.", 40},
-                        {"QTITEMORCEVE", "Qtde.", 65},
-                        {"VRITEMORCEVE", "Vr. Unitário", 80},
-                        {"VRDESCITOREV", "Vr. Desc.", 70},
-                        {"VRACREITOREV", "Vr. Acres.", 70},
-                        {"NMFANTFORN", "Fornecedor", 95},
-                        {"IDFATUITEMOREV", "Faturar", 50}});
-    tshSaloes = new TTabSheet(pgcDetalhes, QStringLiteral("Salões"));
-    tshSaloes->setObjectName(QStringLiteral("tshSaloes"));
-    grdSaloes = NewGrid(tshSaloes, "grdSaloes", dtsSalaoEven,
-                        {{"CDSALAOEVEN", "Código", 60},
-                         {"NMSALAOEVEN", "Salão", 260},
-                         {"IDSITAGENSAL", "Agenda", 90},
-                         {"NRRESERSALAO", "Reserva", 60},
-                         {"DTVALRESESAL", "Validade da reserva", 130}});
-    tshMaoObra = new TTabSheet(pgcDetalhes, QStringLiteral("Mão de Obra"));
-    tshMaoObra->setObjectName(QStringLiteral("tshMaoObra"));
-    grdMaoObra = NewGrid(tshMaoObra, "grdMaoObra", dtsItMaoObra,
-                         {{"DSTURNO", "Turno", 150},
-                          {"CDPRODUTO", "Produto", 60},
-                          {"NMPRODUTO", "Descrição", 170},
-                          {"SGUNIDADE", "Un.", 40},
-                          {"QTPRODMOBRA", "Qtde.", 65},
-                          {"VRCOBRMOBRA", "Vr. Cobrado", 85},
-                          {"VRPAGOMOBRA", "Vr. Pago", 85},
-                          {"IDMOBRAEXTRA", "Extra", 45}});
+    grdItens = NewGridPage(pgcDetalhes, tshItens, "Itens", "tshItens", "grdItens", dtsItemOrcaEven,
+                           {{"CDPRODUTO", "Produto", 60},
+                            {"NMPRODUTO", "Descrição", 170},
+                            {"SGUNIDADE", "Un.", 40},
+                            {"QTITEMORCEVE", "Qtde.", 65},
+                            {"VRITEMORCEVE", "Vr. Unitário", 80},
+                            {"VRDESCITOREV", "Vr. Desc.", 70},
+                            {"VRACREITOREV", "Vr. Acres.", 70},
+                            {"NMFANTFORN", "Fornecedor", 95},
+                            {"IDFATUITEMOREV", "Faturar", 50}});
+    grdSaloes =
+        NewGridPage(pgcDetalhes, tshSaloes, "Salões", "tshSaloes", "grdSaloes", dtsSalaoEven,
+                    {{"CDSALAOEVEN", "Código", 60},
+                     {"NMSALAOEVEN", "Salão", 260},
+                     {"IDSITAGENSAL", "Agenda", 90},
+                     {"NRRESERSALAO", "Reserva", 60},
+                     {"DTVALRESESAL", "Validade da reserva", 130}});
+    grdMaoObra = NewGridPage(pgcDetalhes, tshMaoObra, "Mão de Obra", "tshMaoObra", "grdMaoObra",
+                             dtsItMaoObra,
+                             {{"DSTURNO", "Turno", 150},
+                              {"CDPRODUTO", "Produto", 60},
+                              {"NMPRODUTO", "Descrição", 170},
+                              {"SGUNIDADE", "Un.", 40},
+                              {"QTPRODMOBRA", "Qtde.", 65},
+                              {"VRCOBRMOBRA", "Vr. Cobrado", 85},
+                              {"VRPAGOMOBRA", "Vr. Pago", 85},
+                              {"IDMOBRAEXTRA", "Extra", 45}});
     pgcDetalhes->SetActivePage(tshItens);
     return pgcDetalhes;
 }
