@@ -1,9 +1,11 @@
 // Closing a budget as the operator runs it with "Fechar" or Ctrl+O: the
 // checks in their order, the neighbour screens, what each refusal shows and
-// leaves behind, and the closing call's outcome.
+// leaves behind, and the closing call's outcome; and the hand-off to budget
+// processing.
 
 #include "tests/ore00800/support/FechaOrcaTestUtil.h"
 
+#include "core/data/Exceptions.h"
 #include "core/layouts/ControlLayouts.h"
 #include "core/layouts/OrcaLayouts.h"
 #include "framework/services/Handles.h"
@@ -12,6 +14,7 @@
 #include "framework/widgets/TabSheet.h"
 #include "tests/support/FakeScreenLoader.h"
 
+#include <QLabel>
 #include <QLineEdit>
 
 namespace {
@@ -112,6 +115,13 @@ protected:
                 ende->FieldByName(QLatin1String(fields[i])).SetAsString(values[i]);
             ende->Post();
         };
+    }
+
+    // A budget whose processing is offered once closed.
+    void ListClosable(const QString& situ) {
+        TPacketRow budget = BudgetRow(kNr, QStringLiteral("00"), situ);
+        budget.emplace_back(QStringLiteral("IDORCAFILHODISTRATO"), QStringLiteral("N"));
+        ListOne(budget);
     }
 
     QString Field(const char* name) const {
@@ -347,6 +357,61 @@ TEST_F(FechaOrcaClosing, ARelatedOpenBudgetIsReportedBeforeSuccessAndTheListShow
         const auto closing = server.CallsOf("FecharOrca");
         ASSERT_EQ(closing.size(), 1u);
         EXPECT_TRUE(closing[0].args[2].isNull());
+    }
+}
+
+// "Processar Orçamento": what budget processing is opened with, and the list
+// read again once it closes.
+using FechaOrcaProcessing = FechaOrcaClosing;
+
+TEST_F(FechaOrcaProcessing, AClosedBudgetIsOpenedWithItsSituationAsANumberThenTheListReloaded) {
+    ListClosable("3");
+    ASSERT_TRUE(s->sbtProcOrca->isVisible());
+    // The screen names itself, whatever its caption says.
+    s->lblCodTela->setText(QStringLiteral("OUTRA"));
+    Click(s->sbtProcOrca);
+    QTest::keyClick(s->focusWidget(), Qt::Key_M, Qt::ControlModifier);
+    Settle();
+
+    const QVariantList params = {3, "0001", kNr, "00", "MARIA", "ORE00800"};
+    ASSERT_EQ(loader.Loads().size(), 2u);
+    for (const auto& load : loader.Loads()) {
+        EXPECT_EQ(load.code, "ORE06400");
+        EXPECT_EQ(load.params, params);
+        EXPECT_EQ(load.params[0].typeId(), QMetaType::Int);
+    }
+    EXPECT_EQ(log, (QStringList{"ORE06400", "GetOrcaEvento", "GetSalaoEven", "ORE06400",
+                                "GetOrcaEvento", "GetSalaoEven"}));
+    EXPECT_TRUE(dialogs.Shown().empty());
+}
+
+TEST_F(FechaOrcaProcessing, NothingIsOpenedOutsideBrowsingAndAFailureReloadsNothing) {
+    const struct {
+        const char* name;
+        QString situ;
+        bool editing;
+        bool failOpening;
+        QStringList log; // calls, screens and boxes
+    } rows[] = {
+        {"editing", "2", true, false, {"GetOrcaEvento", "GetSalaoEven"}},
+        {"screen fails", "3", false, true, {"ORE06400", "A tela ORE06400 falhou."}},
+        {"situation not a number", "", false, false, {"Situação do orçamento inválida: \"\"."}},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        ListClosable(row.situ);
+        if (row.editing) {
+            s->data.cdsOrcaEvento->Edit();
+            log.clear();
+        }
+        loader.OnOpen = [this, fail = row.failOpening](const QString& code, const QVariantList&) {
+            log << code;
+            if (fail)
+                throw Exception(QStringLiteral("A tela ORE06400 falhou."));
+        };
+        // The handler itself: its command is not offered in these states.
+        Dispatch([this] { s->sbtProcOrcaClick(); });
+        EXPECT_EQ(log, row.log);
     }
 }
 
