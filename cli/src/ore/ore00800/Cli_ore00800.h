@@ -237,6 +237,14 @@ public:
     // The box without a mask: how it shows, not which number it holds.
     void RemoveContratMask();
 
+    // Closing (FechaOrca_Closing.cpp) and processing (FechaOrca_Processing.cpp).
+    // Closes the current budget: its checks, the customer and contracting
+    // clients registered, the mark, then the list handed to the server.
+    void sbtFecharOrcaClick();
+    // Opens budget processing for the current budget, then reloads the list.
+    void sbtProcOrcaClick();
+    void mnuProcOrcaClick();
+
 private:
     // What its filter dialog asks of the screen (FechaOrca_Retrieval.cpp).
     QString BranchCode() const override;

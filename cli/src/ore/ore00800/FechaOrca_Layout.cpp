@@ -72,6 +72,7 @@ void TfrmFechaOrca::BuildToolBar() {
     sbtImprimir->setEnabled(false);
     OnClick(sbtFiltro, [this] { sbtFiltroClick(); });
     OnClick(btnContratante, [this] { btnContratanteClick(); });
+    OnClick(sbtFecharOrca, [this] { sbtFecharOrcaClick(); });
 }
 
 void TfrmFechaOrca::BuildMenus() {
@@ -119,14 +120,14 @@ void TfrmFechaOrca::BuildMenus() {
                       QKeySequence(Qt::CTRL | Qt::Key_L), [this] { sbtFiltroClick(); });
     mnuFecharOrca =
         AddMenuAction(mnuManutencao, QStringLiteral("mnuFecharOrca"), QStringLiteral("&Fechar"),
-                      QKeySequence(Qt::CTRL | Qt::Key_O), {});
+                      QKeySequence(Qt::CTRL | Qt::Key_O), [this] { sbtFecharOrcaClick(); });
     mnuContratante = AddMenuAction(
         mnuManutencao, QStringLiteral("mnuContratante"), QStringLiteral("Contratante"),
         QKeySequence(Qt::CTRL | Qt::Key_N), [this] { btnContratanteClick(); });
     mnuContratante->setEnabled(false);
     mnuProcOrca = AddMenuAction(mnuManutencao, QStringLiteral("mnuProcOrca"),
                                 QStringLiteral("P&rocessar Orçamento"),
-                                QKeySequence(Qt::CTRL | Qt::Key_M), {});
+                                QKeySequence(Qt::CTRL | Qt::Key_M), [this] { mnuProcOrcaClick(); });
 }
 
 void TfrmFechaOrca::BuildBranchBar() {
@@ -171,6 +172,7 @@ void TfrmFechaOrca::BuildBranchBar() {
     sbtProcOrca->setFocusPolicy(Qt::NoFocus);
     Bold(sbtProcOrca);
     sbtProcOrca->hide();
+    OnClick(sbtProcOrca, [this] { sbtProcOrcaClick(); });
     bar->addWidget(sbtProcOrca);
     bar->addStretch(1);
 
