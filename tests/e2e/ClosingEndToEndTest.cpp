@@ -183,12 +183,13 @@ TEST_F(ClosingEndToEnd, AnOperatorClosesABudgetFromStartToFinish) {
     Reactivate(s);
 
     EXPECT_EQ(m_opened, (QStringList{"frmEndeClie", "frmContratante"}));
-    EXPECT_EQ(dialogs.Texts(),
-              (QStringList{"O orçamento possui mão de obra extra que irá afetar o valor das contas. "
-                           "Deseja continuar?",
-                           "Para fechar o orçamento o cliente deve estar cadastrado. Informe os "
-                           "dados do cliente na tela de endereço do cliente.",
-                           "Fechamento realizado com sucesso."}));
+    EXPECT_EQ(
+        dialogs.Texts(),
+        (QStringList{"O orçamento possui mão de obra extra que irá afetar o valor das contas. "
+                     "Deseja continuar?",
+                     "Para fechar o orçamento o cliente deve estar cadastrado. Informe os "
+                     "dados do cliente na tela de endereço do cliente.",
+                     "Fechamento realizado com sucesso."}));
     EXPECT_EQ(busy.Depth(), 0);
     // The list was reloaded and shows the budget closed, on the list page.
     EXPECT_EQ(s.pgcPadrao->ActivePage(), s.tshFolhaDados);
@@ -212,10 +213,10 @@ TEST_F(ClosingEndToEnd, AnOperatorClosesABudgetFromStartToFinish) {
                      {{"N", nr}})
                   .toString(),
               QStringLiteral("MARIA"));
-    EXPECT_GT(Scalar(QStringLiteral("SELECT COUNT(*) FROM PEDIDO WHERE NRORCAEVENTO = :N"),
-                     {{"N", nr}})
-                  .toLongLong(),
-              0);
+    EXPECT_GT(
+        Scalar(QStringLiteral("SELECT COUNT(*) FROM PEDIDO WHERE NRORCAEVENTO = :N"), {{"N", nr}})
+            .toLongLong(),
+        0);
     // One receivable per paying contracting client, for its value.
     TSqlStatement rec(Db(), QStringLiteral("SELECT CDCLIENTE, VRCONTAREC FROM CONTAREC WHERE "
                                            "NRORCAEVENTO = :N ORDER BY CDCLIENTE"));
@@ -230,13 +231,17 @@ TEST_F(ClosingEndToEnd, AnOperatorClosesABudgetFromStartToFinish) {
 // child, a branch without order settings, and processing a closed budget.
 TEST_F(ClosingEndToEnd, ChildStillOpenBranchWithoutSettingsAndProcessing) {
     TfrmFechaOrca& s = Open();
-    auto hook = Drive({{QStringLiteral("frmContratante"), [](QDialog& w) { Press(w, "btnFechar"); }},
-                       {QStringLiteral("frmProcOrca"), [](QDialog& w) {
-                            Shot(w, "guide-6-processing.png");
-                            Press(w, "btnFechar");
-                        }}});
+    // The neighbour screens only look on here.
+    const auto neighbours = [this] {
+        return Drive({{QStringLiteral("frmContratante"), [](QDialog& w) { Press(w, "btnFechar"); }},
+                      {QStringLiteral("frmProcOrca"), [](QDialog& w) {
+                           Shot(w, "guide-6-processing.png");
+                           Press(w, "btnFechar");
+                       }}});
+    };
 
     ListAndGoTo(s, QStringLiteral("0001"), QStringLiteral("0000001001"));
+    auto hook = neighbours();
     Click(s.sbtFecharOrca);
     Reactivate(s);
     EXPECT_EQ(dialogs.Texts(),
@@ -255,7 +260,9 @@ TEST_F(ClosingEndToEnd, ChildStillOpenBranchWithoutSettingsAndProcessing) {
     EXPECT_TRUE(dialogs.Texts().isEmpty()) << dialogs.Texts().join(u'\n').toStdString();
 
     // Campinas has no order settings: the refusal names the branch, nothing closes.
+    hook.reset();
     ListAndGoTo(s, QStringLiteral("0002"), QStringLiteral("0000002001"));
+    hook = neighbours();
     dialogs.Clear();
     Click(s.sbtFecharOrca);
     Reactivate(s);
