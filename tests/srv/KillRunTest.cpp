@@ -18,6 +18,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <map>
 
 namespace {
 
@@ -248,6 +249,13 @@ TEST_P(KillRunTest, EveryKillPointLeavesTheClosingWholeOrUntouched) {
         if (!failure.isEmpty())
             failures << point + QStringLiteral(": ") + failure;
     }
+    std::map<QString, int> kinds; // what the points cover, for the run's record
+    for (const QString& point : points)
+        ++kinds[point.section(u'#', 0, 0)];
+    QStringList covered;
+    for (const auto& [kind, n] : kinds)
+        covered << QStringLiteral("%1 %2").arg(kind).arg(n);
+    std::printf("points: %s\n", qPrintable(covered.join(QStringLiteral(", "))));
     std::printf("%s: %lld kill points, %d partial closings\n",
                 GetParam() == TDialect::SQLite ? "SQLite" : "PostgreSQL",
                 static_cast<long long>(points.size()), partial);

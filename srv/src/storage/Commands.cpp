@@ -9,6 +9,7 @@
 #include "storage/Schema.h"
 
 #include <QElapsedTimer>
+#include <QFileInfo>
 
 #include <cstdio>
 
@@ -131,6 +132,16 @@ int RunSeedScale(const QString& dbUrl, int budgets) {
 }
 
 int RunCheckDb(const QString& dbUrl) {
+    // Opening a SQLite file that is not there would create an empty one.
+    try {
+        const DbUrl url = DbUrl::Parse(dbUrl);
+        if (url.dialect == TDialect::SQLite && !QFileInfo::exists(url.path)) {
+            Say(stderr, QStringLiteral("O banco %1 não existe.").arg(url.Display()));
+            return kFailed;
+        }
+    } catch (const Exception&) {
+        // Run says what is wrong with the URL.
+    }
     return Run(dbUrl, [](TDbConnection& db) {
         if (ExistingSchemaTable(db).isEmpty()) {
             Say(stderr, QStringLiteral("%1 não tem o esquema do sistema.").arg(db.Url().Display()));
