@@ -45,18 +45,13 @@ QVariantList ClosingArgs() {
                                                            {"NMFANTCLIE", "Marina"}}))};
 }
 
-class KillRunTest : public EngineTest {
+// The seeded database is the template each step copies, so no one stays
+// connected to it.
+class KillRunTest : public SeededDbTest {
 protected:
-    void SetUp() override {
-        EngineTest::SetUp();
-        if (IsSkipped())
-            return;
-        ASSERT_EQ(RunSeedDemo(UrlString()), 0);
-        CloseThreadDatabases(); // a template is copied with no one connected
-    }
     void TearDown() override {
         DropCopy();
-        EngineTest::TearDown();
+        SeededDbTest::TearDown();
     }
 
     // A fresh copy of the seeded database: a file copy, or a PostgreSQL
