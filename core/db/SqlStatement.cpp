@@ -14,6 +14,8 @@
 
 namespace {
 
+thread_local TStatementWatch* t_watch = nullptr;
+
 bool IsNameChar(QChar ch) {
     const char16_t u = ch.unicode();
     return (u >= 'a' && u <= 'z') || (u >= 'A' && u <= 'Z') || (u >= '0' && u <= '9') || u == '_';
@@ -182,6 +184,8 @@ void TSqlStatement::Exec() {
         if (!m_bound[i])
             Fail(QStringLiteral("O parâmetro :%1 não recebeu valor.").arg(m_names[qsizetype(i)]),
                  m_sql);
+    if (t_watch)
+        t_watch->m_before(m_sql);
     if (!m_query.exec())
         Fail(QStringLiteral("Erro do banco de dados: %1").arg(m_query.lastError().text()), m_sql);
 }
@@ -238,6 +242,15 @@ void TSqlStatement::ReadInto(TRecordSet& rs) {
             QStringLiteral("O conjunto de registros %1 não declara campos para ler o resultado.")
                 .arg(rs.objectName()));
     rs.SetData(ReadPacket(defs));
+}
+
+TStatementWatch::TStatementWatch(std::function<void(const QString&)> before)
+    : m_before(std::move(before)), m_outer(t_watch) {
+    t_watch = this;
+}
+
+TStatementWatch::~TStatementWatch() {
+    t_watch = m_outer;
 }
 
 void ExecSql(TDbConnection& db, const QString& sql, const TSqlParams& params) {

@@ -8,6 +8,7 @@
 #include <QStringList>
 #include <QVariant>
 
+#include <functional>
 #include <memory>
 #include <utility>
 #include <vector>
@@ -72,6 +73,23 @@ private:
     QSqlQuery m_query;
     QStringList m_names;
     std::vector<bool> m_bound;
+};
+
+// While alive, runs `before` ahead of every statement that the constructing
+// thread executes through TSqlStatement (the innermost watch only). Fault
+// injection uses it to stop a process at a chosen write; without a watch the
+// cost is one thread-local read per statement.
+class TStatementWatch {
+public:
+    explicit TStatementWatch(std::function<void(const QString& sql)> before);
+    ~TStatementWatch();
+    TStatementWatch(const TStatementWatch&) = delete;
+    TStatementWatch& operator=(const TStatementWatch&) = delete;
+
+private:
+    std::function<void(const QString&)> m_before;
+    TStatementWatch* m_outer;
+    friend class TSqlStatement;
 };
 
 // One-shot forms.

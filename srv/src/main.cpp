@@ -31,6 +31,10 @@ const char* const kUsage =
     "  init-db    --db URL                 cria o esquema do banco\n"
     "  seed-demo  --db URL                 carrega os dados de demonstração\n"
     "  seed-scale --db URL --budgets N     gera N orçamentos para medições\n"
+    "  check-db   --db URL                 confere os fechamentos após um incidente: cada\n"
+    "                                      orçamento fechado por inteiro ou intocado, sem\n"
+    "                                      número de documento repetido; sai com 1 se\n"
+    "                                      achar inconsistência\n"
     "  serve      --db URL --listen HOST:PORTA [--threads N] [--max-body-mib N]\n"
     "                                      atende os módulos remotos até SIGTERM ou SIGINT\n"
     "\n"
@@ -68,6 +72,7 @@ TCommandLine Parse(const QStringList& args) {
     static const std::map<QString, QStringList> kAllowed = {
         {QStringLiteral("init-db"), {QStringLiteral("--db")}},
         {QStringLiteral("seed-demo"), {QStringLiteral("--db")}},
+        {QStringLiteral("check-db"), {QStringLiteral("--db")}},
         {QStringLiteral("seed-scale"), {QStringLiteral("--db"), QStringLiteral("--budgets")}},
         {QStringLiteral("serve"),
          {QStringLiteral("--db"), QStringLiteral("--listen"), QStringLiteral("--threads"),
@@ -193,6 +198,8 @@ int Run(const TCommandLine& cl) {
         return RunInitDb(db);
     if (cl.command == u"seed-demo")
         return RunSeedDemo(db);
+    if (cl.command == u"check-db")
+        return RunCheckDb(db);
     if (cl.command == u"seed-scale") {
         if (!cl.options.count(QStringLiteral("--budgets")))
             throw EUsage(QStringLiteral("seed-scale exige --budgets N."));

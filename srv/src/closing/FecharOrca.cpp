@@ -5,9 +5,12 @@
 
 #include "core/data/RecordSet.h"
 #include "core/db/DbConnection.h"
+#include "core/db/SqlStatement.h"
 #include "rpc/Args.h"
 #include "storage/DbDate.h"
 
+#include <map>
+#include <memory>
 #include <set>
 
 namespace {
@@ -52,7 +55,8 @@ void Fecha(TDbConnection& db, const TClosingStamp& stamp, const TBudgetKey& key,
 
     TResultado r;
     r.pedidos = GeraPedidos(db, stamp, o, p, plan.itens);
-    faults(QStringLiteral("FecharOrca:pedidos"));
+    if (faults)
+        faults(QStringLiteral("FecharOrca:pedidos"));
     if (plan.ajustaPai)
         AjustaPai(db, stamp, o, p, plan.abertas);
     else if (!plan.tipoReceber.isEmpty())
@@ -77,6 +81,17 @@ QVariant FecharOrca(const DbUrl& url, const QVariantList& args, const TFaultPoin
     if (marcados.empty())
         throw ERemoteError(QStringLiteral("Nenhum orçamento foi marcado para fechamento."));
 
+    // Each write of this closing is a point of its own, counted per statement
+    // kind, so that a run can stop the server at every one in turn.
+    std::map<QString, int> vezes;
+    std::unique_ptr<TStatementWatch> watch;
+    if (faults)
+        watch = std::make_unique<TStatementWatch>([&](const QString& sql) {
+            const QString point = WritePoint(sql);
+            if (!point.isEmpty())
+                faults(point + u'#' + QString::number(++vezes[point]));
+        });
+
     TDbConnection& db = OpenDatabase(url);
     TTransaction tr(db);
     if (const auto refusal = CheckOperador(db, operador))
@@ -84,7 +99,10 @@ QVariant FecharOrca(const DbUrl& url, const QVariantList& args, const TFaultPoin
     const TClosingStamp stamp{operador, OleFromDb(DbNow())};
     for (const auto& key : marcados)
         Fecha(db, stamp, key, novos, faults);
-    faults(QStringLiteral("FecharOrca:commit"));
+    if (faults)
+        faults(QStringLiteral("FecharOrca:commit"));
     tr.Commit();
+    if (faults)
+        faults(QStringLiteral("FecharOrca:committed"));
     return {};
 }

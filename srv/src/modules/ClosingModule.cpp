@@ -12,8 +12,6 @@ const QString kServer = QStringLiteral("ORE00800.rdmFechaOrca");
 void RegisterClosingModule(TRemoteModuleRegistry& registry, const QString& dbUrl,
                            TFaultPoints faults) {
     const DbUrl url = DbUrl::Parse(dbUrl);
-    if (!faults)
-        faults = [](const QString&) {};
     registry.Register(kServer, QStringLiteral("FecharOrca"),
                       [url, faults](TCallContext&, const QVariantList& args) -> QVariant {
                           return FecharOrca(url, args, faults);

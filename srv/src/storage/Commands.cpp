@@ -1,5 +1,6 @@
 #include "storage/Commands.h"
 
+#include "closing/ClosingConsistency.h"
 #include "core/db/DbConnection.h"
 #include "core/db/DbError.h"
 #include "core/db/SqlStatement.h"
@@ -8,6 +9,7 @@
 #include "storage/Schema.h"
 
 #include <QElapsedTimer>
+#include <QFileInfo>
 
 #include <cstdio>
 
@@ -126,5 +128,37 @@ int RunSeedScale(const QString& dbUrl, int budgets) {
                         .arg(QString::fromLatin1(kScaleBranch), db.Url().Display())
                         .arg(double(clock.elapsed()) / 1000.0, 0, 'f', 1));
         return kOk;
+    });
+}
+
+int RunCheckDb(const QString& dbUrl) {
+    // Opening a SQLite file that is not there would create an empty one.
+    try {
+        const DbUrl url = DbUrl::Parse(dbUrl);
+        if (url.dialect == TDialect::SQLite && !QFileInfo::exists(url.path)) {
+            Say(stderr, QStringLiteral("O banco %1 não existe.").arg(url.Display()));
+            return kFailed;
+        }
+    } catch (const Exception&) {
+        // Run says what is wrong with the URL.
+    }
+    return Run(dbUrl, [](TDbConnection& db) {
+        if (ExistingSchemaTable(db).isEmpty()) {
+            Say(stderr, QStringLiteral("%1 não tem o esquema do sistema.").arg(db.Url().Display()));
+            return kFailed;
+        }
+        TTransaction snapshot(db, TTransaction::TMode::Read);
+        const QStringList findings = CheckClosingConsistency(db);
+        for (const QString& f : findings)
+            Say(stdout, f);
+        if (findings.isEmpty()) {
+            Say(stdout, QStringLiteral("Nenhuma inconsistência nos fechamentos de %1.")
+                            .arg(db.Url().Display()));
+            return kOk;
+        }
+        Say(stdout, QStringLiteral("%1 inconsistência(s) nos fechamentos de %2.")
+                        .arg(findings.size())
+                        .arg(db.Url().Display()));
+        return kFailed;
     });
 }

@@ -7,3 +7,6 @@
 int RunInitDb(const QString& dbUrl);
 int RunSeedDemo(const QString& dbUrl);
 int RunSeedScale(const QString& dbUrl, int budgets);
+// Checks the closings' consistency (ClosingConsistency.h): prints each
+// finding, exits 1 when there is one.
+int RunCheckDb(const QString& dbUrl);
