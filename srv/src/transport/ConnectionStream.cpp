@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <string>
 
 namespace {
 
@@ -79,6 +80,7 @@ ssize_t TConnectionStream::read(char* ptr, size_t size) {
             return n;
         m_begin = 0;
         m_end = size_t(n);
+        m_bytesRead += size_t(n);
     }
     const size_t n = std::min(size, m_end - m_begin);
     ScanHead(m_buffer + m_begin, n);
@@ -106,8 +108,12 @@ void TConnectionStream::ScanHead(const char* data, size_t n) {
 }
 
 ssize_t TConnectionStream::write(const char* ptr, size_t size) {
-    if (m_replyDeadline == Clock::time_point{})
+    if (m_replyDeadline == Clock::time_point{}) {
         m_replyDeadline = Clock::now() + m_limits.writeTimeout;
+        // The status line comes first, in one write.
+        if (size > 12 && std::memcmp(ptr, "HTTP/1.1 ", 9) == 0)
+            m_status = std::atoi(std::string(ptr + 9, 3).c_str());
+    }
     if (!WaitFor(POLLOUT, m_replyDeadline))
         return -1;
     ssize_t n;
@@ -115,6 +121,23 @@ ssize_t TConnectionStream::write(const char* ptr, size_t size) {
         n = ::send(m_sock, ptr, size, MSG_NOSIGNAL);
     while (n < 0 && errno == EINTR);
     return n;
+}
+
+void TConnectionStream::Linger(std::chrono::milliseconds bound) {
+    // A client that has sent everything waits for the reply: nothing to drain.
+    if (!WaitFor(POLLIN, Clock::now()))
+        return;
+    ::shutdown(m_sock, SHUT_WR);
+    const Clock::time_point until = Clock::now() + bound;
+    char sink[16384];
+    while (WaitFor(POLLIN, until)) {
+        ssize_t n;
+        do
+            n = ::recv(m_sock, sink, sizeof sink, 0);
+        while (n < 0 && errno == EINTR);
+        if (n <= 0)
+            return;
+    }
 }
 
 void TConnectionStream::get_remote_ip_and_port(std::string& ip, int& port) const {

@@ -41,8 +41,15 @@ public:
 
     // Why reading stopped early, if a bound stopped it.
     TStop Stopped() const { return m_stop; }
-    // Whether any of a reply went out.
+    // Whether any of a reply went out, and its status.
     bool Wrote() const { return m_replyDeadline != Clock::time_point{}; }
+    int Status() const { return m_status; }
+    std::size_t BytesRead() const { return m_bytesRead; }
+
+    // When the client is still sending, ends the reply and reads what comes,
+    // for at most `bound`, so that a client refused before it finished
+    // sending reads the refusal instead of a reset connection.
+    void Linger(std::chrono::milliseconds bound);
 
     // The stream of the request this thread is serving, or null.
     static const TConnectionStream* Current();
@@ -58,6 +65,8 @@ private:
     char m_buffer[4096];
     size_t m_begin = 0;
     size_t m_end = 0;
+    std::size_t m_bytesRead = 0;
+    int m_status = 0;
     std::size_t m_headBytes = 0;
     int m_headMatched = 0; // characters of "\r\n\r\n" seen so far
     bool m_headDone = false;

@@ -6,6 +6,7 @@
 
 #include <httplib.h>
 
+#include <malloc.h>
 #include <poll.h>
 
 #include <algorithm>
@@ -74,6 +75,9 @@ std::optional<std::pair<int, QString>> CutShort(const TRpcServerOptions& o) {
     return std::nullopt;
 }
 
+constexpr std::chrono::milliseconds kLinger{2000};
+constexpr std::size_t kTrimAfterBytes = std::size_t(1) << 20;
+
 class THttpServer : public httplib::Server {
 public:
     explicit THttpServer(const TRpcServerOptions& options) : m_options(options) {}
@@ -90,6 +94,7 @@ private:
         const Clock::time_point accepted = TAcceptQueue::AcceptedAt();
         const Clock::time_point deadline = accepted + m_options.requestTimeout;
         bool served = false;
+        std::size_t read = 0;
         if (WaitForRequest(sock, std::min(deadline, accepted + m_options.idleTimeout))) {
             TConnectionStream stream(sock, {deadline, m_options.readTimeout, m_options.writeTimeout,
                                             m_options.maxHeadBytes});
@@ -100,9 +105,19 @@ private:
             if (!served && !stream.Wrote())
                 if (const auto cut = CutShort(m_options))
                     WriteRefusal(stream, cut->first, cut->second);
+            // Closing on unread bytes resets the connection, and the client
+            // would lose the refusal it is owed.
+            if (stream.Status() >= 400)
+                stream.Linger(kLinger);
+            read = stream.BytesRead();
         }
         ::shutdown(sock, SHUT_RDWR);
         ::close(sock);
+        // A large request leaves freed pages in this thread's arena, which
+        // the allocator keeps unless told: after a flood of them the server
+        // would stay at its peak.
+        if (read >= kTrimAfterBytes)
+            ::malloc_trim(0);
         return served;
     }
 
@@ -165,6 +180,12 @@ bool TRpcServer::Running() const {
 void TRpcServer::Start() {
     if (m_thread.joinable())
         throw Exception(QStringLiteral("O servidor de aplicação já está em execução."));
+    // Request bodies and what is decoded from them run to tens of megabytes.
+    // Above this size glibc would otherwise raise its threshold for mapping
+    // blocks of their own as they are freed, and serve the next ones from
+    // heaps it never gives back: a burst of large calls would leave the
+    // server at its peak.
+    ::mallopt(M_MMAP_THRESHOLD, int(kTrimAfterBytes));
     auto http = std::make_unique<THttpServer>(m_options);
     const size_t threads = size_t(std::max(1, m_options.threads));
     http->new_task_queue = [threads] { return new TAcceptQueue(threads); };
