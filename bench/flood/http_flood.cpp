@@ -9,9 +9,9 @@
 
 #include "core/wire/RpcEnvelope.h"
 #include "framework/net/NetConnection.h"
+#include "tests/support/RawSocket.h"
 
 #include <QCoreApplication>
-#include <QFile>
 
 #include <netinet/in.h>
 #include <poll.h>
@@ -32,6 +32,10 @@ using Clock = std::chrono::steady_clock;
 
 namespace {
 
+using RawSocket::Connect;
+using RawSocket::RssKiB;
+using RawSocket::Send;
+
 struct TOptions {
     int port = 8211;
     long pid = 0;
@@ -39,39 +43,6 @@ struct TOptions {
     int rounds = 3;
     size_t maxBody = size_t(64) << 20;
 };
-
-long RssKiB(long pid) {
-    QFile status(QStringLiteral("/proc/%1/status").arg(pid));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray& line : status.readAll().split('\n'))
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').value(0).toLong();
-    return -1;
-}
-
-int Connect(int port) {
-    const int s = ::socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in addr{};
-    addr.sin_family = AF_INET;
-    addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    addr.sin_port = htons(uint16_t(port));
-    if (::connect(s, reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0) {
-        ::close(s);
-        return -1;
-    }
-    return s;
-}
-
-bool Send(int s, const std::string& bytes) {
-    for (size_t sent = 0; sent < bytes.size();) {
-        const ssize_t n = ::send(s, bytes.data() + sent, bytes.size() - sent, MSG_NOSIGNAL);
-        if (n <= 0)
-            return false;
-        sent += size_t(n);
-    }
-    return true;
-}
 
 // The status of the answer, 0 when the server closed without one, -1 when
 // nothing came in two minutes.

@@ -4,9 +4,9 @@
 #include "core/wire/RpcEnvelope.h"
 #include "core/wire/WireVariant.h"
 #include "framework/net/NetConnection.h"
+#include "tests/support/RawSocket.h"
 #include "tests/support/ServerProcess.h"
 
-#include <QFile>
 #include <QTemporaryDir>
 
 #include <netinet/in.h>
@@ -25,30 +25,11 @@ using namespace std::chrono_literals;
 
 namespace {
 
+using RawSocket::Connect;
+using RawSocket::RssKiB;
+using RawSocket::Send;
 using Clock = std::chrono::steady_clock;
 constexpr auto kBound = 15s; // what any wait below may take at most
-
-int Connect(int port) {
-    const int s = ::socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in addr{};
-    addr.sin_family = AF_INET;
-    addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    addr.sin_port = htons(uint16_t(port));
-    if (::connect(s, reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0) {
-        ::close(s);
-        return -1;
-    }
-    return s;
-}
-
-void Send(int s, const std::string& bytes) {
-    for (size_t sent = 0; sent < bytes.size();) {
-        const ssize_t n = ::send(s, bytes.data() + sent, bytes.size() - sent, MSG_NOSIGNAL);
-        if (n <= 0)
-            return; // the server may refuse before taking everything
-        sent += size_t(n);
-    }
-}
 
 // Everything the server writes until it closes, or what came by `deadline`.
 std::string ReadAll(int s, Clock::time_point deadline = Clock::now() + kBound) {
@@ -110,16 +91,6 @@ TAnswer Exchange(int port, const std::string& bytes, bool close = false) {
     const TAnswer a = Parse(ReadAll(s));
     ::close(s);
     return a;
-}
-
-long RssKiB(qint64 pid) {
-    QFile status(QStringLiteral("/proc/%1/status").arg(pid));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray& line : status.readAll().split('\n'))
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').value(0).toLong();
-    return -1;
 }
 
 const QString kFecha = QStringLiteral("ORE00800.rdmFechaOrca");
