@@ -135,6 +135,35 @@ QVariant DecodeVariant(const QByteArray& bytes) {
 TWireReader::TWireReader(const QByteArray& bytes, QString context)
     : m_r(bytes), m_size(bytes.size()), m_context(std::move(context)) {}
 
+namespace {
+
+// Qt's own descriptions are English: the operator reads these.
+QString CborProblem(QCborError err) {
+    switch (err.c) {
+    case QCborError::GarbageAtEnd:
+        return QStringLiteral("bytes sobrando depois dos dados");
+    case QCborError::UnexpectedBreak:
+        return QStringLiteral("fim de lista fora de lugar");
+    case QCborError::UnknownType:
+    case QCborError::IllegalType:
+        return QStringLiteral("tipo de item inválido");
+    case QCborError::IllegalNumber:
+        return QStringLiteral("número codificado de forma inválida");
+    case QCborError::IllegalSimpleType:
+        return QStringLiteral("valor simples inválido");
+    case QCborError::InvalidUtf8String:
+        return QStringLiteral("texto que não é UTF-8 válido");
+    case QCborError::DataTooLarge:
+        return QStringLiteral("item grande demais");
+    case QCborError::NestingTooDeep:
+        return QStringLiteral("itens aninhados demais");
+    default:
+        return QStringLiteral("dados ilegíveis");
+    }
+}
+
+} // namespace
+
 void TWireReader::Fail(const QString& why) {
     const QCborError err = m_r.lastError();
     QString text = why;
@@ -142,7 +171,7 @@ void TWireReader::Fail(const QString& why) {
     if (err == QCborError::EndOfFile)
         text = QStringLiteral("dados truncados");
     else if (err != QCborError::NoError)
-        text = QStringLiteral("CBOR malformado (%1)").arg(err.toString());
+        text = QStringLiteral("CBOR malformado (%1)").arg(CborProblem(err));
     throw EWireError(QStringLiteral("%1: %2.").arg(m_context, text));
 }
 

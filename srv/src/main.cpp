@@ -45,6 +45,8 @@ const char* const kUsage =
     "                    autentica ninguém, só escute fora do loopback em rede confiável\n"
     "  --threads N       chamadas atendidas ao mesmo tempo (padrão: 8)\n"
     "  --max-body-mib N  tamanho máximo de uma requisição em MiB (padrão: 64)\n"
+    "  --request-timeout S\n"
+    "                    segundos para uma requisição chegar inteira (padrão: 60)\n"
     "  --budgets N       quantidade de orçamentos de seed-scale\n"
     "  -h, --help        mostra esta ajuda\n";
 
@@ -76,7 +78,7 @@ TCommandLine Parse(const QStringList& args) {
         {QStringLiteral("seed-scale"), {QStringLiteral("--db"), QStringLiteral("--budgets")}},
         {QStringLiteral("serve"),
          {QStringLiteral("--db"), QStringLiteral("--listen"), QStringLiteral("--threads"),
-          QStringLiteral("--max-body-mib")}},
+          QStringLiteral("--max-body-mib"), QStringLiteral("--request-timeout")}},
     };
     if (args.isEmpty())
         throw EUsage(QStringLiteral("falta o comando."));
@@ -153,6 +155,10 @@ int Serve(const TCommandLine& cl) {
         options.maxBodyBytes = std::size_t(PositiveInt(cl.Option(QStringLiteral("--max-body-mib")),
                                                        QStringLiteral("--max-body-mib"), 4096))
                                << 20;
+    if (cl.options.count(QStringLiteral("--request-timeout")))
+        options.requestTimeout =
+            std::chrono::seconds(PositiveInt(cl.Option(QStringLiteral("--request-timeout")),
+                                             QStringLiteral("--request-timeout"), 3600));
 
     TRemoteModuleRegistry registry;
     RegisterModules(registry, db);

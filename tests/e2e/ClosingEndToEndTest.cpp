@@ -37,67 +37,6 @@ protected:
         ServerScreenTest::TearDown();
     }
 
-    // Lists the branch's approved and closed budgets, as the operator asks
-    // the filter for them, and moves to budget `nr` (sequence `seq`).
-    void ListAndGoTo(TfrmFechaOrca& s, const QString& branch, const QString& nr,
-                     const QString& seq = QStringLiteral("00")) {
-        {
-            TModalHook hook([](QDialog& filter) {
-                auto* fechado = filter.findChild<QCheckBox*>(QStringLiteral("chbFechado"));
-                if (!fechado->isChecked())
-                    fechado->click();
-                ClickIn(filter, "sbtConfirma");
-            });
-            s.medCdFilial->setFocus(Qt::MouseFocusReason);
-            Settle();
-            s.medCdFilial->selectAll();
-            QTest::keyClicks(s.medCdFilial, branch);
-            QTest::keyClick(s.medCdFilial, Qt::Key_Tab);
-            Settle();
-            ASSERT_EQ(hook.Opened(), 1);
-        }
-        Reactivate(s);
-        GoTo(s, nr, seq);
-    }
-    void GoTo(TfrmFechaOrca& s, const QString& nr, const QString& seq = QStringLiteral("00")) {
-        TRecordSet& orca = *s.data.cdsOrcaEvento;
-        const int row = RowOf(orca, nr, seq);
-        ASSERT_GT(row, 0) << nr.toStdString();
-        s.dbgPadrao->setFocus(Qt::MouseFocusReason);
-        Settle();
-        while (orca.RecNo() != row) {
-            QTest::keyClick(s.dbgPadrao, orca.RecNo() < row ? Qt::Key_Down : Qt::Key_Up);
-            Settle();
-        }
-    }
-    static int RowOf(TRecordSet& orca, const QString& nr, const QString& seq) {
-        for (int r = 1; r <= orca.RecordCount(); ++r) {
-            bool found = false;
-            orca.ReadRow(r, [&] {
-                found = orca.FieldByName("NRORCAEVENTO").AsString() == nr &&
-                        orca.FieldByName("NRSEQORCAEVE").AsString() == seq;
-            });
-            if (found)
-                return r;
-        }
-        return 0;
-    }
-    static QString Field(TRecordSet& orca, const char* name) {
-        return orca.FieldByName(name).AsString();
-    }
-
-    QVariant Scalar(const QString& sql, const TSqlParams& params = {}) {
-        TSqlStatement st(Db(), sql);
-        st.Exec(params);
-        return st.Next() ? st.Value(0) : QVariant();
-    }
-    QString Situacao(const QString& nr, const QString& seq = QStringLiteral("00")) {
-        return Scalar(QStringLiteral("SELECT IDSITUORCEVE FROM ORCAEVENTO WHERE NRORCAEVENTO = "
-                                     ":N AND NRSEQORCAEVE = :S"),
-                      {{"N", nr}, {"S", seq}})
-            .toString();
-    }
-
     // Each modal window the run opens is driven by the step given for its
     // name; a window without one fails the test and is cancelled.
     using TDrive = std::function<void(QDialog&)>;

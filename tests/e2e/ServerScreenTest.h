@@ -6,8 +6,14 @@
 #include "tests/ore00800/support/FechaOrcaTestUtil.h"
 #include "tests/support/ServerProcess.h"
 
+#include "core/db/SqlStatement.h"
 #include "framework/net/CallTransport.h"
 #include "framework/services/Session.h"
+#include "framework/widgets/DBGrid.h"
+#include "framework/widgets/MaskEdit.h"
+#include "tests/support/ModalHook.h"
+
+#include <QCheckBox>
 
 class ServerScreenTest : public FechaOrcaTest {
 protected:
@@ -29,6 +35,84 @@ protected:
         }
         FechaOrcaTest::TearDown();
     }
+
+    // Lists the branch's approved and closed budgets, as the operator asks
+    // the filter for them, and moves to budget `nr` (sequence `seq`).
+    void ListAndGoTo(TfrmFechaOrca& s, const QString& branch, const QString& nr,
+                     const QString& seq = QStringLiteral("00")) {
+        {
+            TModalHook hook([](QDialog& filter) {
+                auto* fechado = filter.findChild<QCheckBox*>(QStringLiteral("chbFechado"));
+                if (!fechado->isChecked())
+                    fechado->click();
+                ClickIn(filter, "sbtConfirma");
+            });
+            s.medCdFilial->setFocus(Qt::MouseFocusReason);
+            Settle();
+            s.medCdFilial->selectAll();
+            QTest::keyClicks(s.medCdFilial, branch);
+            QTest::keyClick(s.medCdFilial, Qt::Key_Tab);
+            Settle();
+            ASSERT_EQ(hook.Opened(), 1);
+        }
+        Reactivate(s);
+        GoTo(s, nr, seq);
+    }
+    void GoTo(TfrmFechaOrca& s, const QString& nr, const QString& seq = QStringLiteral("00")) {
+        TRecordSet& orca = *s.data.cdsOrcaEvento;
+        const int row = RowOf(orca, nr, seq);
+        ASSERT_GT(row, 0) << nr.toStdString();
+        s.dbgPadrao->setFocus(Qt::MouseFocusReason);
+        Settle();
+        while (orca.RecNo() != row) {
+            QTest::keyClick(s.dbgPadrao, orca.RecNo() < row ? Qt::Key_Down : Qt::Key_Up);
+            Settle();
+        }
+    }
+    static int RowOf(TRecordSet& orca, const QString& nr, const QString& seq) {
+        for (int r = 1; r <= orca.RecordCount(); ++r) {
+            bool found = false;
+            orca.ReadRow(r, [&] {
+                found = orca.FieldByName("NRORCAEVENTO").AsString() == nr &&
+                        orca.FieldByName("NRSEQORCAEVE").AsString() == seq;
+            });
+            if (found)
+                return r;
+        }
+        return 0;
+    }
+    static QString Field(TRecordSet& orca, const char* name) {
+        return orca.FieldByName(name).AsString();
+    }
+
+    QVariant Scalar(const QString& sql, const TSqlParams& params = {}) {
+        TSqlStatement st(Db(), sql);
+        st.Exec(params);
+        return st.Next() ? st.Value(0) : QVariant();
+    }
+    QString Situacao(const QString& nr, const QString& seq = QStringLiteral("00")) {
+        return Scalar(QStringLiteral("SELECT IDSITUORCEVE FROM ORCAEVENTO WHERE NRORCAEVENTO = "
+                                     ":N AND NRSEQORCAEVE = :S"),
+                      {{"N", nr}, {"S", seq}})
+            .toString();
+    }
+
+    // The server killed outright, as by a crash or a power cut.
+    void KillServer() {
+        m_process.kill();
+        EXPECT_TRUE(m_process.waitForFinished(kProcessBoundMs));
+    }
+    // The server started again on the port it had, after it died.
+    void RestartServer() {
+        m_process.waitForFinished(kProcessBoundMs);
+        m_log.clear();
+        ASSERT_EQ(StartServer(m_process, DbPath(), m_log, QProcessEnvironment::systemEnvironment(),
+                              {}, m_port),
+                  m_port)
+            << m_log.toStdString();
+    }
+    int ServerPort() const { return m_port; }
+    qint64 ServerPid() const { return m_process.processId(); }
 
     // With ORE_SCREENSHOT_DIR set, the run leaves pictures of what the
     // operator saw there (the docs' screenshots are made this way).

@@ -7,6 +7,7 @@
 #include <QProcessEnvironment>
 #include <QRegularExpression>
 #include <QString>
+#include <QStringList>
 
 constexpr int kProcessBoundMs = 20000; // what any wait on the process may take at most
 
@@ -16,14 +17,18 @@ inline QString ServerExecutable() {
     return fromEnv.isEmpty() ? QStringLiteral(ORE_SERVER_EXE) : fromEnv;
 }
 
-// Starts `ore-server serve` on a free loopback port and waits until it
-// listens; returns the port, or 0 with the server's log in `log`.
+// Starts `ore-server serve` on a free loopback port (or `port`), with
+// `options` added, and waits until it listens; returns the port, or 0 with
+// the server's log in `log`.
 inline int StartServer(QProcess& p, const QString& db, QString& log,
-                       const QProcessEnvironment& env = QProcessEnvironment::systemEnvironment()) {
+                       const QProcessEnvironment& env = QProcessEnvironment::systemEnvironment(),
+                       const QStringList& options = {}, int port = 0) {
     static const QRegularExpression started("atendendo em 127\\.0\\.0\\.1:(\\d+) ");
     p.setProcessEnvironment(env);
     p.setReadChannel(QProcess::StandardError);
-    p.start(ServerExecutable(), {"serve", "--db", db, "--listen", "127.0.0.1:0"});
+    p.start(ServerExecutable(),
+            QStringList{"serve", "--db", db, "--listen", QStringLiteral("127.0.0.1:%1").arg(port)} +
+                options);
     QRegularExpressionMatch match;
     while (!(match = started.match(log)).hasMatch() && p.waitForReadyRead(kProcessBoundMs))
         log += QString::fromUtf8(p.readAllStandardError());

@@ -2,11 +2,17 @@
 
 #include "core/wire/RpcEnvelope.h"
 #include "core/wire/WireVariant.h"
+#include "transport/ConnectionStream.h"
 
 #include <httplib.h>
 
+#include <malloc.h>
+#include <poll.h>
+
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <optional>
 
 namespace {
 
@@ -48,12 +54,106 @@ bool IsCbor(const std::string& contentType) {
     return type.compare(QLatin1StringView(Wire::kContentType), Qt::CaseInsensitive) == 0;
 }
 
-// httplib listens with a backlog of 5: a burst of callers overflows it, and
-// every connection dropped there waits a second for the kernel to retry.
-// Listening again on the bound socket raises the backlog.
+// The refusal of a request that a bound of the connection cut short.
+std::optional<std::pair<int, QString>> CutShort(const TRpcServerOptions& o) {
+    const TConnectionStream* stream = TConnectionStream::Current();
+    if (!stream)
+        return std::nullopt;
+    switch (stream->Stopped()) {
+    case TConnectionStream::TStop::TimedOut:
+        return std::pair(408, QStringLiteral("A requisição não chegou inteira no tempo permitido "
+                                             "(%1 ms no total, %2 ms sem dados).")
+                                  .arg(o.requestTimeout.count())
+                                  .arg(o.readTimeout.count()));
+    case TConnectionStream::TStop::HeadTooLarge:
+        return std::pair(431, QStringLiteral("O cabeçalho da requisição excede o tamanho máximo "
+                                             "de %1 bytes.")
+                                  .arg(o.maxHeadBytes));
+    case TConnectionStream::TStop::None:
+        break;
+    }
+    return std::nullopt;
+}
+
+constexpr std::chrono::milliseconds kLinger{2000};
+constexpr std::size_t kTrimAfterBytes = std::size_t(1) << 20;
+
 class THttpServer : public httplib::Server {
 public:
+    explicit THttpServer(const TRpcServerOptions& options) : m_options(options) {}
+
+    // httplib listens with a backlog of 5: a burst of callers overflows it,
+    // and every connection dropped there waits a second for the kernel to
+    // retry. Listening again on the bound socket raises the backlog.
     void RaiseBacklog() { ::listen(svr_sock_, SOMAXCONN); }
+
+private:
+    // One request per connection, read through a stream that bounds it.
+    bool process_and_close_socket(socket_t sock) override {
+        using Clock = TConnectionStream::Clock;
+        const Clock::time_point accepted = TAcceptQueue::AcceptedAt();
+        const Clock::time_point deadline = accepted + m_options.requestTimeout;
+        bool served = false;
+        std::size_t read = 0;
+        if (WaitForRequest(sock, std::min(deadline, accepted + m_options.idleTimeout))) {
+            TConnectionStream stream(sock, {deadline, m_options.readTimeout, m_options.writeTimeout,
+                                            m_options.maxHeadBytes});
+            TCurrentConnection current(stream);
+            bool closed = false;
+            served = process_request(stream, true, closed, nullptr);
+            // httplib answers nothing when the request line never came whole.
+            if (!served && !stream.Wrote())
+                if (const auto cut = CutShort(m_options))
+                    WriteRefusal(stream, cut->first, cut->second);
+            // Closing on unread bytes resets the connection, and the client
+            // would lose the refusal it is owed.
+            if (stream.Status() >= 400)
+                stream.Linger(kLinger);
+            read = stream.BytesRead();
+        }
+        ::shutdown(sock, SHUT_RDWR);
+        ::close(sock);
+        // A large request leaves freed pages in this thread's arena, which
+        // the allocator keeps unless told: after a flood of them the server
+        // would stay at its peak.
+        if (read >= kTrimAfterBytes)
+            ::malloc_trim(0);
+        return served;
+    }
+
+    // Waits for the first bytes of a request; false when none came in time
+    // or the server is stopping.
+    bool WaitForRequest(socket_t sock, TConnectionStream::Clock::time_point until) const {
+        pollfd fd{sock, POLLIN, 0};
+        for (;;) {
+            const auto left = std::chrono::ceil<std::chrono::milliseconds>(
+                until - TConnectionStream::Clock::now());
+            const int rc = ::poll(&fd, 1, int(std::clamp<long long>(left.count(), 0, 100)));
+            if (rc > 0)
+                return true;
+            if (rc < 0 && errno != EINTR)
+                return false;
+            if (left.count() <= 0 || svr_sock_ == INVALID_SOCKET)
+                return false;
+        }
+    }
+
+    static void WriteRefusal(TConnectionStream& stream, int status, const QString& message) {
+        try {
+            const QByteArray body = Wire::EncodeReply(TServerReply::Failure(message));
+            const std::string head =
+                "HTTP/1.1 " + std::to_string(status) + ' ' +
+                (status == 408 ? "Request Timeout" : "Request Header Fields Too Large") +
+                "\r\nContent-Type: " + Wire::kContentType +
+                "\r\nContent-Length: " + std::to_string(body.size()) +
+                "\r\nConnection: close\r\n\r\n";
+            stream.write(head.data(), head.size());
+            stream.write(body.constData(), size_t(body.size()));
+        } catch (...) {
+        }
+    }
+
+    const TRpcServerOptions& m_options;
 };
 
 } // namespace
@@ -80,16 +180,21 @@ bool TRpcServer::Running() const {
 void TRpcServer::Start() {
     if (m_thread.joinable())
         throw Exception(QStringLiteral("O servidor de aplicação já está em execução."));
-    auto http = std::make_unique<THttpServer>();
+    // Request bodies and what is decoded from them run to tens of megabytes.
+    // Above this size glibc would otherwise raise its threshold for mapping
+    // blocks of their own as they are freed, and serve the next ones from
+    // heaps it never gives back: a burst of large calls would leave the
+    // server at its peak.
+    ::mallopt(M_MMAP_THRESHOLD, int(kTrimAfterBytes));
+    auto http = std::make_unique<THttpServer>(m_options);
     const size_t threads = size_t(std::max(1, m_options.threads));
-    http->new_task_queue = [threads] { return new httplib::ThreadPool(threads); };
+    http->new_task_queue = [threads] { return new TAcceptQueue(threads); };
     http->set_payload_max_length(m_options.maxBodyBytes);
+    // Timeouts and the one call per connection, as the client makes them,
+    // are the connection stream's (THttpServer); httplib's own read and
+    // write timeouts stay as the sockets' limits of last resort.
     http->set_read_timeout(m_options.readTimeout);
     http->set_write_timeout(m_options.writeTimeout);
-    http->set_keep_alive_timeout(m_options.idleTimeout.count());
-    // One call per connection, as the client makes them: no idle connection
-    // holds a thread, and stopping waits only for calls under way.
-    http->set_keep_alive_max_count(1);
     // Headers and body go out in separate writes; without this, delayed
     // acknowledgements would add tens of milliseconds to every call.
     http->set_tcp_nodelay(true);
@@ -109,18 +214,27 @@ void TRpcServer::Start() {
     });
     const size_t maxBody = m_options.maxBodyBytes;
     using HandlerWithResponse = httplib::Server::HandlerWithResponse;
-    http->set_error_handler(HandlerWithResponse([maxBody](const httplib::Request& req,
-                                                          httplib::Response& res) {
+    http->set_error_handler(HandlerWithResponse([maxBody,
+                                                 &options = m_options](const httplib::Request& req,
+                                                                       httplib::Response& res) {
         if (!res.body.empty())
             return httplib::Server::HandlerResponse::Unhandled;
         QString message;
-        if (res.status == 413)
+        if (const auto cut = CutShort(options)) {
+            res.status = cut->first;
+            message = cut->second;
+        } else if (res.status == 413)
             message =
                 QStringLiteral("A requisição excede o tamanho máximo de %1 bytes.").arg(maxBody);
         else if (res.status == 404)
             message = QStringLiteral("O recurso %1 %2 não existe; as chamadas vão por POST %3.")
                           .arg(QString::fromStdString(req.method), QString::fromStdString(req.path),
                                QLatin1StringView(Wire::kCallPath));
+        else if (res.status == 400)
+            message = QStringLiteral("Requisição HTTP malformada: a linha de requisição ou um "
+                                     "cabeçalho não segue o HTTP/1.1.");
+        else if (res.status == 414)
+            message = QStringLiteral("O endereço da requisição é longo demais.");
         else
             message = QStringLiteral("Requisição HTTP recusada (status %1).").arg(res.status);
         RefuseSafely(res, res.status, message);
@@ -182,6 +296,8 @@ void TRpcServer::HandleCall(const httplib::Request& req, httplib::Response& res,
             return Refuse(res, 413,
                           QStringLiteral("A requisição excede o tamanho máximo de %1 bytes.")
                               .arg(m_options.maxBodyBytes));
+        if (const auto cut = CutShort(m_options))
+            return Refuse(res, cut->first, cut->second);
         if (!read)
             return Refuse(res, 400,
                           QStringLiteral("Requisição incompleta: o corpo não chegou "

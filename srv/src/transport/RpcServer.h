@@ -25,11 +25,16 @@ struct TRpcServerOptions {
     // A 20,000-budget list with every text filled to its size takes about 36 MiB.
     std::size_t maxBodyBytes = std::size_t(64) << 20;
     int threads = 8;
-    // Per socket read or write, not per request: a large body may take longer.
+    // The longest silence while a request is being read.
     std::chrono::milliseconds readTimeout{30000};
+    // For the whole reply: a client that stops reading does not hold a thread.
     std::chrono::milliseconds writeTimeout{120000};
     // How long an accepted connection may stay silent before it is dropped.
     std::chrono::seconds idleTimeout{5};
+    // The whole request, from its acceptance, however slowly it trickles in.
+    std::chrono::milliseconds requestTimeout{60000};
+    // The request line and headers together.
+    std::size_t maxHeadBytes = 64 * 1024;
 };
 
 // The HTTP side of the application server: POST /rpc takes a call envelope

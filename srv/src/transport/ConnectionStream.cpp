@@ -1,0 +1,212 @@
+#include "transport/ConnectionStream.h"
+
+#include <netdb.h>
+#include <poll.h>
+#include <sys/socket.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <string>
+
+namespace {
+
+using Clock = TConnectionStream::Clock;
+
+thread_local const TConnectionStream* t_current = nullptr;
+thread_local Clock::time_point t_accepted{};
+
+void Endpoint(const sockaddr_storage& addr, socklen_t len, std::string& ip, int& port) {
+    char host[NI_MAXHOST];
+    char service[NI_MAXSERV];
+    if (::getnameinfo(reinterpret_cast<const sockaddr*>(&addr), len, host, sizeof host, service,
+                      sizeof service, NI_NUMERICHOST | NI_NUMERICSERV) == 0) {
+        ip = host;
+        port = std::atoi(service);
+    }
+}
+
+} // namespace
+
+TConnectionStream::TConnectionStream(int sock, const TLimits& limits)
+    : m_sock(sock), m_limits(limits) {}
+
+const TConnectionStream* TConnectionStream::Current() {
+    return t_current;
+}
+
+bool TConnectionStream::WaitFor(short events, Clock::time_point until) const {
+    pollfd fd{m_sock, events, 0};
+    for (;;) {
+        const auto left =
+            std::chrono::ceil<std::chrono::milliseconds>(until - Clock::now()).count();
+        const int rc = ::poll(&fd, 1, int(std::clamp<long long>(left, 0, 1 << 30)));
+        if (rc > 0)
+            return true; // readable, writable, or an error that recv or send reports
+        if (rc == 0 || errno != EINTR)
+            return false;
+    }
+}
+
+bool TConnectionStream::is_readable() const {
+    if (m_begin < m_end)
+        return true;
+    if (m_stop != TStop::None)
+        return false;
+    const Clock::time_point until =
+        std::min(m_limits.requestDeadline, Clock::now() + m_limits.readTimeout);
+    if (WaitFor(POLLIN, until))
+        return true;
+    m_stop = TStop::TimedOut;
+    return false;
+}
+
+bool TConnectionStream::is_writable() const {
+    const Clock::time_point until = m_replyDeadline == Clock::time_point{}
+                                        ? Clock::now() + m_limits.writeTimeout
+                                        : m_replyDeadline;
+    return WaitFor(POLLOUT, until);
+}
+
+ssize_t TConnectionStream::read(char* ptr, size_t size) {
+    if (m_begin == m_end) {
+        if (!is_readable())
+            return -1;
+        ssize_t n;
+        do
+            n = ::recv(m_sock, m_buffer, sizeof m_buffer, 0);
+        while (n < 0 && errno == EINTR);
+        if (n <= 0)
+            return n;
+        m_begin = 0;
+        m_end = size_t(n);
+        m_bytesRead += size_t(n);
+    }
+    const size_t n = std::min(size, m_end - m_begin);
+    ScanHead(m_buffer + m_begin, n);
+    if (m_stop == TStop::HeadTooLarge)
+        return -1;
+    std::memcpy(ptr, m_buffer + m_begin, n);
+    m_begin += n;
+    return ssize_t(n);
+}
+
+// Counts the bytes of the request line and headers, up to the blank line
+// that ends them; httplib bounds each line but not how many there are.
+void TConnectionStream::ScanHead(const char* data, size_t n) {
+    static constexpr char kEnd[] = "\r\n\r\n";
+    for (size_t i = 0; i < n && !m_headDone; ++i) {
+        ++m_headBytes;
+        if (data[i] == kEnd[m_headMatched])
+            ++m_headMatched;
+        else
+            m_headMatched = data[i] == '\r' ? 1 : 0;
+        m_headDone = m_headMatched == 4;
+    }
+    if (!m_headDone && m_headBytes > m_limits.maxHeadBytes)
+        m_stop = TStop::HeadTooLarge;
+}
+
+ssize_t TConnectionStream::write(const char* ptr, size_t size) {
+    if (m_replyDeadline == Clock::time_point{}) {
+        m_replyDeadline = Clock::now() + m_limits.writeTimeout;
+        // The status line comes first, in one write.
+        if (size > 12 && std::memcmp(ptr, "HTTP/1.1 ", 9) == 0)
+            m_status = std::atoi(std::string(ptr + 9, 3).c_str());
+    }
+    if (!WaitFor(POLLOUT, m_replyDeadline))
+        return -1;
+    ssize_t n;
+    do
+        n = ::send(m_sock, ptr, size, MSG_NOSIGNAL);
+    while (n < 0 && errno == EINTR);
+    return n;
+}
+
+void TConnectionStream::Linger(std::chrono::milliseconds bound) {
+    // A client that has sent everything waits for the reply: nothing to drain.
+    if (!WaitFor(POLLIN, Clock::now()))
+        return;
+    ::shutdown(m_sock, SHUT_WR);
+    const Clock::time_point until = Clock::now() + bound;
+    char sink[16384];
+    while (WaitFor(POLLIN, until)) {
+        ssize_t n;
+        do
+            n = ::recv(m_sock, sink, sizeof sink, 0);
+        while (n < 0 && errno == EINTR);
+        if (n <= 0)
+            return;
+    }
+}
+
+void TConnectionStream::get_remote_ip_and_port(std::string& ip, int& port) const {
+    sockaddr_storage addr{};
+    socklen_t len = sizeof addr;
+    if (::getpeername(m_sock, reinterpret_cast<sockaddr*>(&addr), &len) == 0)
+        Endpoint(addr, len, ip, port);
+}
+
+void TConnectionStream::get_local_ip_and_port(std::string& ip, int& port) const {
+    sockaddr_storage addr{};
+    socklen_t len = sizeof addr;
+    if (::getsockname(m_sock, reinterpret_cast<sockaddr*>(&addr), &len) == 0)
+        Endpoint(addr, len, ip, port);
+}
+
+TCurrentConnection::TCurrentConnection(const TConnectionStream& stream) {
+    t_current = &stream;
+}
+
+TCurrentConnection::~TCurrentConnection() {
+    t_current = nullptr;
+}
+
+TAcceptQueue::TAcceptQueue(std::size_t threads) {
+    for (std::size_t i = 0; i < threads; ++i)
+        m_threads.emplace_back([this] { Work(); });
+}
+
+TAcceptQueue::~TAcceptQueue() {
+    shutdown();
+}
+
+void TAcceptQueue::enqueue(std::function<void()> fn) {
+    {
+        std::lock_guard lock(m_mutex);
+        m_jobs.push_back({std::move(fn), Clock::now()});
+    }
+    m_ready.notify_one();
+}
+
+void TAcceptQueue::shutdown() {
+    {
+        std::lock_guard lock(m_mutex);
+        m_shutdown = true;
+    }
+    m_ready.notify_all();
+    for (std::thread& t : m_threads)
+        if (t.joinable())
+            t.join();
+}
+
+Clock::time_point TAcceptQueue::AcceptedAt() {
+    return t_accepted;
+}
+
+void TAcceptQueue::Work() {
+    for (;;) {
+        TJob job;
+        {
+            std::unique_lock lock(m_mutex);
+            m_ready.wait(lock, [&] { return m_shutdown || !m_jobs.empty(); });
+            // Connections already accepted are still served while stopping.
+            if (m_jobs.empty())
+                return;
+            job = std::move(m_jobs.front());
+            m_jobs.pop_front();
+        }
+        t_accepted = job.accepted;
+        job.fn();
+    }
+}

@@ -1,0 +1,113 @@
+#pragma once
+
+#include <httplib.h>
+
+#include <chrono>
+#include <condition_variable>
+#include <cstddef>
+#include <deque>
+#include <functional>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+// The socket of one accepted connection as httplib reads its request and
+// writes its reply, with bounds that httplib's own stream lacks: the whole
+// request (line, headers and body) must arrive by a deadline, however slowly
+// it trickles in; the request line and headers together may take at most
+// maxHeadBytes; and the whole reply must be written within writeTimeout.
+class TConnectionStream final : public httplib::Stream {
+public:
+    using Clock = std::chrono::steady_clock;
+
+    struct TLimits {
+        Clock::time_point requestDeadline;
+        std::chrono::milliseconds readTimeout; // silence allowed between two reads
+        std::chrono::milliseconds writeTimeout;
+        std::size_t maxHeadBytes;
+    };
+    // TimedOut: the deadline passed, or the client fell silent for readTimeout.
+    enum class TStop { None, TimedOut, HeadTooLarge };
+
+    TConnectionStream(int sock, const TLimits& limits);
+
+    bool is_readable() const override;
+    bool is_writable() const override;
+    ssize_t read(char* ptr, size_t size) override;
+    ssize_t write(const char* ptr, size_t size) override;
+    void get_remote_ip_and_port(std::string& ip, int& port) const override;
+    void get_local_ip_and_port(std::string& ip, int& port) const override;
+    int socket() const override { return m_sock; }
+
+    // Why reading stopped early, if a bound stopped it.
+    TStop Stopped() const { return m_stop; }
+    // Whether any of a reply went out, and its status.
+    bool Wrote() const { return m_replyDeadline != Clock::time_point{}; }
+    int Status() const { return m_status; }
+    std::size_t BytesRead() const { return m_bytesRead; }
+
+    // When the client is still sending, ends the reply and reads what comes,
+    // for at most `bound`, so that a client refused before it finished
+    // sending reads the refusal instead of a reset connection.
+    void Linger(std::chrono::milliseconds bound);
+
+    // The stream of the request this thread is serving, or null.
+    static const TConnectionStream* Current();
+
+private:
+    bool WaitFor(short events, Clock::time_point until) const;
+    void ScanHead(const char* data, size_t n);
+
+    int m_sock;
+    TLimits m_limits;
+    mutable TStop m_stop = TStop::None;
+    Clock::time_point m_replyDeadline{};
+    char m_buffer[4096];
+    size_t m_begin = 0;
+    size_t m_end = 0;
+    std::size_t m_bytesRead = 0;
+    int m_status = 0;
+    std::size_t m_headBytes = 0;
+    int m_headMatched = 0; // characters of "\r\n\r\n" seen so far
+    bool m_headDone = false;
+
+    friend class TCurrentConnection;
+};
+
+// Marks `stream` as this thread's current one for as long as it lives.
+class TCurrentConnection {
+public:
+    explicit TCurrentConnection(const TConnectionStream& stream);
+    ~TCurrentConnection();
+    TCurrentConnection(const TCurrentConnection&) = delete;
+    TCurrentConnection& operator=(const TCurrentConnection&) = delete;
+};
+
+// httplib's pool of threads, which also tells each connection when it was
+// accepted: the time a connection waits in the queue counts against its
+// deadlines, so that a burst of silent connections is dropped in one idle
+// timeout instead of one idle timeout per thread's turn.
+class TAcceptQueue final : public httplib::TaskQueue {
+public:
+    explicit TAcceptQueue(std::size_t threads);
+    ~TAcceptQueue() override;
+
+    void enqueue(std::function<void()> fn) override;
+    void shutdown() override;
+
+    // When the connection served on this thread was accepted.
+    static TConnectionStream::Clock::time_point AcceptedAt();
+
+private:
+    struct TJob {
+        std::function<void()> fn;
+        TConnectionStream::Clock::time_point accepted;
+    };
+    void Work();
+
+    std::vector<std::thread> m_threads;
+    std::deque<TJob> m_jobs;
+    std::mutex m_mutex;
+    std::condition_variable m_ready;
+    bool m_shutdown = false;
+};

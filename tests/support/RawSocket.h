@@ -1,0 +1,54 @@
+#pragma once
+
+// Plain sockets on loopback, for what an HTTP client library would not send,
+// and a process's resident memory; shared by the hostile-input tests and the
+// flood tool.
+
+#include <QFile>
+#include <QString>
+
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <string>
+
+namespace RawSocket {
+
+// A connection to 127.0.0.1:port, or -1.
+inline int Connect(int port) {
+    const int s = ::socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in addr{};
+    addr.sin_family = AF_INET;
+    addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    addr.sin_port = htons(uint16_t(port));
+    if (::connect(s, reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0) {
+        ::close(s);
+        return -1;
+    }
+    return s;
+}
+
+// Sends all of `bytes`; false when the peer stopped taking them.
+inline bool Send(int s, const std::string& bytes) {
+    for (size_t sent = 0; sent < bytes.size();) {
+        const ssize_t n = ::send(s, bytes.data() + sent, bytes.size() - sent, MSG_NOSIGNAL);
+        if (n <= 0)
+            return false;
+        sent += size_t(n);
+    }
+    return true;
+}
+
+// The resident memory of process `pid` in KiB, or -1.
+inline long RssKiB(qint64 pid) {
+    QFile status(QStringLiteral("/proc/%1/status").arg(pid));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray& line : status.readAll().split('\n'))
+        if (line.startsWith("VmRSS:"))
+            return line.mid(6).trimmed().split(' ').value(0).toLong();
+    return -1;
+}
+
+} // namespace RawSocket
