@@ -24,8 +24,8 @@ QString Excerpt(const QString& sql) {
     return s.size() > 200 ? s.left(200) + QStringLiteral("…") : s;
 }
 
-[[noreturn]] void Fail(const QString& what, const QString& sql) {
-    throw EDbError(QStringLiteral("%1\nComando: %2").arg(what, Excerpt(sql)));
+[[noreturn]] void Fail(const QString& what, const QString& sql, const QString& nativeCode = {}) {
+    throw EDbError(QStringLiteral("%1\nComando: %2").arg(what, Excerpt(sql)), nativeCode);
 }
 
 bool TextFlag(const QString& s) {
@@ -143,7 +143,7 @@ TSqlStatement::TSqlStatement(TDbConnection& db, const QString& sql)
     if (!m_query.prepare(sql))
         Fail(QStringLiteral("Erro do banco de dados ao preparar o comando: %1")
                  .arg(m_query.lastError().text()),
-             sql);
+             sql, m_query.lastError().nativeErrorCode());
 }
 
 TSqlStatement::~TSqlStatement() = default;
@@ -183,7 +183,8 @@ void TSqlStatement::Exec() {
             Fail(QStringLiteral("O parâmetro :%1 não recebeu valor.").arg(m_names[qsizetype(i)]),
                  m_sql);
     if (!m_query.exec())
-        Fail(QStringLiteral("Erro do banco de dados: %1").arg(m_query.lastError().text()), m_sql);
+        Fail(QStringLiteral("Erro do banco de dados: %1").arg(m_query.lastError().text()), m_sql,
+             m_query.lastError().nativeErrorCode());
 }
 
 bool TSqlStatement::Next() {

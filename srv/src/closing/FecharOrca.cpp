@@ -6,6 +6,7 @@
 #include "core/data/RecordSet.h"
 #include "core/db/DbConnection.h"
 #include "rpc/Args.h"
+#include "storage/ConflictRetry.h"
 #include "storage/DbDate.h"
 
 #include <set>
@@ -78,13 +79,18 @@ QVariant FecharOrca(const DbUrl& url, const QVariantList& args, const TFaultPoin
         throw ERemoteError(QStringLiteral("Nenhum orçamento foi marcado para fechamento."));
 
     TDbConnection& db = OpenDatabase(url);
-    TTransaction tr(db);
-    if (const auto refusal = CheckOperador(db, operador))
-        Refuse(*refusal);
-    const TClosingStamp stamp{operador, OleFromDb(DbNow())};
-    for (const auto& key : marcados)
-        Fecha(db, stamp, key, novos, faults);
-    faults(QStringLiteral("FecharOrca:commit"));
-    tr.Commit();
+    RunRetryingConflicts(
+        [&] {
+            TTransaction tr(db);
+            if (const auto refusal = CheckOperador(db, operador))
+                Refuse(*refusal);
+            const TClosingStamp stamp{operador, OleFromDb(DbNow())};
+            for (const auto& key : marcados)
+                Fecha(db, stamp, key, novos, faults);
+            faults(QStringLiteral("FecharOrca:commit"));
+            tr.Commit();
+        },
+        QStringLiteral("O banco de dados continuou ocupado com outras gravações e o fechamento "
+                       "não foi realizado; nada foi gravado. Tente fechar de novo em instantes."));
     return {};
 }
