@@ -11,15 +11,18 @@
 #include "core/db/SqlStatement.h"
 #include "framework/net/NetConnection.h"
 #include "storage/Commands.h"
-#include "tests/support/ServerProcess.h"
 
 #include <QCoreApplication>
+#include <QProcess>
+#include <QRegularExpression>
 #include <QUrl>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <latch>
+#include <map>
 #include <memory>
 #include <mutex>
 #include <thread>
@@ -28,12 +31,28 @@
 namespace {
 
 const QString kTemplate = QStringLiteral("ore_bench_scaleout_tpl");
+constexpr int kWaitMs = 30000; // for a server to start or stop
+
+// `ore-server serve` on a free loopback port; its port once it says it listens.
+int Serve(QProcess& p, const QString& url) {
+    static const QRegularExpression listening("atendendo em 127\\.0\\.0\\.1:(\\d+) ");
+    p.setReadChannel(QProcess::StandardError);
+    p.start(QStringLiteral(ORE_SERVER_EXE), {"serve", "--db", url, "--listen", "127.0.0.1:0"});
+    QString said;
+    while (p.waitForReadyRead(kWaitMs)) {
+        said += QString::fromUtf8(p.readAllStandardError());
+        if (const auto m = listening.match(said); m.hasMatch())
+            return m.captured(1).toInt();
+    }
+    throw Exception(QStringLiteral("o servidor não iniciou: %1").arg(said));
+}
 
 struct TOptions {
     QString pg = qEnvironmentVariable("ORE_TEST_PG_URL");
     int budgets = 3000; // seeded in the branch
     int closings = 600; // per configuration
     int clients = 8;
+    int rounds = 3;
     std::vector<int> servers{1, 2, 4};
 };
 
@@ -42,12 +61,14 @@ struct TKey {
 };
 
 void Usage() {
-    std::puts("Uso: bench_scaleout [--pg URL] [--budgets N] [--closings N] [--clients N]\n"
+    std::puts("Uso: bench_scaleout [--pg URL] [--budgets N] [--closings N] [--clients N] "
+              "[--rounds N]\n"
               "  --pg URL       servidor PostgreSQL onde criar os bancos da medição\n"
               "                 (padrão: ORE_TEST_PG_URL; scripts/pg-test-cluster run o fornece)\n"
               "  --budgets N    orçamentos gerados na filial de escala (padrão 3000)\n"
               "  --closings N   fechamentos por configuração (padrão 600)\n"
-              "  --clients N    threads clientes (padrão 8)");
+              "  --clients N    threads clientes (padrão 8)\n"
+              "  --rounds N     rodadas de 1, 2 e 4 servidores; mostra as medianas (padrão 3)");
 }
 
 QString WithDatabase(DbUrl url, const QString& name) {
@@ -107,10 +128,7 @@ TFigure Measure(const QString& url, int serverCount, const std::vector<QVariant>
     std::vector<int> ports;
     for (int s = 0; s < serverCount; ++s) {
         servers.push_back(std::make_unique<QProcess>());
-        QString log;
-        ports.push_back(StartServer(*servers.back(), url, log));
-        if (ports.back() == 0)
-            throw Exception(QStringLiteral("o servidor não iniciou: %1").arg(log));
+        ports.push_back(Serve(*servers.back(), url));
     }
     std::vector<std::unique_ptr<TNetConnection>> conns;
     for (int c = 0; c < clients; ++c) {
@@ -150,7 +168,7 @@ TFigure Measure(const QString& url, int serverCount, const std::vector<QVariant>
         std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
     for (auto& p : servers) {
         p->terminate();
-        p->waitForFinished(kProcessBoundMs);
+        p->waitForFinished(kWaitMs);
     }
     return {closed.load(), refused.load(), seconds, firstRefusal};
 }
@@ -167,10 +185,12 @@ bool ParseArgs(const QStringList& args, TOptions& o) {
             o.closings = args[++i].toInt();
         else if (a == u"--clients" && hasValue)
             o.clients = args[++i].toInt();
+        else if (a == u"--rounds" && hasValue)
+            o.rounds = args[++i].toInt();
         else
             return false;
     }
-    return !o.pg.isEmpty() && o.budgets > 0 && o.closings > 0 && o.clients > 0;
+    return !o.pg.isEmpty() && o.budgets > 0 && o.closings > 0 && o.clients > 0 && o.rounds > 0;
 }
 
 } // namespace
@@ -199,22 +219,34 @@ int main(int argc, char** argv) {
                     o.budgets,
                     std::chrono::duration<double>(std::chrono::steady_clock::now() - s0).count(),
                     lists.size(), o.clients);
-        double base = 0;
+        // Rounds run the configurations in turn, forwards then backwards, so
+        // that a machine busier at one moment does not favour one of them.
+        std::map<int, std::vector<double>> rates;
+        for (int round = 0; round < o.rounds; ++round) {
+            std::vector<int> order = o.servers;
+            if (round % 2)
+                std::reverse(order.begin(), order.end());
+            for (const int n : order) {
+                const QString name = QStringLiteral("ore_bench_scaleout_%1").arg(n);
+                Recreate(admin, name, kTemplate);
+                const TFigure f = Measure(WithDatabase(admin, name), n, lists, o.clients);
+                TDbConnection(admin).ExecRaw(
+                    QStringLiteral("DROP DATABASE IF EXISTS %1 WITH (FORCE)").arg(name));
+                rates[n].push_back(f.closed / f.seconds);
+                std::printf("round %d, %d server process%s: %d closed, %d refused in %s: %.1f "
+                            "closings/s\n",
+                            round + 1, n, n == 1 ? "" : "es", f.closed, f.refused,
+                            Duration(f.seconds).c_str(), rates[n].back());
+                if (f.refused)
+                    std::printf("  first refusal: %s\n", f.firstRefusal.toUtf8().constData());
+            }
+        }
+        std::printf("\nMedians of %d round%s\n", o.rounds, o.rounds == 1 ? "" : "s");
+        const double base = Median(rates[o.servers.front()]);
         for (const int n : o.servers) {
-            const QString name = QStringLiteral("ore_bench_scaleout_%1").arg(n);
-            Recreate(admin, name, kTemplate);
-            const TFigure f = Measure(WithDatabase(admin, name), n, lists, o.clients);
-            TDbConnection(admin).ExecRaw(
-                QStringLiteral("DROP DATABASE IF EXISTS %1 WITH (FORCE)").arg(name));
-            const double rate = f.closed / f.seconds;
-            if (base == 0)
-                base = rate;
-            std::printf("%d server process%s: %d closed, %d refused in %s: %.1f closings/s, "
-                        "ratio %.2f\n",
-                        n, n == 1 ? "" : "es", f.closed, f.refused, Duration(f.seconds).c_str(),
-                        rate, rate / base);
-            if (f.refused)
-                std::printf("  first refusal: %s\n", f.firstRefusal.toUtf8().constData());
+            const double rate = Median(rates[n]);
+            std::printf("  %d server process%s: %.1f closings/s, ratio %.2f\n", n,
+                        n == 1 ? "" : "es", rate, rate / base);
         }
         TDbConnection(admin).ExecRaw(
             QStringLiteral("DROP DATABASE IF EXISTS %1 WITH (FORCE)").arg(kTemplate));
