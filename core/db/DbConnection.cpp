@@ -20,7 +20,15 @@ namespace {
 // Any constant works, as long as every writer takes the same one.
 constexpr qint64 kWriteLockKey = 0x4f52453030383030; // "ORE00800"
 
-constexpr int kBusyTimeoutMs = 10000;
+constexpr int kDefaultLockWaitMs = 10000;
+
+int InitialLockWaitMs() {
+    bool ok = false;
+    const int ms = qEnvironmentVariableIntValue("ORE_DB_LOCK_WAIT_MS", &ok);
+    return ok && ms > 0 ? ms : kDefaultLockWaitMs;
+}
+
+std::atomic<int> g_lockWaitMs{InitialLockWaitMs()};
 
 // ore_fold(text): lower case by Unicode rules, so that accented capitals fold
 // like their plain ones ("JOÃO" -> "joão"); PostgreSQL's schema defines the same.
@@ -73,7 +81,7 @@ TDbConnection::TDbConnection(const DbUrl& url)
         }
         if (m_url.dialect == TDialect::SQLite) {
             db.setDatabaseName(m_url.path);
-            db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(kBusyTimeoutMs));
+            db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(LockWaitMs()));
         } else {
             db.setHostName(m_url.host);
             db.setPort(m_url.port);
@@ -111,6 +119,16 @@ void TDbConnection::Configure() {
         ExecRaw(QStringLiteral("SET standard_conforming_strings = on"));
         ExecRaw(QStringLiteral("SET client_min_messages = warning"));
     }
+    ApplyLockWait();
+}
+
+void TDbConnection::ApplyLockWait() {
+    const int ms = LockWaitMs();
+    if (ms == m_lockWaitMs)
+        return;
+    ExecRaw(m_url.dialect == TDialect::SQLite ? QStringLiteral("PRAGMA busy_timeout = %1").arg(ms)
+                                              : QStringLiteral("SET lock_timeout = %1").arg(ms));
+    m_lockWaitMs = ms;
 }
 
 TDbConnection::~TDbConnection() {
@@ -137,7 +155,8 @@ void TDbConnection::ExecRaw(const QString& sql) {
     QSqlQuery q(Database());
     if (!q.exec(sql))
         throw EDbError(QStringLiteral("Erro do banco de dados: %1\nComando: %2")
-                           .arg(q.lastError().text(), sql.left(200)));
+                           .arg(q.lastError().text(), sql.left(200)),
+                       q.lastError().nativeErrorCode());
 }
 
 void TDbConnection::ExecScript(const QString& script) {
@@ -158,6 +177,14 @@ bool TDbConnection::HasTable(const QString& name) {
     return st.Next();
 }
 
+int LockWaitMs() {
+    return g_lockWaitMs.load();
+}
+
+void SetLockWaitMs(int ms) {
+    g_lockWaitMs.store(ms > 0 ? ms : InitialLockWaitMs());
+}
+
 TDbConnection& OpenDatabase(const DbUrl& url) {
     for (const auto& c : tl_connections)
         if (c->Url() == url)
@@ -173,6 +200,7 @@ void CloseThreadDatabases() {
 TTransaction::TTransaction(TDbConnection& db, TMode mode) : m_db(db) {
     if (db.m_inTransaction)
         throw EDbError(QStringLiteral("Já há uma transação aberta nesta conexão."));
+    db.ApplyLockWait();
     if (db.Dialect() == TDialect::SQLite) {
         db.ExecRaw(mode == TMode::Write ? QStringLiteral("BEGIN IMMEDIATE")
                                         : QStringLiteral("BEGIN"));

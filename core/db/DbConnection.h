@@ -7,11 +7,19 @@
 
 class QThread;
 
+// How long a statement waits for a lock another transaction holds before the
+// engine gives up with a busy or lock-timeout error (SQLite's busy timeout,
+// PostgreSQL's lock_timeout), in milliseconds: 10 s, or ORE_DB_LOCK_WAIT_MS
+// from the environment. A change applies to each connection at its next
+// transaction; zero or less restores the default.
+int LockWaitMs();
+void SetLockWaitMs(int ms);
+
 // One open connection to the business database, for the thread that opened it.
 // Qt's connections must not cross threads, so each thread opens its own; the
 // connection is named after its thread. SQLite connections run in WAL mode with
-// a 10 s busy timeout and foreign keys on; both engines get the ore_fold()
-// function that "contains" searches use (see SqlText.h).
+// foreign keys on; both engines wait LockWaitMs() at most for a lock and get
+// the ore_fold() function that "contains" searches use (see SqlText.h).
 class TDbConnection {
 public:
     explicit TDbConnection(const DbUrl& url); // throws EDbError when it cannot open
@@ -38,11 +46,13 @@ public:
 private:
     friend class TTransaction;
     void Configure();
+    void ApplyLockWait();
 
     DbUrl m_url;
     QString m_name;
     QThread* m_thread;
     bool m_inTransaction = false;
+    int m_lockWaitMs = -1; // what the engine was last told
 };
 
 // The calling thread's connection to `url`: opened on first use, kept for the
@@ -55,7 +65,9 @@ void CloseThreadDatabases();
 // A transaction that rolls back when it goes out of scope without Commit.
 // Write transactions take the database's write lock at the start, so that
 // writers queue instead of failing halfway: BEGIN IMMEDIATE on SQLite, and on
-// PostgreSQL a transaction-wide advisory lock that every writer takes.
+// PostgreSQL a transaction-wide advisory lock that every writer takes, in
+// every process on that database. The wait is bounded by LockWaitMs(); when it
+// runs out the start fails with a transient conflict (IsTransientConflict).
 // Read transactions see one snapshot throughout (deferred BEGIN on SQLite,
 // REPEATABLE READ READ ONLY on PostgreSQL).
 class TTransaction {

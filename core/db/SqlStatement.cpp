@@ -26,8 +26,8 @@ QString Excerpt(const QString& sql) {
     return s.size() > 200 ? s.left(200) + QStringLiteral("…") : s;
 }
 
-[[noreturn]] void Fail(const QString& what, const QString& sql) {
-    throw EDbError(QStringLiteral("%1\nComando: %2").arg(what, Excerpt(sql)));
+[[noreturn]] void Fail(const QString& what, const QString& sql, const QString& nativeCode = {}) {
+    throw EDbError(QStringLiteral("%1\nComando: %2").arg(what, Excerpt(sql)), nativeCode);
 }
 
 bool TextFlag(const QString& s) {
@@ -145,7 +145,7 @@ TSqlStatement::TSqlStatement(TDbConnection& db, const QString& sql)
     if (!m_query.prepare(sql))
         Fail(QStringLiteral("Erro do banco de dados ao preparar o comando: %1")
                  .arg(m_query.lastError().text()),
-             sql);
+             sql, m_query.lastError().nativeErrorCode());
 }
 
 TSqlStatement::~TSqlStatement() = default;
@@ -187,7 +187,8 @@ void TSqlStatement::Exec() {
     if (t_watch)
         t_watch->m_before(m_sql);
     if (!m_query.exec())
-        Fail(QStringLiteral("Erro do banco de dados: %1").arg(m_query.lastError().text()), m_sql);
+        Fail(QStringLiteral("Erro do banco de dados: %1").arg(m_query.lastError().text()), m_sql,
+             m_query.lastError().nativeErrorCode());
 }
 
 bool TSqlStatement::Next() {

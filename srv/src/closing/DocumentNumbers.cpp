@@ -6,18 +6,13 @@
 #include "core/db/SqlStatement.h"
 
 QString Proximo(TDbConnection& db, const QString& filial, const char* tipo) {
-    const TSqlParams p = {{QStringLiteral("FILIAL"), filial},
-                          {QStringLiteral("TIPO"), QString::fromLatin1(tipo)}};
-    TSqlStatement up(db, QStringLiteral("UPDATE NUMERADOR SET NRULTIMO = NRULTIMO + 1 WHERE "
-                                        "CDFILIAL = :FILIAL AND IDNUMERADOR = :TIPO"));
-    up.Exec(p);
-    if (up.RowsAffected() == 0)
-        ExecSql(db,
-                QStringLiteral("INSERT INTO NUMERADOR (CDFILIAL, IDNUMERADOR, NRULTIMO) VALUES "
-                               "(:FILIAL, :TIPO, 1)"),
-                p);
-    TSqlStatement st(db, QStringLiteral("SELECT NRULTIMO FROM NUMERADOR WHERE CDFILIAL = :FILIAL "
-                                        "AND IDNUMERADOR = :TIPO"));
-    One(st, p);
+    // One statement takes the number and creates the counter when missing, so
+    // that two transactions can neither read the same number nor both create it.
+    TSqlStatement st(db, QStringLiteral("INSERT INTO NUMERADOR (CDFILIAL, IDNUMERADOR, NRULTIMO) "
+                                        "VALUES (:FILIAL, :TIPO, 1) ON CONFLICT (CDFILIAL, "
+                                        "IDNUMERADOR) DO UPDATE SET NRULTIMO = "
+                                        "NUMERADOR.NRULTIMO + 1 RETURNING NRULTIMO"));
+    One(st,
+        {{QStringLiteral("FILIAL"), filial}, {QStringLiteral("TIPO"), QString::fromLatin1(tipo)}});
     return QString::number(st.Value(0).toLongLong()).rightJustified(10, u'0');
 }

@@ -7,6 +7,7 @@
 #include "core/db/DbConnection.h"
 #include "core/db/SqlStatement.h"
 #include "rpc/Args.h"
+#include "storage/ConflictRetry.h"
 #include "storage/DbDate.h"
 
 #include <map>
@@ -93,15 +94,21 @@ QVariant FecharOrca(const DbUrl& url, const QVariantList& args, const TFaultPoin
         });
 
     TDbConnection& db = OpenDatabase(url);
-    TTransaction tr(db);
-    if (const auto refusal = CheckOperador(db, operador))
-        Refuse(*refusal);
-    const TClosingStamp stamp{operador, OleFromDb(DbNow())};
-    for (const auto& key : marcados)
-        Fecha(db, stamp, key, novos, faults);
-    if (faults)
-        faults(QStringLiteral("FecharOrca:commit"));
-    tr.Commit();
+    RunRetryingConflicts(
+        [&] {
+            vezes.clear(); // a retried closing passes the same points again
+            TTransaction tr(db);
+            if (const auto refusal = CheckOperador(db, operador))
+                Refuse(*refusal);
+            const TClosingStamp stamp{operador, OleFromDb(DbNow())};
+            for (const auto& key : marcados)
+                Fecha(db, stamp, key, novos, faults);
+            if (faults)
+                faults(QStringLiteral("FecharOrca:commit"));
+            tr.Commit();
+        },
+        QStringLiteral("O banco de dados continuou ocupado com outras gravações e o fechamento "
+                       "não foi realizado; nada foi gravado. Tente fechar de novo em instantes."));
     if (faults)
         faults(QStringLiteral("FecharOrca:committed"));
     return {};
