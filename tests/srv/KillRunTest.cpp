@@ -228,7 +228,7 @@ TEST_P(KillRunTest, EveryKillPointLeavesTheClosingWholeOrUntouched) {
     // Each kind of write of a closing is a point of its own.
     ASSERT_GE(all.size(), 50) << all.join(u' ').toStdString();
     for (const char* kind :
-         {"INSERT:CLIENTE#1", "INSERT:ENDECLIE#1", "UPDATE:ORCAEVENTO#1", "UPDATE:NUMERADOR#1",
+         {"INSERT:CLIENTE#1", "INSERT:ENDECLIE#1", "UPDATE:ORCAEVENTO#1", "INSERT:NUMERADOR#1",
           "INSERT:PEDIDO#3", "INSERT:ITEMPEDIDO#1", "INSERT:CONTAREC#1", "INSERT:PARCCONTAREC#1",
           "INSERT:CONTAPAG#2", "INSERT:AJUSTECONTAREC#1", "UPDATE:PARCCONTAREC#1",
           "UPDATE:CONTAREC#1", "INSERT:FECHAORCA#5", "FecharOrca:commit", "FecharOrca:committed"})
