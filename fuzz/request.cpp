@@ -15,6 +15,7 @@
 namespace {
 
 TRemoteModuleRegistry* g_registry = nullptr;
+const bool g_showReplies = qEnvironmentVariableIsSet("FUZZ_SHOW_REPLIES");
 
 } // namespace
 
@@ -42,6 +43,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         const TServerReply reply = Wire::DecodeReply(answer.body);
         if (answer.status == 400 && reply.ok)
             Fuzz::Broken("a refused call was answered with a success");
+        // To see what the seeds do: FUZZ_SHOW_REPLIES=1 fuzz-request -runs=0 CORPUS
+        if (g_showReplies)
+            std::fprintf(stderr, "reply %d %s\n", answer.status,
+                         reply.ok ? "ok" : qPrintable(reply.message));
     } catch (const EWireError&) {
         Fuzz::Broken("the server's reply is not a reply envelope");
     }
