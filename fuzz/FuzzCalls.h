@@ -15,18 +15,12 @@ inline QVariant Ole(double day) {
 }
 
 // The closing screen's list: the budget's key, its situation and the mark.
-inline TDataPacket ClosingList(const std::vector<QStringList>& keys) {
+inline TDataPacket ClosingList(const std::vector<QVariantList>& rows) {
     TRecordSet rs(
         {StrField(QStringLiteral("CDFILIAL"), 4), StrField(QStringLiteral("NRORCAEVENTO"), 10),
          StrField(QStringLiteral("NRSEQORCAEVE"), 2).Fixed(),
          StrField(QStringLiteral("IDSITUORCEVE"), 1), StrField(QStringLiteral("IDMARCADO"), 1)});
-    rs.CreateDataSet();
-    for (const QStringList& k : keys) {
-        rs.Append();
-        for (int i = 0; i < k.size(); ++i)
-            rs.Fields(i).SetAsString(k[i]);
-        rs.Post();
-    }
+    Fill(rs, rows);
     return rs.Data();
 }
 

@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <vector>
 
 namespace Fuzz {
 
@@ -46,14 +47,8 @@ inline TFieldDefs BudgetDefs() {
             BlobField(QStringLiteral("TXANEXO"))};
 }
 
-inline void FillBudgets(TRecordSet& rs) {
-    const QVariantList rows[] = {
-        {"0001", "0000001001", "00", "Buffet O'Brien", 12500.5, 46023.75, 120, true,
-         "linha 1\nlinha 2", QByteArray("a\0b", 3)},
-        {"0001", "0000001002", "01", "Café São João", -0.005, 0.0, QVariant(), false, QVariant(),
-         QByteArray()},
-        {"0002", "0000001003", "00", QVariant(), 1e300, 45292.5, -9, QVariant(), "", QVariant()},
-    };
+// Opens `rs` empty and appends one row per list of values, in field order.
+inline void Fill(TRecordSet& rs, const std::vector<QVariantList>& rows) {
     rs.CreateDataSet();
     for (const QVariantList& row : rows) {
         rs.Append();
@@ -61,6 +56,17 @@ inline void FillBudgets(TRecordSet& rs) {
             rs.Fields(i).SetValue(row[i]);
         rs.Post();
     }
+}
+
+inline void FillBudgets(TRecordSet& rs) {
+    Fill(rs, {
+                 {"0001", "0000001001", "00", "Buffet O'Brien", 12500.5, 46023.75, 120, true,
+                  "linha 1\nlinha 2", QByteArray("a\0b", 3)},
+                 {"0001", "0000001002", "01", "Café São João", -0.005, 0.0, QVariant(), false,
+                  QVariant(), QByteArray()},
+                 {"0002", "0000001003", "00", QVariant(), 1e300, 45292.5, -9, QVariant(), "",
+                  QVariant()},
+             });
 }
 
 } // namespace Fuzz
