@@ -113,6 +113,61 @@ std::string_view TCborCursor::String(quint8 major) {
     return s;
 }
 
+namespace {
+
+// RFC 3629: no overlong forms, no surrogates, nothing past U+10FFFF.
+bool IsUtf8(std::string_view s) {
+    const auto* p = reinterpret_cast<const quint8*>(s.data());
+    const auto* const end = p + s.size();
+    while (p < end) {
+        // Plain ASCII eight bytes at a time: most texts are nothing else.
+        quint64 word;
+        if (end - p >= 8 && (std::memcpy(&word, p, 8), (word & 0x8080808080808080ull) == 0)) {
+            p += 8;
+            continue;
+        }
+        const quint8 b = *p;
+        int more;
+        quint8 lo = 0x80, hi = 0xBF; // the allowed range of the second byte
+        if (b < 0x80)
+            more = 0;
+        else if (b >= 0xC2 && b <= 0xDF)
+            more = 1;
+        else if (b >= 0xE0 && b <= 0xEF) {
+            more = 2;
+            if (b == 0xE0)
+                lo = 0xA0;
+            else if (b == 0xED)
+                hi = 0x9F;
+        } else if (b >= 0xF0 && b <= 0xF4) {
+            more = 3;
+            if (b == 0xF0)
+                lo = 0x90;
+            else if (b == 0xF4)
+                hi = 0x8F;
+        } else
+            return false;
+        if (end - p <= more)
+            return false;
+        for (int i = 1; i <= more; ++i) {
+            const quint8 c = p[i];
+            if (c < (i == 1 ? lo : 0x80) || c > (i == 1 ? hi : 0xBF))
+                return false;
+        }
+        p += 1 + more;
+    }
+    return true;
+}
+
+} // namespace
+
+std::string_view TCborCursor::Text() {
+    const std::string_view s = String(3);
+    if (!IsUtf8(s))
+        throw Error{"texto que não é UTF-8"};
+    return s;
+}
+
 qint64 TCborCursor::Integer() {
     Need(1);
     const quint8 major = quint8(*m_p) >> 5;

@@ -65,7 +65,9 @@ public:
 
     quint64 Array() { return Head(4); }
     quint64 Map() { return Head(5); }
-    std::string_view Text() { return String(3); }
+    // Refuses text that is not valid UTF-8: every reader after this one takes
+    // a text's characters as UTF-8 (sizes, padding, conversions).
+    std::string_view Text();
     std::string_view ByteString() { return String(2); }
     qint64 Integer();
     double Number(); // a float of any width, or an integer

@@ -7,6 +7,10 @@
 namespace {
 
 constexpr qint64 kMSecsPerDay = 86400000;
+// The dates an OLE date holds: 0100-01-01 to 9999-12-31. Past them a number
+// from a packet or a call is no date, not an overflow.
+constexpr double kFirstDay = -657434;
+constexpr double kLastDay = 2958465;
 
 QDate Epoch() {
     return QDate(1899, 12, 30);
@@ -31,6 +35,8 @@ QDateTime OleToDateTime(double ole) {
     if (ole == 0 || !std::isfinite(ole))
         return {};
     const double day = std::trunc(ole);
+    if (day < kFirstDay || day > kLastDay)
+        return {};
     // Rounded to the millisecond, so that converting back and forth is stable.
     qint64 msecs = std::llround(std::fabs(ole - day) * kMSecsPerDay);
     QDate date = Epoch().addDays(static_cast<qint64>(day));

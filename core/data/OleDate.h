@@ -7,9 +7,10 @@
 // part and a positive time fraction (-1.25 is 1899-12-29 06:00).
 double DateTimeToOle(const QDateTime& dt); // local time, no time zone conversion
 double DateToOle(const QDate& d);
-QDateTime OleToDateTime(double ole); // invalid for 0
-QDate OleToDate(double ole);         // invalid for 0
+// Invalid for 0 and for days past 0100-01-01 .. 9999-12-31.
+QDateTime OleToDateTime(double ole);
+QDate OleToDate(double ole);
 
 // Display text of a date-time: the date in the short date format, then the time
-// when it is not midnight; empty for 0.
+// when it is not midnight; empty for 0 and for no valid date.
 QString OleToText(double ole);

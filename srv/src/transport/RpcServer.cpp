@@ -2,6 +2,7 @@
 
 #include "core/wire/RpcEnvelope.h"
 #include "core/wire/WireVariant.h"
+#include "transport/CallAnswer.h"
 #include "transport/ConnectionStream.h"
 
 #include <httplib.h>
@@ -309,26 +310,12 @@ void TRpcServer::HandleCall(const httplib::Request& req, httplib::Response& res,
                           QStringLiteral("As chamadas devem ter o tipo de conteúdo %1.")
                               .arg(QLatin1StringView(Wire::kContentType)));
 
-        TCallRequest request;
-        try {
-            request = Wire::DecodeRequest(body);
-        } catch (const EWireError& e) {
-            return Refuse(res, 400, e.Message());
-        }
         TCallContext context;
         context.peerAddress = QString::fromStdString(req.remote_addr);
         context.peerPort = req.remote_port;
-        TServerReply reply = m_registry.Dispatch(context, request);
-        QByteArray out;
-        try {
-            out = Wire::EncodeReply(reply);
-        } catch (const EWireError& e) {
-            out = Wire::EncodeReply(TServerReply::Failure(
-                QStringLiteral("O método %1.%2 devolveu um resultado que não pode ser enviado: %3")
-                    .arg(request.server, request.method, e.Message())));
-        }
-        res.status = 200;
-        res.set_content(out.constData(), size_t(out.size()), Wire::kContentType);
+        const TCallAnswer answer = AnswerCall(m_registry, std::move(context), body);
+        res.status = answer.status;
+        res.set_content(answer.body.constData(), size_t(answer.body.size()), Wire::kContentType);
     } catch (...) {
         RefuseSafely(res, 500, QStringLiteral("Erro interno do servidor de aplicação."));
     }
