@@ -146,14 +146,12 @@ void TfrmFechaOrca::sbtFecharOrcaClick() {
     orca->Post();
 
     // 11. The closing call, behind the busy indicator until the operator has
-    // read the outcome.
-    bool busy = false;
+    // read the outcome; a failure takes the indicator away before it is shown.
     try {
         TRecordSet* ende = data.cdsEndeNovoClie;
         const QVariant arEndeClie =
             ende->ChangeCount() > 0 ? QVariant::fromValue(ende->Data()) : QVariant();
-        ActiveShowAvi(window(), 1);
-        busy = true;
+        TBusyScope busy(window(), 1);
         CheckResultServ(
             netFechaOrca->Call(QStringLiteral("FecharOrca"),
                                {QVariant::fromValue(orca->Data()), Operador(), arEndeClie}),
@@ -171,19 +169,11 @@ void TfrmFechaOrca::sbtFecharOrcaClick() {
         if (pgcPadrao->ActivePage() != tshFolhaDados)
             ShowPage(tshFolhaDados);
         TDialogs::Current().Information(msgPadrao->Msg(QStringLiteral("SUCESSO")));
-        busy = false;
-        DeactiveShowAvi();
     } catch (const Exception& e) {
-        if (busy)
-            DeactiveShowAvi();
         if (const std::optional<TCatalogueRefusal> refusal = ClosingRefusal(e.Message()))
             MensErro(refusal->argument ? FormatMsg(msgPadrao->Msg(refusal->key), *refusal->argument)
                                        : msgPadrao->Msg(refusal->key),
                      true);
-        throw;
-    } catch (...) {
-        if (busy)
-            DeactiveShowAvi();
         throw;
     }
 

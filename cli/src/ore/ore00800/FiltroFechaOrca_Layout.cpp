@@ -10,7 +10,7 @@
 #include "framework/widgets/DateEditPlus.h"
 #include "framework/widgets/DisplayEdit.h"
 #include "framework/widgets/MaskEdit.h"
-#include "ore/ore00800/model/NamedQuery.h"
+#include "framework/db/NamedQuery.h"
 
 #include <QCheckBox>
 #include <QGridLayout>

@@ -9,6 +9,7 @@
 #include "core/data/NumberFormat.h"
 #include "core/data/RecordSet.h"
 #include "framework/db/AdoIbQuery.h"
+#include "framework/db/NamedQuery.h"
 #include "framework/net/NetConnection.h"
 #include "framework/services/ServerResult.h"
 #include "framework/services/Session.h"
@@ -19,20 +20,6 @@
 #include <cmath>
 
 namespace {
-
-// A read-only query of the lookups, with its statement.
-TADOIBQuery* Query(QObject* owner, const char* name, const TFieldDefs& fields,
-                   const QStringList& sql) {
-    auto* q = Named(new TADOIBQuery(fields, owner), name);
-    q->SQL = sql;
-    return q;
-}
-
-TDataSource* Source(QObject* owner, const char* name, TDataSet* dataSet) {
-    auto* s = Named(new TDataSource(owner), name);
-    s->SetDataSet(dataSet);
-    return s;
-}
 
 TFieldDefs ClienteFields() {
     return {StrField("NRINSJURCLIE", 20).Label("Inscrição"),
@@ -91,26 +78,26 @@ void TfrmContratante::CreateData() {
                         StrField("CDEMPRESA", 4).Label("Empresa").Width(8)},
                        this);
     cdsContratantes->setObjectName(QStringLiteral("cdsContratantes"));
-    dtsContratantes = Source(this, "dtsContratantes", cdsContratantes);
+    dtsContratantes = NewDataSource(this, "dtsContratantes", cdsContratantes);
     dtsContratantes->SetReadOnly(true);
 
     // Only active clients can become contracting clients.
-    qryCliente = Query(this, "qryCliente", ClienteFields(),
-                       ClienteSql("WHERE IDCLIEATIV = 'S' ORDER BY NMRAZSOCCLIE"));
-    dtsCliente = Source(this, "dtsCliente", qryCliente);
-    QryVdCliente = Query(this, "QryVdCliente", ClienteFields(),
-                         ClienteSql("WHERE NRINSJURCLIE = :P_NRINSJURCLIE"));
-    QryClienteCodigo = Query(this, "QryClienteCodigo", ClienteFields(),
-                             ClienteSql("WHERE CDCLIENTE = :P_CDCLIENTE"));
+    qryCliente = NewQuery(this, "qryCliente", ClienteFields(),
+                          ClienteSql("WHERE IDCLIEATIV = 'S' ORDER BY NMRAZSOCCLIE"));
+    dtsCliente = NewDataSource(this, "dtsCliente", qryCliente);
+    QryVdCliente = NewQuery(this, "QryVdCliente", ClienteFields(),
+                            ClienteSql("WHERE NRINSJURCLIE = :P_NRINSJURCLIE"));
+    QryClienteCodigo = NewQuery(this, "QryClienteCodigo", ClienteFields(),
+                                ClienteSql("WHERE CDCLIENTE = :P_CDCLIENTE"));
     // The companies allowed to bill the budget's branch.
-    qryEmpresa = Query(this, "qryEmpresa",
-                       {StrField("CDEMPRESA", 4).Label("Código").Required(),
-                        StrField("NMRAZSOCEMP", 50).Label("Razão Social"),
-                        StrField("NMFANTEMP", 50).Label("Nome Fantasia")},
-                       {"SELECT E.CDEMPRESA, E.NMRAZSOCEMP, E.NMFANTEMP", "FROM EMPRESA E",
-                        "JOIN EMPRESAFILIAL F ON F.CDEMPRESA = E.CDEMPRESA",
-                        "WHERE F.CDFILIAL = :P_CDFILIAL", "ORDER BY E.CDEMPRESA"});
-    dtsEmpresa = Source(this, "dtsEmpresa", qryEmpresa);
+    qryEmpresa = NewQuery(this, "qryEmpresa",
+                          {StrField("CDEMPRESA", 4).Label("Código").Required(),
+                           StrField("NMRAZSOCEMP", 50).Label("Razão Social"),
+                           StrField("NMFANTEMP", 50).Label("Nome Fantasia")},
+                          {"SELECT E.CDEMPRESA, E.NMRAZSOCEMP, E.NMFANTEMP", "FROM EMPRESA E",
+                           "JOIN EMPRESAFILIAL F ON F.CDEMPRESA = E.CDEMPRESA",
+                           "WHERE F.CDFILIAL = :P_CDFILIAL", "ORDER BY E.CDEMPRESA"});
+    dtsEmpresa = NewDataSource(this, "dtsEmpresa", qryEmpresa);
 }
 
 void TfrmContratante::netContratanteBeforeConnect(TNetConnection& connection) {

@@ -1,6 +1,6 @@
 #include "ore/ore00800/model/FechaOrcaQueries.h"
 
-#include "ore/ore00800/model/NamedQuery.h"
+#include "framework/db/NamedQuery.h"
 
 namespace {
 

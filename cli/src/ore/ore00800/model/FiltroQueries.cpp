@@ -1,6 +1,6 @@
 #include "ore/ore00800/model/FiltroQueries.h"
 
-#include "ore/ore00800/model/NamedQuery.h"
+#include "framework/db/NamedQuery.h"
 
 TFiltroQueries::TFiltroQueries(QObject* owner) {
     qryVendedor = NewQuery(owner, "qryVendedor",

@@ -1,4 +1,4 @@
-#include "ore/ore00800/model/NamedQuery.h"
+#include "framework/db/NamedQuery.h"
 
 TADOIBQuery* NewQuery(QObject* owner, const char* name, const TFieldDefs& fields,
                       const QStringList& sql) {
