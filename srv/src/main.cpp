@@ -36,6 +36,7 @@ const char* const kUsage =
     "                                      número de documento repetido; sai com 1 se\n"
     "                                      achar inconsistência\n"
     "  serve      --db URL --listen HOST:PORTA [--threads N] [--max-body-mib N]\n"
+    "             [--tls-cert ARQUIVO --tls-key ARQUIVO]\n"
     "                                      atende os módulos remotos até SIGTERM ou SIGINT\n"
     "\n"
     "Opções:\n"
@@ -47,6 +48,9 @@ const char* const kUsage =
     "  --max-body-mib N  tamanho máximo de uma requisição em MiB (padrão: 64)\n"
     "  --request-timeout S\n"
     "                    segundos para uma requisição chegar inteira (padrão: 60)\n"
+    "  --tls-cert ARQUIVO, --tls-key ARQUIVO\n"
+    "                    atende HTTPS com esse certificado (PEM, com a cadeia) e essa\n"
+    "                    chave privada (PEM, sem senha); sem elas, HTTP simples\n"
     "  --budgets N       quantidade de orçamentos de seed-scale\n"
     "  -h, --help        mostra esta ajuda\n";
 
@@ -78,7 +82,8 @@ TCommandLine Parse(const QStringList& args) {
         {QStringLiteral("seed-scale"), {QStringLiteral("--db"), QStringLiteral("--budgets")}},
         {QStringLiteral("serve"),
          {QStringLiteral("--db"), QStringLiteral("--listen"), QStringLiteral("--threads"),
-          QStringLiteral("--max-body-mib"), QStringLiteral("--request-timeout")}},
+          QStringLiteral("--max-body-mib"), QStringLiteral("--request-timeout"),
+          QStringLiteral("--tls-cert"), QStringLiteral("--tls-key")}},
     };
     if (args.isEmpty())
         throw EUsage(QStringLiteral("falta o comando."));
@@ -159,6 +164,10 @@ int Serve(const TCommandLine& cl) {
         options.requestTimeout =
             std::chrono::seconds(PositiveInt(cl.Option(QStringLiteral("--request-timeout")),
                                              QStringLiteral("--request-timeout"), 3600));
+    options.tlsCert = cl.Option(QStringLiteral("--tls-cert"));
+    options.tlsKey = cl.Option(QStringLiteral("--tls-key"));
+    if (options.tlsCert.isEmpty() != options.tlsKey.isEmpty())
+        throw EUsage(QStringLiteral("--tls-cert e --tls-key vão juntas."));
 
     TRemoteModuleRegistry registry;
     RegisterModules(registry, db);
@@ -179,7 +188,9 @@ int Serve(const TCommandLine& cl) {
         Say(e.Message());
         return 1;
     }
-    Say(QStringLiteral("atendendo em %1 (banco %2).").arg(server.Address(), HidePassword(db)));
+    Say(QStringLiteral("atendendo em %1 (%2banco %3).")
+            .arg(server.Address(), server.Secure() ? QStringLiteral("HTTPS, ") : QString(),
+                 HidePassword(db)));
 
     int signal = 0;
     while (signal <= 0) {

@@ -28,34 +28,21 @@ void Endpoint(const sockaddr_storage& addr, socklen_t len, std::string& ip, int&
 
 } // namespace
 
-TConnectionStream::TConnectionStream(int sock, const TLimits& limits)
-    : m_sock(sock), m_limits(limits) {}
+TConnectionStream::TConnectionStream(TSocketChannel& channel, const TLimits& limits)
+    : m_channel(channel), m_limits(limits) {}
 
 const TConnectionStream* TConnectionStream::Current() {
     return t_current;
 }
 
-bool TConnectionStream::WaitFor(short events, Clock::time_point until) const {
-    pollfd fd{m_sock, events, 0};
-    for (;;) {
-        const auto left =
-            std::chrono::ceil<std::chrono::milliseconds>(until - Clock::now()).count();
-        const int rc = ::poll(&fd, 1, int(std::clamp<long long>(left, 0, 1 << 30)));
-        if (rc > 0)
-            return true; // readable, writable, or an error that recv or send reports
-        if (rc == 0 || errno != EINTR)
-            return false;
-    }
-}
-
 bool TConnectionStream::is_readable() const {
-    if (m_begin < m_end)
+    if (m_begin < m_end || m_channel.Buffered())
         return true;
     if (m_stop != TStop::None)
         return false;
     const Clock::time_point until =
         std::min(m_limits.requestDeadline, Clock::now() + m_limits.readTimeout);
-    if (WaitFor(POLLIN, until))
+    if (m_channel.WaitFor(POLLIN, until))
         return true;
     m_stop = TStop::TimedOut;
     return false;
@@ -65,17 +52,22 @@ bool TConnectionStream::is_writable() const {
     const Clock::time_point until = m_replyDeadline == Clock::time_point{}
                                         ? Clock::now() + m_limits.writeTimeout
                                         : m_replyDeadline;
-    return WaitFor(POLLOUT, until);
+    return m_channel.WaitFor(POLLOUT, until);
 }
 
 ssize_t TConnectionStream::read(char* ptr, size_t size) {
     if (m_begin == m_end) {
         if (!is_readable())
             return -1;
-        ssize_t n;
-        do
-            n = ::recv(m_sock, m_buffer, sizeof m_buffer, 0);
-        while (n < 0 && errno == EINTR);
+        // Readable bytes on a TLS socket may not finish a record: the wait
+        // for the rest keeps to the same bounds.
+        const ssize_t n =
+            m_channel.Read(m_buffer, sizeof m_buffer,
+                           std::min(m_limits.requestDeadline, Clock::now() + m_limits.readTimeout));
+        if (n == TSocketChannel::kTimedOut) {
+            m_stop = TStop::TimedOut;
+            return -1;
+        }
         if (n <= 0)
             return n;
         m_begin = 0;
@@ -114,26 +106,22 @@ ssize_t TConnectionStream::write(const char* ptr, size_t size) {
         if (size > 12 && std::memcmp(ptr, "HTTP/1.1 ", 9) == 0)
             m_status = std::atoi(std::string(ptr + 9, 3).c_str());
     }
-    if (!WaitFor(POLLOUT, m_replyDeadline))
-        return -1;
-    ssize_t n;
-    do
-        n = ::send(m_sock, ptr, size, MSG_NOSIGNAL);
-    while (n < 0 && errno == EINTR);
-    return n;
+    const ssize_t n = m_channel.Write(ptr, size, m_replyDeadline);
+    return n == TSocketChannel::kTimedOut ? -1 : n;
 }
 
 void TConnectionStream::Linger(std::chrono::milliseconds bound) {
     // A client that has sent everything waits for the reply: nothing to drain.
-    if (!WaitFor(POLLIN, Clock::now()))
+    if (!m_channel.Buffered() && !m_channel.WaitFor(POLLIN, Clock::now()))
         return;
-    ::shutdown(m_sock, SHUT_WR);
+    m_channel.EndOutput();
+    // What still comes is dropped unread, TLS records or not.
     const Clock::time_point until = Clock::now() + bound;
     char sink[16384];
-    while (WaitFor(POLLIN, until)) {
+    while (m_channel.WaitFor(POLLIN, until)) {
         ssize_t n;
         do
-            n = ::recv(m_sock, sink, sizeof sink, 0);
+            n = ::recv(m_channel.Socket(), sink, sizeof sink, 0);
         while (n < 0 && errno == EINTR);
         if (n <= 0)
             return;
@@ -143,14 +131,14 @@ void TConnectionStream::Linger(std::chrono::milliseconds bound) {
 void TConnectionStream::get_remote_ip_and_port(std::string& ip, int& port) const {
     sockaddr_storage addr{};
     socklen_t len = sizeof addr;
-    if (::getpeername(m_sock, reinterpret_cast<sockaddr*>(&addr), &len) == 0)
+    if (::getpeername(socket(), reinterpret_cast<sockaddr*>(&addr), &len) == 0)
         Endpoint(addr, len, ip, port);
 }
 
 void TConnectionStream::get_local_ip_and_port(std::string& ip, int& port) const {
     sockaddr_storage addr{};
     socklen_t len = sizeof addr;
-    if (::getsockname(m_sock, reinterpret_cast<sockaddr*>(&addr), &len) == 0)
+    if (::getsockname(socket(), reinterpret_cast<sockaddr*>(&addr), &len) == 0)
         Endpoint(addr, len, ip, port);
 }
 

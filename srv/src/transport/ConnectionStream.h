@@ -1,5 +1,7 @@
 #pragma once
 
+#include "transport/SocketChannel.h"
+
 #include <httplib.h>
 
 #include <chrono>
@@ -11,14 +13,14 @@
 #include <thread>
 #include <vector>
 
-// The socket of one accepted connection as httplib reads its request and
-// writes its reply, with bounds that httplib's own stream lacks: the whole
+// One accepted connection as httplib reads its request and writes its
+// reply, over a plain or a TLS channel, with bounds that httplib's own stream lacks: the whole
 // request (line, headers and body) must arrive by a deadline, however slowly
 // it trickles in; the request line and headers together may take at most
 // maxHeadBytes; and the whole reply must be written within writeTimeout.
 class TConnectionStream final : public httplib::Stream {
 public:
-    using Clock = std::chrono::steady_clock;
+    using Clock = TSocketChannel::Clock;
 
     struct TLimits {
         Clock::time_point requestDeadline;
@@ -29,7 +31,7 @@ public:
     // TimedOut: the deadline passed, or the client fell silent for readTimeout.
     enum class TStop { None, TimedOut, HeadTooLarge };
 
-    TConnectionStream(int sock, const TLimits& limits);
+    TConnectionStream(TSocketChannel& channel, const TLimits& limits);
 
     bool is_readable() const override;
     bool is_writable() const override;
@@ -37,7 +39,7 @@ public:
     ssize_t write(const char* ptr, size_t size) override;
     void get_remote_ip_and_port(std::string& ip, int& port) const override;
     void get_local_ip_and_port(std::string& ip, int& port) const override;
-    int socket() const override { return m_sock; }
+    int socket() const override { return m_channel.Socket(); }
 
     // Why reading stopped early, if a bound stopped it.
     TStop Stopped() const { return m_stop; }
@@ -55,10 +57,9 @@ public:
     static const TConnectionStream* Current();
 
 private:
-    bool WaitFor(short events, Clock::time_point until) const;
     void ScanHead(const char* data, size_t n);
 
-    int m_sock;
+    TSocketChannel& m_channel;
     TLimits m_limits;
     mutable TStop m_stop = TStop::None;
     Clock::time_point m_replyDeadline{};

@@ -4,6 +4,8 @@
 #include "core/wire/WireVariant.h"
 #include "transport/CallAnswer.h"
 #include "transport/ConnectionStream.h"
+#include "transport/TlsChannel.h"
+#include "transport/TlsContext.h"
 
 #include <httplib.h>
 
@@ -81,7 +83,8 @@ constexpr std::size_t kTrimAfterBytes = std::size_t(1) << 20;
 
 class THttpServer : public httplib::Server {
 public:
-    explicit THttpServer(const TRpcServerOptions& options) : m_options(options) {}
+    THttpServer(const TRpcServerOptions& options, const TTlsContext* tls)
+        : m_options(options), m_tls(tls) {}
 
     // httplib listens with a backlog of 5: a burst of callers overflows it,
     // and every connection dropped there waits a second for the kernel to
@@ -97,20 +100,32 @@ private:
         bool served = false;
         std::size_t read = 0;
         if (WaitForRequest(sock, std::min(deadline, accepted + m_options.idleTimeout))) {
-            TConnectionStream stream(sock, {deadline, m_options.readTimeout, m_options.writeTimeout,
-                                            m_options.maxHeadBytes});
-            TCurrentConnection current(stream);
-            bool closed = false;
-            served = process_request(stream, true, closed, nullptr);
-            // httplib answers nothing when the request line never came whole.
-            if (!served && !stream.Wrote())
-                if (const auto cut = CutShort(m_options))
-                    WriteRefusal(stream, cut->first, cut->second);
-            // Closing on unread bytes resets the connection, and the client
-            // would lose the refusal it is owed.
-            if (stream.Status() >= 400)
-                stream.Linger(kLinger);
-            read = stream.BytesRead();
+            const TConnectionStream::TLimits limits{deadline, m_options.readTimeout,
+                                                    m_options.writeTimeout, m_options.maxHeadBytes};
+            if (!m_tls) {
+                TSocketChannel plain(sock);
+                served = Serve(plain, limits, read);
+            } else {
+                TTlsChannel tls(*m_tls, sock);
+                switch (tls.Handshake(deadline, m_options.readTimeout)) {
+                case TTlsChannel::THandshake::Done:
+                    served = Serve(tls, limits, read);
+                    tls.EndOutput();
+                    break;
+                case TTlsChannel::THandshake::PlainHttp: {
+                    // The one answer that a client without TLS can read.
+                    TSocketChannel plain(sock);
+                    TConnectionStream stream(plain, limits);
+                    WriteRefusal(stream, 400,
+                                 QStringLiteral("Este servidor de aplicação só atende HTTPS."));
+                    stream.Linger(kLinger);
+                    break;
+                }
+                case TTlsChannel::THandshake::TimedOut:
+                case TTlsChannel::THandshake::Failed:
+                    break; // nothing can be said to a client without a session
+                }
+            }
         }
         ::shutdown(sock, SHUT_RDWR);
         ::close(sock);
@@ -119,6 +134,24 @@ private:
         // would stay at its peak.
         if (read >= kTrimAfterBytes)
             ::malloc_trim(0);
+        return served;
+    }
+
+    bool Serve(TSocketChannel& channel, const TConnectionStream::TLimits& limits,
+               std::size_t& read) {
+        TConnectionStream stream(channel, limits);
+        TCurrentConnection current(stream);
+        bool closed = false;
+        const bool served = process_request(stream, true, closed, nullptr);
+        // httplib answers nothing when the request line never came whole.
+        if (!served && !stream.Wrote())
+            if (const auto cut = CutShort(m_options))
+                WriteRefusal(stream, cut->first, cut->second);
+        // Closing on unread bytes resets the connection, and the client
+        // would lose the refusal it is owed.
+        if (stream.Status() >= 400)
+            stream.Linger(kLinger);
+        read = stream.BytesRead();
         return served;
     }
 
@@ -142,12 +175,13 @@ private:
     static void WriteRefusal(TConnectionStream& stream, int status, const QString& message) {
         try {
             const QByteArray body = Wire::EncodeReply(TServerReply::Failure(message));
-            const std::string head =
-                "HTTP/1.1 " + std::to_string(status) + ' ' +
-                (status == 408 ? "Request Timeout" : "Request Header Fields Too Large") +
-                "\r\nContent-Type: " + Wire::kContentType +
-                "\r\nContent-Length: " + std::to_string(body.size()) +
-                "\r\nConnection: close\r\n\r\n";
+            const char* reason = status == 408   ? "Request Timeout"
+                                 : status == 431 ? "Request Header Fields Too Large"
+                                                 : "Bad Request";
+            const std::string head = "HTTP/1.1 " + std::to_string(status) + ' ' + reason +
+                                     "\r\nContent-Type: " + Wire::kContentType +
+                                     "\r\nContent-Length: " + std::to_string(body.size()) +
+                                     "\r\nConnection: close\r\n\r\n";
             stream.write(head.data(), head.size());
             stream.write(body.constData(), size_t(body.size()));
         } catch (...) {
@@ -155,6 +189,7 @@ private:
     }
 
     const TRpcServerOptions& m_options;
+    const TTlsContext* m_tls; // null: plain HTTP
 };
 
 } // namespace
@@ -187,7 +222,9 @@ void TRpcServer::Start() {
     // heaps it never gives back: a burst of large calls would leave the
     // server at its peak.
     ::mallopt(M_MMAP_THRESHOLD, int(kTrimAfterBytes));
-    auto http = std::make_unique<THttpServer>(m_options);
+    if (!m_options.tlsCert.isEmpty() && !m_tls)
+        m_tls = std::make_unique<TTlsContext>(m_options.tlsCert, m_options.tlsKey);
+    auto http = std::make_unique<THttpServer>(m_options, m_tls.get());
     const size_t threads = size_t(std::max(1, m_options.threads));
     http->new_task_queue = [threads] { return new TAcceptQueue(threads); };
     http->set_payload_max_length(m_options.maxBodyBytes);

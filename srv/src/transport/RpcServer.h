@@ -17,6 +17,7 @@ class ContentReader;
 struct Request;
 struct Response;
 } // namespace httplib
+class TTlsContext;
 
 struct TRpcServerOptions {
     // Loopback unless told otherwise: the server trusts whoever reaches it.
@@ -35,6 +36,10 @@ struct TRpcServerOptions {
     std::chrono::milliseconds requestTimeout{60000};
     // The request line and headers together.
     std::size_t maxHeadBytes = 64 * 1024;
+    // PEM files of the certificate chain and its private key: HTTPS when
+    // given, plain HTTP when empty.
+    QString tlsCert;
+    QString tlsKey;
 };
 
 // The HTTP side of the application server: POST /rpc takes a call envelope
@@ -49,13 +54,15 @@ public:
     TRpcServer& operator=(const TRpcServer&) = delete;
 
     // Binds and starts accepting on a thread of its own; returns once calls
-    // are accepted. Throws Exception when the address cannot be bound.
+    // are accepted. Throws Exception when the address cannot be bound, or
+    // the certificate or its key cannot be used.
     void Start();
     // Stops accepting, lets the calls under way finish and answer, and
     // returns when the last one has. Safe to call more than once.
     void Stop();
 
     bool Running() const;
+    bool Secure() const { return !m_options.tlsCert.isEmpty(); }
     int Port() const { return m_port; }
     QString Address() const;
     const TRpcServerOptions& Options() const { return m_options; }
@@ -66,6 +73,7 @@ private:
 
     const TRemoteModuleRegistry& m_registry;
     TRpcServerOptions m_options;
+    std::unique_ptr<TTlsContext> m_tls;
     std::unique_ptr<httplib::Server> m_http;
     std::thread m_thread;
     std::atomic<bool> m_listenEnded{false};
