@@ -20,6 +20,12 @@ const char* const kHostUsage =
     "  --open CÓDIGO        abre essa tela ao iniciar (por exemplo ORE00800)\n"
     "  --screenshot ARQUIVO salva uma imagem da janela, já com a tela aberta, e sai\n"
     "  --modules PASTA      onde estão os módulos (padrão: a pasta do executável e ../lib)\n"
+    "  --tls                fala com o servidor de aplicação por HTTPS, conferindo o\n"
+    "                       certificado e o nome do servidor\n"
+    "  --ca-file ARQUIVO    autoridades certificadoras (PEM) em que confiar, no lugar\n"
+    "                       das do sistema (requer --tls)\n"
+    "  --allow-plain-http   permite HTTP simples a um servidor fora deste computador\n"
+    "                       (sem ela, só o loopback é aceito sem --tls)\n"
     "  -h, --help           mostra esta ajuda\n";
 
 namespace {
@@ -77,6 +83,12 @@ THostOptions ParseHostOptions(const QStringList& args) {
          [](THostOptions& o, const QString& v) {
              o.screenshot = NonEmpty(QStringLiteral("--screenshot"), v);
          }},
+        {QStringLiteral("--ca-file"),
+         [](THostOptions& o, const QString& v) {
+             if (!QFileInfo(v).isFile())
+                 throw EUsage(QStringLiteral("--ca-file: o arquivo \"%1\" não existe.").arg(v));
+             o.caFile = v;
+         }},
         {QStringLiteral("--modules"),
          [](THostOptions& o, const QString& v) {
              if (!QFileInfo(v).isDir())
@@ -95,6 +107,14 @@ THostOptions ParseHostOptions(const QStringList& args) {
         }
         if (name == u"--bound") {
             o.bound = true;
+            continue;
+        }
+        if (name == u"--tls") {
+            o.tls = true;
+            continue;
+        }
+        if (name == u"--allow-plain-http") {
+            o.allowPlainHttp = true;
             continue;
         }
         QString value;
@@ -117,6 +137,10 @@ THostOptions ParseHostOptions(const QStringList& args) {
         }
         option->second(o, value);
     }
+    if (!o.caFile.isEmpty() && !o.tls)
+        throw EUsage(QStringLiteral("--ca-file requer --tls."));
+    if (o.tls && o.allowPlainHttp)
+        throw EUsage(QStringLiteral("--tls e --allow-plain-http se excluem."));
     if (!o.branch.isEmpty() && o.db.isEmpty())
         throw EUsage(QStringLiteral("--branch requer --db: o nome da filial vem do banco."));
     return o;

@@ -2,6 +2,7 @@
 
 #include "core/db/DbConnection.h"
 #include "framework/db/SharedDatabase.h"
+#include "framework/net/NetSecurity.h"
 #include "framework/services/Dialogs.h"
 #include "host/HostOptions.h"
 #include "host/HostSession.h"
@@ -42,6 +43,7 @@ void ScheduleScreenshot(QMainWindow& window, const QString& file, int& exitCode)
 }
 
 int Run(QApplication& app, const THostOptions& options) {
+    TNetSecurity::Set({options.tls, options.caFile, options.allowPlainHttp});
     std::unique_ptr<TDbConnection> db;
     if (!options.db.isEmpty()) {
         db = std::make_unique<TDbConnection>(options.db);

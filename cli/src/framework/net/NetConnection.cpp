@@ -2,6 +2,7 @@
 
 #include "core/wire/WireVariant.h"
 #include "framework/net/CallTransport.h"
+#include "framework/net/SecureHttp.h"
 
 #include <httplib.h>
 #include <netdb.h>
@@ -110,7 +111,12 @@ TServerReply TNetConnection::Post(const QString& method, const QVariantList& arg
         return TServerReply::Failure(e.Message());
     }
 
-    httplib::Client client(Host.toStdString(), Port);
+    // HTTPS or plain HTTP, and whom to trust, are the process's (TNetSecurity).
+    QString refusal;
+    const auto http = SecureHttp::NewClient(Host, Port, Address(), refusal);
+    if (!http)
+        return TServerReply::Failure(refusal);
+    httplib::ClientImpl& client = *http;
     client.set_connection_timeout(ConnectTimeout);
     client.set_read_timeout(ReadTimeout);
     client.set_write_timeout(WriteTimeout);
@@ -139,6 +145,8 @@ TServerReply TNetConnection::Post(const QString& method, const QVariantList& arg
 
     const QString address = Address();
     if (!res) {
+        if (QString tls = SecureHttp::Failure(client, res.error(), Host, address); !tls.isEmpty())
+            return TServerReply::Failure(tls);
         switch (res.error()) {
         case httplib::Error::Connection:
             if (!Resolves(Host))
