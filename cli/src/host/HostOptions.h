@@ -9,16 +9,20 @@
 struct THostOptions {
     QString serverHost = QStringLiteral("127.0.0.1");
     int serverPort = 8211;
-    QString db;                  // business database URL; empty: none
-    QString operador;            // operator code
-    QString branch;              // branch in process
-    bool bound = false;          // the module is bound to the branch
-    QString openCode;            // screen opened at start
-    QString screenshot;          // grab the window to this file and quit
-    QString modulesDir;          // empty: next to the executable and ../lib
-    bool tls = false;            // HTTPS to the server
-    QString caFile;              // who signs the server's certificate; empty: the system's store
-    bool allowPlainHttp = false; // plain HTTP to a server off this machine
+    QString db;         // business database URL; empty: none
+    QString operador;   // operator code
+    QString branch;     // branch in process
+    bool bound = false; // the module is bound to the branch
+    QString openCode;   // screen opened at start
+    QString screenshot; // grab the window to this file and quit
+    QString modulesDir; // empty: next to the executable and ../lib
+
+    // The transport: HTTPS to the server; who signs its certificate (empty:
+    // the system's store); plain HTTP to a server off this machine.
+    bool tls = false;
+    QString caFile;
+    bool allowPlainHttp = false;
+
     bool help = false;
 };
 
