@@ -28,7 +28,10 @@ const char* const kUsage =
     "Uso: ore-server COMANDO [OPÇÕES]\n"
     "\n"
     "Comandos:\n"
-    "  init-db    --db URL                 cria o esquema do banco\n"
+    "  init-db    --db URL [--role-prefix P]\n"
+    "                                      cria o esquema do banco; no PostgreSQL também\n"
+    "                                      os papéis P_owner, P_server e P_host (P padrão:\n"
+    "                                      ore) com seus direitos\n"
     "  seed-demo  --db URL                 carrega os dados de demonstração\n"
     "  seed-scale --db URL --budgets N     gera N orçamentos para medições\n"
     "  check-db   --db URL                 confere os fechamentos após um incidente: cada\n"
@@ -76,7 +79,7 @@ struct TCommandLine {
 
 TCommandLine Parse(const QStringList& args) {
     static const std::map<QString, QStringList> kAllowed = {
-        {QStringLiteral("init-db"), {QStringLiteral("--db")}},
+        {QStringLiteral("init-db"), {QStringLiteral("--db"), QStringLiteral("--role-prefix")}},
         {QStringLiteral("seed-demo"), {QStringLiteral("--db")}},
         {QStringLiteral("check-db"), {QStringLiteral("--db")}},
         {QStringLiteral("seed-scale"), {QStringLiteral("--db"), QStringLiteral("--budgets")}},
@@ -212,7 +215,9 @@ int Run(const TCommandLine& cl) {
     if (db == kDefaultDb) // SQLite creates the file, not its folder
         QDir().mkpath(QFileInfo(kDefaultDb).path());
     if (cl.command == u"init-db")
-        return RunInitDb(db);
+        return cl.options.count(QStringLiteral("--role-prefix"))
+                   ? RunInitDb(db, cl.Option(QStringLiteral("--role-prefix")))
+                   : RunInitDb(db);
     if (cl.command == u"seed-demo")
         return RunSeedDemo(db);
     if (cl.command == u"check-db")

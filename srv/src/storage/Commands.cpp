@@ -6,6 +6,7 @@
 #include "core/db/SqlStatement.h"
 #include "seed/DemoSeed.h"
 #include "seed/ScaleSeed.h"
+#include "storage/DbRoles.h"
 #include "storage/Schema.h"
 
 #include <QElapsedTimer>
@@ -58,10 +59,21 @@ template <typename Body> int Run(const QString& url, Body body) {
 
 } // namespace
 
-int RunInitDb(const QString& dbUrl) {
-    return Run(dbUrl, [](TDbConnection& db) {
-        CreateSchema(db);
+int RunInitDb(const QString& dbUrl, const QString& rolePrefix) {
+    TDbRoles roles;
+    try {
+        roles = TDbRoles::WithPrefix(rolePrefix);
+    } catch (const Exception& e) {
+        Say(stderr, e.Message());
+        return kUsage;
+    }
+    return Run(dbUrl, [&roles](TDbConnection& db) {
+        const bool pg = db.Dialect() == TDialect::PostgreSQL;
+        CreateSchema(db, pg ? &roles : nullptr);
         Say(stdout, QStringLiteral("Esquema criado em %1.").arg(db.Url().Display()));
+        if (pg)
+            Say(stdout, QStringLiteral("Papéis: %1 (dono das tabelas), %2 (servidor), %3 (host).")
+                            .arg(roles.owner, roles.server, roles.host));
         return kOk;
     });
 }

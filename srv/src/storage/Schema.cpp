@@ -2,6 +2,7 @@
 
 #include "core/db/DbConnection.h"
 #include "core/db/DbError.h"
+#include "storage/DbRoles.h"
 
 #include <QDir>
 #include <QFile>
@@ -38,14 +39,20 @@ QString ExistingSchemaTable(TDbConnection& db) {
     return {};
 }
 
-void CreateSchema(TDbConnection& db) {
+void CreateSchema(TDbConnection& db, const TDbRoles* roles) {
     const QString script = SchemaScript(db.Dialect());
+    if (roles)
+        CreateRoles(db, *roles);
     TTransaction tx(db);
     const QString existing = ExistingSchemaTable(db);
     if (!existing.isEmpty())
         throw EDbError(QStringLiteral("O banco %1 já tem tabelas do sistema (por exemplo %2); o "
                                       "esquema não foi criado de novo e nada foi alterado.")
                            .arg(db.Url().Display(), existing));
+    if (roles)
+        BecomeOwner(db, *roles);
     db.ExecScript(script);
+    if (roles)
+        GrantTableRights(db, *roles);
     tx.Commit();
 }

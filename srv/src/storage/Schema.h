@@ -5,6 +5,7 @@
 #include <QString>
 
 class TDbConnection;
+struct TDbRoles;
 
 // The schema script of an engine: srv/sql/<engine>/schema.sql under the folder
 // named by the environment variable ORE_SQL_DIR, or the source tree's srv/sql.
@@ -15,4 +16,6 @@ QString SchemaScript(TDialect dialect); // throws EDbError when the file cannot 
 QString ExistingSchemaTable(TDbConnection& db);
 // Creates every table in one transaction. Refuses (EDbError) a database that
 // already has any of them, so that it never builds on top of an older schema.
-void CreateSchema(TDbConnection& db);
+// With `roles` (PostgreSQL), creates them too: the owner owns the tables and
+// the others get their rights in the same transaction (DbRoles.h).
+void CreateSchema(TDbConnection& db, const TDbRoles* roles = nullptr);

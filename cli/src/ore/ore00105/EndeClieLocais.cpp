@@ -1,4 +1,5 @@
 #include "ore/ore00105/EndeClieLocais.h"
+#include "ore/ore00105/EndeClieSql.h"
 
 #include "framework/db/AdoIbQuery.h"
 #include "framework/services/Dispatch.h"
@@ -56,10 +57,7 @@ TEndeClieLocais::TEndeClieLocais(QComboBox* pais, QComboBox* estado, QComboBox* 
 }
 
 void TEndeClieLocais::Carrega() {
-    Enche(m_pais,
-          {QStringLiteral("SELECT CDPAIS AS CODIGO, NMPAIS AS NOME FROM PAIS"),
-           QStringLiteral("ORDER BY NMPAIS")},
-          {});
+    Enche(m_pais, EndeClieSql::Paises(), {});
     Limpa(m_estado);
     Limpa(m_municipio);
 }
@@ -70,10 +68,7 @@ void TEndeClieLocais::PaisMudou() {
         Limpa(m_estado);
         return;
     }
-    Enche(m_estado,
-          {QStringLiteral("SELECT SGESTADO AS CODIGO, NMESTADO AS NOME FROM ESTADO"),
-           QStringLiteral("WHERE CDPAIS = :P_CDPAIS ORDER BY NMESTADO")},
-          {{QStringLiteral("P_CDPAIS"), Pais()}});
+    Enche(m_estado, EndeClieSql::Estados(), {{QStringLiteral("P_CDPAIS"), Pais()}});
 }
 
 void TEndeClieLocais::EstadoMudou() {
@@ -81,10 +76,7 @@ void TEndeClieLocais::EstadoMudou() {
         Limpa(m_municipio);
         return;
     }
-    Enche(m_municipio,
-          {QStringLiteral("SELECT CDMUNICIPIO AS CODIGO, NMMUNICIPIO AS NOME FROM MUNICIPIO"),
-           QStringLiteral("WHERE CDPAIS = :P_CDPAIS AND SGESTADO = :P_SGESTADO"),
-           QStringLiteral("ORDER BY NMMUNICIPIO")},
+    Enche(m_municipio, EndeClieSql::Municipios(),
           {{QStringLiteral("P_CDPAIS"), Pais()}, {QStringLiteral("P_SGESTADO"), Estado()}});
 }
 

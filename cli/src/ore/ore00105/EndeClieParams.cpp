@@ -1,4 +1,5 @@
 #include "ore/ore00105/EndeClieParams.h"
+#include "ore/ore00105/EndeClieSql.h"
 
 #include "core/data/DataSource.h"
 #include "core/data/Exceptions.h"
@@ -31,10 +32,7 @@ TRecordSet* RecordSetOf(const TScreenParams& p, int i, const char* name, const Q
 
 void CheckOrcamento(const TChaveOrca& key) {
     TADOIBQuery q({StrField(QStringLiteral("NRORCAEVENTO"), 10)});
-    q.SQL = QStringList{QStringLiteral("SELECT NRORCAEVENTO FROM ORCAEVENTO"),
-                        QStringLiteral("WHERE CDFILIAL = :P_CDFILIAL"),
-                        QStringLiteral("AND NRORCAEVENTO = :P_NRORCAEVENTO"),
-                        QStringLiteral("AND NRSEQORCAEVE = :P_NRSEQORCAEVE")};
+    q.SQL = EndeClieSql::Orcamento();
     q.ParamByName(QStringLiteral("P_CDFILIAL")).SetAsString(key.filial);
     q.ParamByName(QStringLiteral("P_NRORCAEVENTO")).SetAsString(key.numero);
     q.ParamByName(QStringLiteral("P_NRSEQORCAEVE")).SetAsString(key.seq);

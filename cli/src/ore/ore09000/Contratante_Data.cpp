@@ -3,6 +3,7 @@
 
 #include "ore/ore09000/Contratante_Form.h"
 #include "ore/ore09000/Contratante_Named.h"
+#include "ore/ore09000/Contratante_Sql.h"
 
 #include "core/data/DataSource.h"
 #include "core/data/FieldDef.h"
@@ -27,11 +28,6 @@ TFieldDefs ClienteFields() {
             StrField("IDTPIJURCLIE", 1).Hidden(),
             StrField("NMRAZSOCCLIE", 50).Label("Razão Social"),
             StrField("NMFANTCLIE", 50).Label("Nome Fantasia")};
-}
-
-QStringList ClienteSql(const char* where) {
-    return {"SELECT CDCLIENTE, IDTPIJURCLIE, NRINSJURCLIE, NMRAZSOCCLIE, NMFANTCLIE",
-            "FROM CLIENTE", QString::fromLatin1(where)};
 }
 
 qint64 Cents(double v) {
@@ -81,22 +77,17 @@ void TfrmContratante::CreateData() {
     dtsContratantes = NewDataSource(this, "dtsContratantes", cdsContratantes);
     dtsContratantes->SetReadOnly(true);
 
-    // Only active clients can become contracting clients.
-    qryCliente = NewQuery(this, "qryCliente", ClienteFields(),
-                          ClienteSql("WHERE IDCLIEATIV = 'S' ORDER BY NMRAZSOCCLIE"));
+    qryCliente = NewQuery(this, "qryCliente", ClienteFields(), ContratanteSql::ClientesAtivos());
     dtsCliente = NewDataSource(this, "dtsCliente", qryCliente);
-    QryVdCliente = NewQuery(this, "QryVdCliente", ClienteFields(),
-                            ClienteSql("WHERE NRINSJURCLIE = :P_NRINSJURCLIE"));
-    QryClienteCodigo = NewQuery(this, "QryClienteCodigo", ClienteFields(),
-                                ClienteSql("WHERE CDCLIENTE = :P_CDCLIENTE"));
-    // The companies allowed to bill the budget's branch.
+    QryVdCliente =
+        NewQuery(this, "QryVdCliente", ClienteFields(), ContratanteSql::ClientePorInscricao());
+    QryClienteCodigo =
+        NewQuery(this, "QryClienteCodigo", ClienteFields(), ContratanteSql::ClientePorCodigo());
     qryEmpresa = NewQuery(this, "qryEmpresa",
                           {StrField("CDEMPRESA", 4).Label("Código").Required(),
                            StrField("NMRAZSOCEMP", 50).Label("Razão Social"),
                            StrField("NMFANTEMP", 50).Label("Nome Fantasia")},
-                          {"SELECT E.CDEMPRESA, E.NMRAZSOCEMP, E.NMFANTEMP", "FROM EMPRESA E",
-                           "JOIN EMPRESAFILIAL F ON F.CDEMPRESA = E.CDEMPRESA",
-                           "WHERE F.CDFILIAL = :P_CDFILIAL", "ORDER BY E.CDEMPRESA"});
+                          ContratanteSql::Empresas());
     dtsEmpresa = NewDataSource(this, "dtsEmpresa", qryEmpresa);
 }
 
