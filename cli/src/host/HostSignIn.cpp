@@ -1,0 +1,49 @@
+#include "host/HostSignIn.h"
+
+#include "host/FrmEntrar.h"
+
+#include <QApplication>
+#include <QThread>
+
+namespace {
+
+TfrmEntrar::TSignIn SignInTo(const TSignInServer& server) {
+    return [server](const QString& op, const QString& password) {
+        TNetSession::SignIn(server.host, server.port, op, password);
+    };
+}
+
+} // namespace
+
+QString SignInAtStart(const TSignInServer& server, const QString& op, const QString& password) {
+    if (!op.trimmed().isEmpty() && !password.isEmpty()) {
+        const QString code = TfrmEntrar::OperatorCode(op);
+        TNetSession::SignIn(server.host, server.port, code, password);
+        return code;
+    }
+    TfrmEntrar dialog(SignInTo(server));
+    dialog.SetOperator(op);
+    return dialog.ShowModal() == TModalForm::mrOk ? dialog.Operator() : QString();
+}
+
+bool SignInAgain(const TSignInServer& server, const QString& op, const QString& sentence) {
+    TfrmEntrar dialog(SignInTo(server), QApplication::activeWindow());
+    dialog.RequireOperator(op);
+    dialog.SetSentence(sentence);
+    return dialog.ShowModal() == TModalForm::mrOk;
+}
+
+TNetSession::TRenewer HostRenewer(const TSignInServer& server, const QString& op) {
+    return [server, op](const QString& sentence) {
+        QCoreApplication* app = QCoreApplication::instance();
+        if (!app)
+            return false;
+        if (QThread::currentThread() == app->thread())
+            return SignInAgain(server, op, sentence);
+        bool renewed = false;
+        QMetaObject::invokeMethod(
+            app, [&] { return SignInAgain(server, op, sentence); }, Qt::BlockingQueuedConnection,
+            &renewed);
+        return renewed;
+    };
+}
