@@ -4,7 +4,6 @@
 #include "host/HostOptions.h"
 #include "host/HostSession.h"
 
-#include <QImage>
 #include <QProcess>
 #include <QTemporaryDir>
 
@@ -96,17 +95,9 @@ TEST(HostCommandLine, BranchNameComesFromTheDatabase) {
     EXPECT_THROW(SessionFromOptions(o, &db), EUsage);
 }
 
-TEST(HostCommandLine, ProcessExitsWith2OnWrongOptionsAndTakesScreenshots) {
+TEST(HostCommandLine, ProcessExitsWith2OnWrongOptions) {
     const TRun wrong = RunHost({QStringLiteral("--server"), QStringLiteral("nope")});
     EXPECT_EQ(wrong.exitCode, 2);
     EXPECT_TRUE(wrong.err.contains(QStringLiteral("--server espera HOST:PORTA")))
         << wrong.err.toStdString();
-
-    QTemporaryDir dir;
-    const QString shot = dir.filePath(QStringLiteral("host.png"));
-    const TRun ok = RunHost({QStringLiteral("--modules"), QStringLiteral(ORE_MODULE_DIR),
-                             QStringLiteral("--open"), QStringLiteral("ORE00800"),
-                             QStringLiteral("--screenshot"), shot});
-    EXPECT_EQ(ok.exitCode, 0) << ok.err.toStdString();
-    EXPECT_FALSE(QImage(shot).isNull());
 }

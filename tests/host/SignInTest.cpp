@@ -98,19 +98,27 @@ TEST_F(SignIn, ARefusalIsShownInTheDialogWhichStaysOpenForAnotherTry) {
     const int down = ClosedPort();
     struct TCase {
         const char* name;
-        QString op;             // prefilled
-        QStringList typed;      // operator (when not prefilled), then the password
-        QString sentence;       // shown in the dialog
+        QString op;        // prefilled
+        QStringList typed; // operator (when not prefilled), then the password
+        QString sentence;  // shown in the dialog
         bool reachesServer;
     };
     const std::vector<TCase> cases = {
         {"wrong password", QStringLiteral("MARIA"), {QStringLiteral("errada")}, kInvalid, true},
         {"throttle", QStringLiteral("MARIA"), {QStringLiteral("maria123")}, throttled, true},
-        {"no operator", {}, {QString(), QStringLiteral("x")}, QStringLiteral("Informe o operador."),
+        {"no operator",
+         {},
+         {QString(), QStringLiteral("x")},
+         QStringLiteral("Informe o operador."),
          false},
-        {"no password", QStringLiteral("MARIA"), {QString()}, QStringLiteral("Informe a senha."),
+        {"no password",
+         QStringLiteral("MARIA"),
+         {QString()},
+         QStringLiteral("Informe a senha."),
          false},
-        {"server down", QStringLiteral("MARIA"), {QStringLiteral("maria123")},
+        {"server down",
+         QStringLiteral("MARIA"),
+         {QStringLiteral("maria123")},
          QStringLiteral("Não foi possível conectar ao servidor de aplicação 127.0.0.1:%1: "
                         "conexão recusada.")
              .arg(down),
@@ -139,8 +147,7 @@ TEST_F(SignIn, ARefusalIsShownInTheDialogWhichStaysOpenForAnotherTry) {
             EXPECT_TRUE(d.lblMensagem->isVisible());
             EXPECT_EQ(d.lblMensagem->text(), c.sentence);
             EXPECT_TRUE(d.edtSenha->text().isEmpty());
-            EXPECT_EQ(QApplication::focusWidget(),
-                      c.op.isEmpty() ? d.edtOperador : d.edtSenha);
+            EXPECT_EQ(QApplication::focusWidget(), c.op.isEmpty() ? d.edtOperador : d.edtSenha);
             if (viaHttp)
                 TCallTransport::Install(&server);
             AcceptPassword(QStringLiteral("maria123"));

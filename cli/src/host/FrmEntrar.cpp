@@ -18,8 +18,7 @@ constexpr int kOperatorCodeMax = 12; // OPERADOR.CDOPERADOR
 TfrmEntrar::TfrmEntrar(TSignIn signIn, QWidget* parent)
     : TModalForm(parent), edtOperador(new QLineEdit(this)), edtSenha(new QLineEdit(this)),
       lblMensagem(new QLabel(this)), btnEntrar(new QPushButton(QStringLiteral("&Entrar"), this)),
-      btnCancelar(new QPushButton(QStringLiteral("&Cancelar"), this)),
-      m_signIn(std::move(signIn)) {
+      btnCancelar(new QPushButton(QStringLiteral("&Cancelar"), this)), m_signIn(std::move(signIn)) {
     setObjectName(QStringLiteral("frmEntrar"));
     setWindowTitle(QStringLiteral("Entrar"));
     edtOperador->setObjectName(QStringLiteral("edtOperador"));
