@@ -13,7 +13,8 @@
 
 namespace {
 constexpr int kOperatorCodeMax = 12; // OPERADOR.CDOPERADOR
-}
+constexpr int kDialogWidth = 340;
+} // namespace
 
 TfrmEntrar::TfrmEntrar(TSignIn signIn, QWidget* parent)
     : TModalForm(parent), edtOperador(new QLineEdit(this)), edtSenha(new QLineEdit(this)),
@@ -21,6 +22,7 @@ TfrmEntrar::TfrmEntrar(TSignIn signIn, QWidget* parent)
       btnCancelar(new QPushButton(QStringLiteral("&Cancelar"), this)), m_signIn(std::move(signIn)) {
     setObjectName(QStringLiteral("frmEntrar"));
     setWindowTitle(QStringLiteral("Entrar"));
+    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     edtOperador->setObjectName(QStringLiteral("edtOperador"));
     edtSenha->setObjectName(QStringLiteral("edtSenha"));
     lblMensagem->setObjectName(QStringLiteral("lblMensagem"));
@@ -52,9 +54,12 @@ TfrmEntrar::TfrmEntrar(TSignIn signIn, QWidget* parent)
     layout->addLayout(fields);
     layout->addWidget(lblMensagem);
     layout->addLayout(buttons);
-    // Wide enough for the longest sentence on two or three lines, far
-    // narrower than an 800 × 600 desktop.
-    setFixedWidth(360);
+    // One width whatever the sentence: it wraps onto more lines instead, and
+    // the dialog stays far inside an 800 × 600 desktop.
+    const QMargins margins = layout->contentsMargins();
+    const int inside = kDialogWidth - margins.left() - margins.right();
+    layout->addStrut(inside);
+    lblMensagem->setFixedWidth(inside);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
     connect(btnEntrar, &QPushButton::clicked, this,
