@@ -206,14 +206,20 @@ TEST_F(SignIn, TheRenewerLetsOnlyTheSameOperatorSignInAgain) {
     TNetSession::SetToken(QStringLiteral("lost"));
     const TNetSession::TRenewer renew = HostRenewer(kServer, QStringLiteral("MARIA"));
 
-    TModalHook again([](QDialog& window) {
+    int opened = 0;
+    TModalHook again([&](QDialog& window) {
+        if (++opened > 1)
+            return; // a second dialog: left to be cancelled
         TfrmEntrar& d = Dialog(window);
+        // Another call refused meanwhile fails rather than stack a dialog.
+        EXPECT_FALSE(renew(kExpired));
         EXPECT_EQ(d.lblMensagem->text(), kExpired);
         EXPECT_TRUE(d.lblMensagem->isVisible());
         EXPECT_EQ(d.edtOperador->text(), QStringLiteral("MARIA"));
         TypeAndEnter(QStringLiteral("maria123"));
     });
     EXPECT_TRUE(renew(kExpired));
+    EXPECT_EQ(opened, 1);
     EXPECT_EQ(TNetSession::Token(), QStringLiteral("token-1"));
     EXPECT_EQ(server.Calls().size(), 1u);
 

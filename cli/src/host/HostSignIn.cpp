@@ -5,6 +5,9 @@
 #include <QApplication>
 #include <QThread>
 
+#include <atomic>
+#include <memory>
+
 namespace {
 
 TfrmEntrar::TSignIn SignInTo(const TSignInServer& server) {
@@ -34,16 +37,22 @@ bool SignInAgain(const TSignInServer& server, const QString& op, const QString& 
 }
 
 TNetSession::TRenewer HostRenewer(const TSignInServer& server, const QString& op) {
-    return [server, op](const QString& sentence) {
+    // A call refused while the dialog is up (a timer's, another thread's,
+    // run by the dialog's own event loop) fails with its sentence instead of
+    // stacking a second dialog.
+    auto asking = std::make_shared<std::atomic_bool>(false);
+    return [server, op, asking](const QString& sentence) {
         QCoreApplication* app = QCoreApplication::instance();
-        if (!app)
+        if (!app || asking->exchange(true))
             return false;
-        if (QThread::currentThread() == app->thread())
-            return SignInAgain(server, op, sentence);
         bool renewed = false;
-        QMetaObject::invokeMethod(
-            app, [&] { return SignInAgain(server, op, sentence); }, Qt::BlockingQueuedConnection,
-            &renewed);
+        if (QThread::currentThread() == app->thread())
+            renewed = SignInAgain(server, op, sentence);
+        else
+            QMetaObject::invokeMethod(
+                app, [&] { return SignInAgain(server, op, sentence); },
+                Qt::BlockingQueuedConnection, &renewed);
+        *asking = false;
         return renewed;
     };
 }
