@@ -3,8 +3,8 @@
 #include "core/db/DbConnection.h"
 #include "host/HostOptions.h"
 #include "host/HostSession.h"
+#include "tests/host/HostProcess.h"
 
-#include <QProcess>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -18,22 +18,6 @@ QString UsageError(const QStringList& args) {
         return e.Message();
     }
     return QStringLiteral("(accepted)");
-}
-
-struct TRun {
-    int exitCode = -1;
-    QString err;
-};
-
-TRun RunHost(const QStringList& args) {
-    QProcess host;
-    host.start(QStringLiteral(ORE_HOST_EXE), args);
-    if (!host.waitForFinished(60000)) {
-        host.kill();
-        host.waitForFinished();
-        return {};
-    }
-    return {host.exitCode(), QString::fromUtf8(host.readAllStandardError())};
 }
 
 } // namespace
@@ -96,7 +80,7 @@ TEST(HostCommandLine, BranchNameComesFromTheDatabase) {
 }
 
 TEST(HostCommandLine, ProcessExitsWith2OnWrongOptions) {
-    const TRun wrong = RunHost({QStringLiteral("--server"), QStringLiteral("nope")});
+    const THostRun wrong = RunHost({QStringLiteral("--server"), QStringLiteral("nope")});
     EXPECT_EQ(wrong.exitCode, 2);
     EXPECT_TRUE(wrong.err.contains(QStringLiteral("--server espera HOST:PORTA")))
         << wrong.err.toStdString();

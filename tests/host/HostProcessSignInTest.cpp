@@ -2,9 +2,9 @@
 // --operator and ORE_PASSWORD, and signs out on its way out.
 
 #include "core/wire/RpcEnvelope.h"
+#include "tests/host/HostProcess.h"
 
 #include <QImage>
-#include <QProcess>
 #include <QTemporaryDir>
 
 #include <httplib.h>
@@ -63,29 +63,17 @@ private:
     QStringList m_calls;
 };
 
-struct TRun {
-    int exitCode = -1;
-    QString err;
-};
-
 // The host with the password in its environment, opening ORE00800 and
 // grabbing its window to `shot`.
-TRun RunSignedIn(int port, const QString& shot) {
-    QProcess host;
+THostRun RunSignedIn(int port, const QString& shot) {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("ORE_PASSWORD"), QStringLiteral("maria123"));
-    host.setProcessEnvironment(env);
-    host.start(QStringLiteral(ORE_HOST_EXE),
-               {QStringLiteral("--server"), QStringLiteral("127.0.0.1:%1").arg(port),
-                QStringLiteral("--operator"), QStringLiteral("maria"), QStringLiteral("--modules"),
-                QStringLiteral(ORE_MODULE_DIR), QStringLiteral("--open"),
-                QStringLiteral("ORE00800"), QStringLiteral("--screenshot"), shot});
-    if (!host.waitForFinished(60000)) {
-        host.kill();
-        host.waitForFinished();
-        return {};
-    }
-    return {host.exitCode(), QString::fromUtf8(host.readAllStandardError())};
+    return RunHost({QStringLiteral("--server"), QStringLiteral("127.0.0.1:%1").arg(port),
+                    QStringLiteral("--operator"), QStringLiteral("maria"),
+                    QStringLiteral("--modules"), QStringLiteral(ORE_MODULE_DIR),
+                    QStringLiteral("--open"), QStringLiteral("ORE00800"),
+                    QStringLiteral("--screenshot"), shot},
+                   env);
 }
 
 } // namespace
@@ -94,7 +82,7 @@ TEST(HostProcessSignIn, SignsInBeforeTheFirstScreenAndOutOnExit) {
     THttpSessions server;
     QTemporaryDir dir;
     const QString shot = dir.filePath(QStringLiteral("host.png"));
-    const TRun run = RunSignedIn(server.Port(), shot);
+    const THostRun run = RunSignedIn(server.Port(), shot);
     EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
     EXPECT_FALSE(QImage(shot).isNull());
     EXPECT_EQ(server.Calls(),
@@ -105,7 +93,7 @@ TEST(HostProcessSignIn, ARefusedSignInIsSaidAndNoScreenOpens) {
     THttpSessions server(QStringLiteral("Operador ou senha inválidos."));
     QTemporaryDir dir;
     const QString shot = dir.filePath(QStringLiteral("host.png"));
-    const TRun run = RunSignedIn(server.Port(), shot);
+    const THostRun run = RunSignedIn(server.Port(), shot);
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_TRUE(run.err.contains(QStringLiteral("ore-host: Operador ou senha inválidos.")))
         << run.err.toStdString();
