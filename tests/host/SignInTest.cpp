@@ -98,70 +98,48 @@ TEST_F(SignIn, ARefusalIsShownInTheDialogWhichStaysOpenForAnotherTry) {
     const int down = ClosedPort();
     struct TCase {
         const char* name;
-        QString op;        // prefilled
-        QStringList typed; // operator (when not prefilled), then the password
-        QString sentence;  // shown in the dialog
-        bool reachesServer;
+        QString password;
+        QString sentence; // shown in the dialog
+        int calls;        // of Entrar through the fake, the second try's included
     };
     const std::vector<TCase> cases = {
-        {"wrong password", QStringLiteral("MARIA"), {QStringLiteral("errada")}, kInvalid, true},
-        {"throttle", QStringLiteral("MARIA"), {QStringLiteral("maria123")}, throttled, true},
-        {"no operator",
-         {},
-         {QString(), QStringLiteral("x")},
-         QStringLiteral("Informe o operador."),
-         false},
-        {"no password",
-         QStringLiteral("MARIA"),
-         {QString()},
-         QStringLiteral("Informe a senha."),
-         false},
-        {"server down",
-         QStringLiteral("MARIA"),
-         {QStringLiteral("maria123")},
+        {"wrong password", QStringLiteral("errada"), kInvalid, 2},
+        {"throttle", QStringLiteral("maria123"), throttled, 2},
+        {"no password", {}, QStringLiteral("Informe a senha."), 1},
+        // Reached over HTTP for real.
+        {"server down", QStringLiteral("maria123"),
          QStringLiteral("Não foi possível conectar ao servidor de aplicação 127.0.0.1:%1: "
                         "conexão recusada.")
              .arg(down),
-         false},
+         1},
     };
     for (const TCase& c : cases) {
         SCOPED_TRACE(c.name);
         server.Clear();
         signIns = 0;
-        AcceptPassword(QStringLiteral("maria123"));
         if (c.sentence == throttled)
             server.Refuse(QStringLiteral("Entrar"), throttled);
-        // The server that is down is reached over HTTP for real.
-        const bool viaHttp = c.name == std::string("server down");
-        if (viaHttp)
+        else
+            AcceptPassword(QStringLiteral("maria123"));
+        if (c.calls == 1 && !c.password.isEmpty())
             TCallTransport::Install(nullptr);
         TModalHook hook([&](QDialog& window) {
             TfrmEntrar& d = Dialog(window);
-            for (const QString& text : c.typed) {
-                QTest::keyClicks(QApplication::focusWidget(), text);
-                if (&text != &c.typed.back())
-                    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-            }
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+            TypeAndEnter(c.password);
             EXPECT_TRUE(d.isVisible());
             EXPECT_TRUE(d.lblMensagem->isVisible());
             EXPECT_EQ(d.lblMensagem->text(), c.sentence);
             EXPECT_TRUE(d.edtSenha->text().isEmpty());
-            EXPECT_EQ(QApplication::focusWidget(), c.op.isEmpty() ? d.edtOperador : d.edtSenha);
-            if (viaHttp)
-                TCallTransport::Install(&server);
+            EXPECT_EQ(QApplication::focusWidget(), d.edtSenha);
+            TCallTransport::Install(&server);
             AcceptPassword(QStringLiteral("maria123"));
-            if (c.op.isEmpty()) {
-                QTest::keyClicks(d.edtOperador, QStringLiteral("joao"));
-                QTest::keyClick(d.edtOperador, Qt::Key_Tab);
-            }
             TypeAndEnter(QStringLiteral("maria123"));
             EXPECT_FALSE(d.isVisible());
         });
-        const QString signedIn = SignInAtStart({kServer.host, down}, c.op, {});
-        EXPECT_EQ(signedIn, c.op.isEmpty() ? QStringLiteral("JOAO") : c.op);
+        EXPECT_EQ(SignInAtStart({kServer.host, down}, QStringLiteral("MARIA"), {}),
+                  QStringLiteral("MARIA"));
         EXPECT_EQ(hook.Opened(), 1);
-        EXPECT_EQ(server.CallsOf(QStringLiteral("Entrar")).size(), c.reachesServer ? 2u : 1u);
+        EXPECT_EQ(int(server.CallsOf(QStringLiteral("Entrar")).size()), c.calls);
         EXPECT_FALSE(TNetSession::Token().isEmpty());
         TNetSession::SetToken({});
     }
