@@ -3,9 +3,8 @@
 #include "core/db/DbConnection.h"
 #include "host/HostOptions.h"
 #include "host/HostSession.h"
+#include "tests/host/HostProcess.h"
 
-#include <QImage>
-#include <QProcess>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -19,22 +18,6 @@ QString UsageError(const QStringList& args) {
         return e.Message();
     }
     return QStringLiteral("(accepted)");
-}
-
-struct TRun {
-    int exitCode = -1;
-    QString err;
-};
-
-TRun RunHost(const QStringList& args) {
-    QProcess host;
-    host.start(QStringLiteral(ORE_HOST_EXE), args);
-    if (!host.waitForFinished(60000)) {
-        host.kill();
-        host.waitForFinished();
-        return {};
-    }
-    return {host.exitCode(), QString::fromUtf8(host.readAllStandardError())};
 }
 
 } // namespace
@@ -96,17 +79,9 @@ TEST(HostCommandLine, BranchNameComesFromTheDatabase) {
     EXPECT_THROW(SessionFromOptions(o, &db), EUsage);
 }
 
-TEST(HostCommandLine, ProcessExitsWith2OnWrongOptionsAndTakesScreenshots) {
-    const TRun wrong = RunHost({QStringLiteral("--server"), QStringLiteral("nope")});
+TEST(HostCommandLine, ProcessExitsWith2OnWrongOptions) {
+    const THostRun wrong = RunHost({QStringLiteral("--server"), QStringLiteral("nope")});
     EXPECT_EQ(wrong.exitCode, 2);
     EXPECT_TRUE(wrong.err.contains(QStringLiteral("--server espera HOST:PORTA")))
         << wrong.err.toStdString();
-
-    QTemporaryDir dir;
-    const QString shot = dir.filePath(QStringLiteral("host.png"));
-    const TRun ok = RunHost({QStringLiteral("--modules"), QStringLiteral(ORE_MODULE_DIR),
-                             QStringLiteral("--open"), QStringLiteral("ORE00800"),
-                             QStringLiteral("--screenshot"), shot});
-    EXPECT_EQ(ok.exitCode, 0) << ok.err.toStdString();
-    EXPECT_FALSE(QImage(shot).isNull());
 }

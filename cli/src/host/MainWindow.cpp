@@ -62,6 +62,8 @@ void TfrmPrincipal::CreateMenus() {
     QAction* sair = arquivo->addAction(QStringLiteral("&Sair"));
     sair->setObjectName(QStringLiteral("mniSair"));
     sair->setShortcut(QKeySequence::Quit);
+    // The host ends the operator's session on its way out.
+    sair->setStatusTip(QStringLiteral("Encerra a sessão do operador e fecha o sistema"));
     OnTriggered(sair, this, [this] { mniSairClick(); });
 
     QMenu* telas = menuBar()->addMenu(QStringLiteral("&Telas"));

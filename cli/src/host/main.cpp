@@ -6,6 +6,7 @@
 #include "framework/services/Dialogs.h"
 #include "host/HostOptions.h"
 #include "host/HostSession.h"
+#include "host/HostSignIn.h"
 #include "host/MainWindow.h"
 #include "host/ModuleLoader.h"
 
@@ -42,6 +43,32 @@ void ScheduleScreenshot(QMainWindow& window, const QString& file, int& exitCode)
     });
 }
 
+// The password comes from the environment, never from the command line
+// (where other users could read it); it is not handed on to child processes.
+QString TakePassword() {
+    const QString password = qEnvironmentVariable("ORE_PASSWORD");
+    qunsetenv("ORE_PASSWORD");
+    return password;
+}
+
+// From sign-in to exit, however the host ends: a lost session asks the
+// operator to sign in again, and the session is ended on the way out.
+class TSignedIn {
+public:
+    TSignedIn(const TSignInServer& server, const QString& op) : m_server(server) {
+        TNetSession::SetRenewer(HostRenewer(server, op));
+    }
+    ~TSignedIn() {
+        TNetSession::SetRenewer({});
+        TNetSession::SignOut(m_server.host, m_server.port);
+    }
+    TSignedIn(const TSignedIn&) = delete;
+    TSignedIn& operator=(const TSignedIn&) = delete;
+
+private:
+    TSignInServer m_server;
+};
+
 int Run(QApplication& app, const THostOptions& options) {
     TNetSecurity::Set({options.tls, options.caFile, options.allowPlainHttp});
     std::unique_ptr<TDbConnection> db;
@@ -49,10 +76,26 @@ int Run(QApplication& app, const THostOptions& options) {
         db = std::make_unique<TDbConnection>(options.db);
         SetSharedDatabase(db.get());
     }
-    StartSession(SessionFromOptions(options, db.get()));
+    TSessionInfo session = SessionFromOptions(options, db.get());
 
     TMessageBoxDialogs boxes;
     TDialogs::Install(&boxes);
+    // Whichever way Run ends, nothing is left pointing at what it destroys.
+    struct TUninstall {
+        ~TUninstall() {
+            TDialogs::Install(nullptr);
+            SetSharedDatabase(nullptr);
+        }
+    } uninstall;
+    // No screen opens before the operator has signed in; the screens run as
+    // the operator who did.
+    const TSignInServer server{options.serverHost, options.serverPort};
+    session.operador = SignInAtStart(server, options.operador, TakePassword());
+    if (session.operador.isEmpty())
+        return 0; // cancelled: the host ends as it would from its menu
+    StartSession(session);
+    TSignedIn signedIn(server, session.operador);
+
     int exitCode = 0;
     {
         TModuleLoader loader(ModuleDirs(options));
@@ -75,8 +118,6 @@ int Run(QApplication& app, const THostOptions& options) {
             exitCode = 1;
         }
     }
-    TDialogs::Install(nullptr);
-    SetSharedDatabase(nullptr);
     return exitCode;
 }
 
