@@ -4,6 +4,7 @@
 #include "core/wire/RpcEnvelope.h"
 #include "core/wire/WireVariant.h"
 #include "framework/net/NetConnection.h"
+#include "tests/support/DemoSession.h"
 #include "tests/support/RawSocket.h"
 #include "tests/support/ServerProcess.h"
 
@@ -99,7 +100,7 @@ class HostileHttp : public ::testing::Test {
 protected:
     void SetUp() override {
         QProcess init;
-        init.start(ServerExecutable(), {"init-db", "--db", m_dir.filePath("ore.db")});
+        init.start(ServerExecutable(), {"seed-demo", "--db", m_dir.filePath("ore.db")});
         ASSERT_TRUE(init.waitForFinished(kProcessBoundMs) && init.exitCode() == 0);
         port = StartServer(m_process, m_dir.filePath("ore.db"), m_log,
                            QProcessEnvironment::systemEnvironment(),
@@ -119,6 +120,7 @@ protected:
         conn.ServerName = kFecha;
         conn.Port = port;
         conn.ThrowException = false;
+        conn.SessionToken = DemoSessionToken(port);
         const TServerReply reply = conn.Call("GetParamOrca");
         EXPECT_TRUE(reply.ok) << reply.message.toStdString();
     }

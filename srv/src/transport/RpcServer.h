@@ -1,6 +1,7 @@
 #pragma once
 
 #include "rpc/RemoteModuleRegistry.h"
+#include "session/SessionGate.h"
 
 #include <QString>
 
@@ -35,6 +36,11 @@ struct TRpcServerOptions {
     std::chrono::milliseconds requestTimeout{60000};
     // The request line and headers together.
     std::size_t maxHeadBytes = 64 * 1024;
+    // Every call but sign-in needs a live session of this store.
+    std::shared_ptr<TSessionStore> sessions;
+    // Only for benchmarks and tests built in code: calls run without a
+    // session, and Start refuses no store.
+    bool withoutSessions = false;
 };
 
 // The HTTP side of the application server: POST /rpc takes a call envelope
@@ -66,6 +72,7 @@ private:
 
     const TRemoteModuleRegistry& m_registry;
     TRpcServerOptions m_options;
+    std::unique_ptr<TSessionGate> m_gate;
     std::unique_ptr<httplib::Server> m_http;
     std::thread m_thread;
     std::atomic<bool> m_listenEnded{false};
