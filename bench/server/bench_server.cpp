@@ -430,8 +430,10 @@ void PrintRatios(const TRatioReporter& rep, int codes) {
             std::printf("  GetSalaoEven with its session checked against the same call on a "
                         "server without sessions, median latency of every call\n");
         header = true;
-        const std::string label =
-            n + (threads == 1 ? " client thread: " : " client threads: ") + Duration(*checked);
+        char more[32];
+        std::snprintf(more, sizeof more, " (%+.1f %%)", (*checked / *open - 1) * 100);
+        const std::string label = n + (threads == 1 ? " client thread: " : " client threads: ") +
+                                  Duration(*checked) + more;
         PrintRatioLine(label.c_str(), *open, *checked / *open, 1.1, TTargetKind::AtMost);
     }
     PrintScreenMoves();
