@@ -376,6 +376,28 @@ void PrintScreenMoves() {
                 outside, outside <= 10 ? "met" : "NOT MET");
 }
 
+// The median latency of `subject` against `baseline`'s, per client threads,
+// each with its target (0: none).
+void PrintLatencyRatios(const char* title, const std::string& subject, const std::string& baseline,
+                        std::initializer_list<std::pair<int, double>> threadsAndTargets) {
+    bool header = false;
+    for (const auto& [threads, target] : threadsAndTargets) {
+        const std::string n = std::to_string(threads);
+        const auto call = MedianLatency(subject + "/" + n);
+        const auto base = MedianLatency(baseline + "/" + n);
+        if (!call || !base)
+            continue;
+        if (!header)
+            std::printf("  %s, median latency of every call\n", title);
+        header = true;
+        char more[32];
+        std::snprintf(more, sizeof more, " (%+.1f %%)", (*call / *base - 1) * 100);
+        const std::string label =
+            n + (threads == 1 ? " client thread: " : " client threads: ") + Duration(*call) + more;
+        PrintRatioLine(label.c_str(), *base, *call / *base, target, TTargetKind::AtMost);
+    }
+}
+
 void PrintRatios(const TRatioReporter& rep, int codes) {
     std::printf("\nRatios of this run (the subject's time ÷ the baseline's; medians)\n");
     // Wall time is what the operator waits; the process's CPU time (client
@@ -404,38 +426,10 @@ void PrintRatios(const TRatioReporter& rep, int codes) {
         const std::string label = std::to_string(codes) + " codes: " + Duration(*padded);
         PrintRatioLine(label.c_str(), *plain, *padded / *plain, 2, TTargetKind::AtMost);
     }
-    bool header = false;
-    for (const int threads : {8, 1}) {
-        const std::string n = std::to_string(threads);
-        const auto call = MedianLatency("SalaoEven/" + n);
-        const auto health = MedianLatency("Health/" + n);
-        if (!call || !health)
-            continue;
-        if (!header)
-            std::printf("  GetSalaoEven against GET /health, median latency of every call\n");
-        header = true;
-        const std::string label =
-            n + (threads == 1 ? " client thread: " : " client threads: ") + Duration(*call);
-        PrintRatioLine(label.c_str(), *health, *call / *health, threads == 8 ? 3 : 0,
-                       TTargetKind::AtMost);
-    }
-    header = false;
-    for (const int threads : {1, 8}) {
-        const std::string n = std::to_string(threads);
-        const auto checked = MedianLatency("SalaoEven/" + n);
-        const auto open = MedianLatency("SalaoEvenOpen/" + n);
-        if (!checked || !open)
-            continue;
-        if (!header)
-            std::printf("  GetSalaoEven with its session checked against the same call on a "
-                        "server without sessions, median latency of every call\n");
-        header = true;
-        char more[32];
-        std::snprintf(more, sizeof more, " (%+.1f %%)", (*checked / *open - 1) * 100);
-        const std::string label = n + (threads == 1 ? " client thread: " : " client threads: ") +
-                                  Duration(*checked) + more;
-        PrintRatioLine(label.c_str(), *open, *checked / *open, 1.1, TTargetKind::AtMost);
-    }
+    PrintLatencyRatios("GetSalaoEven against GET /health", "SalaoEven", "Health", {{8, 3}, {1, 0}});
+    PrintLatencyRatios("GetSalaoEven with its session checked against the same call on a server "
+                       "without sessions",
+                       "SalaoEven", "SalaoEvenOpen", {{1, 1.1}, {8, 1.1}});
     PrintScreenMoves();
 }
 
