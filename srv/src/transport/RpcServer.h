@@ -20,7 +20,7 @@ struct Response;
 } // namespace httplib
 
 struct TRpcServerOptions {
-    // Loopback unless told otherwise: the server trusts whoever reaches it.
+    // Loopback unless told otherwise.
     QString host = QStringLiteral("127.0.0.1");
     int port = 8211; // 0 picks a free port; Port() tells which
     // A 20,000-budget list with every text filled to its size takes about 36 MiB.
