@@ -52,6 +52,8 @@ inline std::vector<TCallRequest> RealCalls() {
                                            {"0001", "0000001012", "01", "2", "N"}})),
           "MARIA", QVariant()}},
         {proc, QStringLiteral("GetOperControle"), {"MARIA"}},
+        {QStringLiteral("ORE.rdmSessao"), QStringLiteral("Entrar"), {"MARIA", "maria123"}},
+        {QStringLiteral("ORE.rdmSessao"), QStringLiteral("Entrar"), {"MARIA", "errada"}},
         {proc, QStringLiteral("GetOrcaProc"), key},
         {contr, QStringLiteral("GetContratantes"), key},
         {contr, QStringLiteral("GetResumoOrca"), key},

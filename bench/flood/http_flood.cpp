@@ -9,6 +9,7 @@
 
 #include "core/wire/RpcEnvelope.h"
 #include "framework/net/NetConnection.h"
+#include "framework/net/NetSession.h"
 #include "tests/support/RawSocket.h"
 
 #include <QCoreApplication>
@@ -157,6 +158,15 @@ TOptions Parse(const QStringList& args) {
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     const TOptions o = Parse(app.arguments());
+    // The normal calls carry a session of the demo's MARIA (ORE_PASSWORD, or
+    // the password seed-demo gives her).
+    try {
+        TNetSession::SignIn(QStringLiteral("127.0.0.1"), o.port, QStringLiteral("MARIA"),
+                            qEnvironmentVariable("ORE_PASSWORD", QStringLiteral("maria123")));
+    } catch (const EServerCallError& e) {
+        std::fprintf(stderr, "http_flood: %s\n", e.what());
+        return 1;
+    }
     TNetConnection probe;
     probe.ServerName = QStringLiteral("ORE00800.rdmFechaOrca");
     probe.Port = o.port;

@@ -10,6 +10,7 @@
 #include "core/db/DbConnection.h"
 #include "core/db/SqlStatement.h"
 #include "framework/net/NetConnection.h"
+#include "framework/net/NetSession.h"
 #include "storage/Commands.h"
 
 #include <QCoreApplication>
@@ -130,6 +131,9 @@ TFigure Measure(const QString& url, int serverCount, const std::vector<QVariant>
         servers.push_back(std::make_unique<QProcess>());
         ports.push_back(Serve(*servers.back(), url));
     }
+    // One session for every client: the servers share it through the database.
+    TNetSession::SignIn(QStringLiteral("127.0.0.1"), ports.front(), QStringLiteral("MARIA"),
+                        QStringLiteral("maria123"));
     std::vector<std::unique_ptr<TNetConnection>> conns;
     for (int c = 0; c < clients; ++c) {
         conns.push_back(std::make_unique<TNetConnection>());

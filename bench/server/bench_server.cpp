@@ -16,7 +16,10 @@
 //
 // Latency/*: GetSalaoEven of one budget, and an empty HTTP round trip
 // (GET /health), from 1 and from 8 client threads at once. Every call is
-// timed on its own and the medians are compared.
+// timed on its own and the medians are compared. Latency/SalaoEven carries a
+// session that the server checks before the call runs; Latency/SalaoEvenOpen
+// is the same call on a second server, built without sessions, in the same
+// process on the same database: their ratio is what the check costs.
 //
 // Move/ItemsPage: the closing screen itself moving through the branch's list
 // with the items page shown (ScreenMove.h); the share of a move spent outside
@@ -30,9 +33,12 @@
 #include "core/db/DbConnection.h"
 #include "core/layouts/OrcaLayouts.h"
 #include "framework/net/NetConnection.h"
+#include "framework/net/NetSession.h"
 #include "rpc/Modules.h"
 #include "rpc/RemoteModuleRegistry.h"
 #include "seed/ScaleSeed.h"
+#include "session/SessionModule.h"
+#include "session/SessionStore.h"
 #include "transport/RpcServer.h"
 
 #include <QApplication>
@@ -64,6 +70,7 @@ constexpr int kWarmUpCalls = 10; // per client thread, before its timed calls
 
 struct TShared {
     TRpcServer* server = nullptr;
+    TRpcServer* open = nullptr; // the same modules without sessions
     const TRemoteModuleRegistry* registry = nullptr;
     TBareList* bare = nullptr;
     QVariantList criteria;
@@ -231,7 +238,7 @@ double Percentile(std::vector<double> v, double p) {
     return v[std::min(v.size() - 1, size_t(p * double(v.size())))];
 }
 
-enum class TCallKind { Health, SalaoEven };
+enum class TCallKind { Health, SalaoEven, SalaoEvenOpen };
 
 // GET /health as TNetConnection makes its calls: a new client and connection
 // each time, without keep-alive, with TCP_NODELAY.
@@ -250,7 +257,7 @@ std::string HealthRoundTrip(int port) {
 void BM_Latency(benchmark::State& state, TCallKind kind, TLatencies* latencies) {
     TNetConnection conn;
     conn.ServerName = kFecha;
-    conn.Port = g_shared->server->Port();
+    conn.Port = (kind == TCallKind::SalaoEvenOpen ? g_shared->open : g_shared->server)->Port();
     conn.ThrowException = false;
     const QString method = QStringLiteral("GetSalaoEven");
     auto call = [&]() -> std::string {
@@ -305,14 +312,14 @@ void BM_Latency(benchmark::State& state, TCallKind kind, TLatencies* latencies) 
 // keeps it. Calls from as many clients as the server has threads, a few times
 // over, so that the timed calls find every connection open, as on a server
 // that has been up for a while. Also checks that the budget has a hall.
-std::string WarmUpServer(int threads) {
+std::string WarmUpServer(const TRpcServer& server, int threads) {
     std::vector<std::string> errors(static_cast<size_t>(threads));
     std::vector<std::thread> clients;
     for (int t = 0; t < threads; ++t)
-        clients.emplace_back([t, &errors] {
+        clients.emplace_back([t, &errors, port = server.Port()] {
             TNetConnection conn;
             conn.ServerName = kFecha;
-            conn.Port = g_shared->server->Port();
+            conn.Port = port;
             conn.ThrowException = false;
             for (int i = 0; i < 4 * kWarmUpCalls && errors[size_t(t)].empty(); ++i) {
                 const TServerReply reply =
@@ -369,6 +376,28 @@ void PrintScreenMoves() {
                 outside, outside <= 10 ? "met" : "NOT MET");
 }
 
+// The median latency of `subject` against `baseline`'s, per client threads,
+// each with its target (0: none).
+void PrintLatencyRatios(const char* title, const std::string& subject, const std::string& baseline,
+                        std::initializer_list<std::pair<int, double>> threadsAndTargets) {
+    bool header = false;
+    for (const auto& [threads, target] : threadsAndTargets) {
+        const std::string n = std::to_string(threads);
+        const auto call = MedianLatency(subject + "/" + n);
+        const auto base = MedianLatency(baseline + "/" + n);
+        if (!call || !base)
+            continue;
+        if (!header)
+            std::printf("  %s, median latency of every call\n", title);
+        header = true;
+        char more[32];
+        std::snprintf(more, sizeof more, " (%+.1f %%)", (*call / *base - 1) * 100);
+        const std::string label =
+            n + (threads == 1 ? " client thread: " : " client threads: ") + Duration(*call) + more;
+        PrintRatioLine(label.c_str(), *base, *call / *base, target, TTargetKind::AtMost);
+    }
+}
+
 void PrintRatios(const TRatioReporter& rep, int codes) {
     std::printf("\nRatios of this run (the subject's time ÷ the baseline's; medians)\n");
     // Wall time is what the operator waits; the process's CPU time (client
@@ -397,21 +426,10 @@ void PrintRatios(const TRatioReporter& rep, int codes) {
         const std::string label = std::to_string(codes) + " codes: " + Duration(*padded);
         PrintRatioLine(label.c_str(), *plain, *padded / *plain, 2, TTargetKind::AtMost);
     }
-    bool header = false;
-    for (const int threads : {8, 1}) {
-        const std::string n = std::to_string(threads);
-        const auto call = MedianLatency("SalaoEven/" + n);
-        const auto health = MedianLatency("Health/" + n);
-        if (!call || !health)
-            continue;
-        if (!header)
-            std::printf("  GetSalaoEven against GET /health, median latency of every call\n");
-        header = true;
-        const std::string label =
-            n + (threads == 1 ? " client thread: " : " client threads: ") + Duration(*call);
-        PrintRatioLine(label.c_str(), *health, *call / *health, threads == 8 ? 3 : 0,
-                       TTargetKind::AtMost);
-    }
+    PrintLatencyRatios("GetSalaoEven against GET /health", "SalaoEven", "Health", {{8, 3}, {1, 0}});
+    PrintLatencyRatios("GetSalaoEven with its session checked against the same call on a server "
+                       "without sessions",
+                       "SalaoEven", "SalaoEvenOpen", {{1, 1.1}, {8, 1.1}});
     PrintScreenMoves();
 }
 
@@ -516,13 +534,25 @@ int main(int argc, char** argv) {
         }
         TRpcServerOptions options;
         options.port = 0;
+        options.sessions = std::make_shared<TSessionStore>(DbUrl::Parse(db.url));
+        RegisterSessionModule(registry, options.sessions);
         TRpcServer server(registry, options);
         server.Start();
         shared.server = &server;
-        if (const std::string error = WarmUpServer(options.threads); !error.empty()) {
-            std::fprintf(stderr, "bench_server: %s\n", error.c_str());
-            return 1;
-        }
+        // Every client of this process carries one session, as the host does.
+        TNetSession::SetToken(
+            options.sessions->Create(QStringLiteral("ADMIN"), QStringLiteral("bench_server")));
+        TRpcServerOptions openOptions = options;
+        openOptions.sessions.reset();
+        openOptions.withoutSessions = true;
+        TRpcServer open(registry, openOptions);
+        open.Start();
+        shared.open = &open;
+        for (const TRpcServer* s : {&server, &open})
+            if (const std::string error = WarmUpServer(*s, options.threads); !error.empty()) {
+                std::fprintf(stderr, "bench_server: %s\n", error.c_str());
+                return 1;
+            }
         std::printf("  server in this process on %s, %d threads\n\n",
                     Text(server.Address()).c_str(), options.threads);
         std::fflush(stdout);
@@ -552,7 +582,8 @@ int main(int argc, char** argv) {
             ->Unit(kMillisecond)
             ->UseRealTime();
         for (const auto& [kind, name] :
-             {std::pair{TCallKind::Health, "Health"}, std::pair{TCallKind::SalaoEven, "SalaoEven"}})
+             {std::pair{TCallKind::Health, "Health"}, std::pair{TCallKind::SalaoEven, "SalaoEven"},
+              std::pair{TCallKind::SalaoEvenOpen, "SalaoEvenOpen"}})
             for (const int threads : {1, 8}) {
                 TLatencies* latencies =
                     &g_latencies[std::string(name) + "/" + std::to_string(threads)];
@@ -578,6 +609,7 @@ int main(int argc, char** argv) {
         benchmark::RunSpecifiedBenchmarks(&reporter);
         PrintRatios(reporter, codes);
         CloseScreenForMoves();
+        open.Stop();
         server.Stop();
         CloseThreadDatabases();
     } catch (const Exception& e) {

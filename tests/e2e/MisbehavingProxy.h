@@ -73,7 +73,9 @@ private:
             }
     }
     // Reads one request whole (the client's requests always state their length).
-    static bool ReadRequest(int s, std::string& body, const TMisbehavingProxy& self) {
+    // `authorization` gets the session header, which is forwarded with it.
+    static bool ReadRequest(int s, std::string& body, std::string& authorization,
+                            const TMisbehavingProxy& self) {
         std::string got;
         char buf[4096];
         size_t head = std::string::npos, length = 0;
@@ -90,6 +92,8 @@ private:
             }
         }
         body = got.substr(head + 4);
+        if (const auto at = got.find("Authorization: "); at < head)
+            authorization = got.substr(at + 15, got.find("\r\n", at) - at - 15);
         return true;
     }
     static void Answer(int s, int status, const std::string& body) {
@@ -100,8 +104,8 @@ private:
         ::send(s, out.data(), out.size(), MSG_NOSIGNAL);
     }
     void Serve(int s) {
-        std::string body;
-        if (!ReadRequest(s, body, *this))
+        std::string body, authorization;
+        if (!ReadRequest(s, body, authorization, *this))
             return;
         TAct act = TAct::Forward;
         try {
@@ -128,7 +132,10 @@ private:
         }
         httplib::Client server("127.0.0.1", m_target);
         server.set_read_timeout(kBound);
-        if (const auto res = server.Post("/rpc", body, Wire::kContentType))
+        httplib::Headers headers;
+        if (!authorization.empty())
+            headers.emplace("Authorization", authorization);
+        if (const auto res = server.Post("/rpc", headers, body, Wire::kContentType))
             Answer(s, res->status, res->body);
         // A server that is gone leaves the client's connection dropped.
     }

@@ -11,6 +11,7 @@
 #include "framework/services/Session.h"
 #include "framework/widgets/DBGrid.h"
 #include "framework/widgets/MaskEdit.h"
+#include "tests/support/DemoSession.h"
 #include "tests/support/ModalHook.h"
 
 #include <QCheckBox>
@@ -27,8 +28,10 @@ protected:
         TSessionInfo session = Session();
         session.webPort = m_port;
         StartSession(session);
+        m_signIn = std::make_unique<TDemoSignIn>(m_port, session.operador);
     }
     void TearDown() override {
+        m_signIn.reset();
         if (m_process.state() != QProcess::NotRunning) {
             m_process.terminate();
             EXPECT_TRUE(m_process.waitForFinished(kProcessBoundMs));
@@ -112,6 +115,7 @@ protected:
             << m_log.toStdString();
     }
     int ServerPort() const { return m_port; }
+    std::unique_ptr<TDemoSignIn> m_signIn;
     qint64 ServerPid() const { return m_process.processId(); }
 
     // With ORE_SCREENSHOT_DIR set, the run leaves pictures of what the

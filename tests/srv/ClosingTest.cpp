@@ -6,6 +6,7 @@
 
 #include "framework/net/NetConnection.h"
 #include "modules/ClosingModule.h"
+#include "tests/support/DemoSession.h"
 
 #include <QProcess>
 #include <QProcessEnvironment>
@@ -354,6 +355,7 @@ TEST_P(ClosingTest, AServerKilledMidClosingLeavesTheBudgetUntouched) {
         ASSERT_NE(port, 0) << log.toStdString();
 
         TNetConnection conn;
+        conn.SessionToken = DemoSessionToken(port);
         conn.ServerName = "ORE00800.rdmFechaOrca";
         conn.Port = port;
         conn.ThrowException = false;

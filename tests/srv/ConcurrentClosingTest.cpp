@@ -8,6 +8,7 @@
 #include "core/db/DbError.h"
 #include "framework/net/NetConnection.h"
 #include "storage/ConflictRetry.h"
+#include "tests/support/DemoSession.h"
 
 #include <latch>
 #include <memory>
@@ -167,6 +168,8 @@ TEST_P(ConcurrentClosingTest, OverlappingClosingsFromManyClientsCloseEachBudgetO
         // The bound on any one call: a deadlock shows as a call that fails here.
         conns.back()->ReadTimeout = std::chrono::milliseconds(kProcessBoundMs);
         conns.back()->Connect();
+        conns.back()->SessionToken =
+            DemoSessionToken(conns.back()->Port, QString::fromLatin1(kOperators[c % 5]));
         for (auto& list : Plan(c))
             calls[size_t(c)].push_back({list, QString::fromLatin1(kOperators[c % 5]), {}});
     }

@@ -6,6 +6,7 @@
 
 #include "core/db/DbConnection.h"
 #include "framework/net/NetConnection.h"
+#include "tests/support/DemoSession.h"
 
 #include <QProcess>
 
@@ -21,6 +22,7 @@ TEST_P(DbErrorReply, TheCallerGetsASentenceAndTheLogTheStatement) {
     QString log;
     const int port = StartServer(p, UrlString(), log);
     ASSERT_NE(port, 0) << log.toStdString();
+    const TDemoSignIn session(port);
 
     TNetConnection conn;
     conn.ServerName = QStringLiteral("ORE00800.rdmFechaOrca");

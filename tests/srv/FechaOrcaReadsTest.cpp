@@ -3,6 +3,7 @@
 
 #include "tests/srv/RowsAsText.h"
 #include "tests/srv/ServerTestUtil.h"
+#include "tests/support/DemoSession.h"
 #include "tests/support/QtPrinters.h"
 
 #include "core/data/Field.h"
@@ -17,6 +18,8 @@
 #include "modules/FechaOrcaModule.h"
 #include "rpc/Modules.h"
 #include "rpc/RemoteModuleRegistry.h"
+#include "session/SessionModule.h"
+#include "session/SessionStore.h"
 #include "storage/Commands.h"
 #include "transport/RpcServer.h"
 
@@ -527,11 +530,14 @@ TEST_P(FechaOrcaReads, ServedOverTheWireAsThroughTheRegistry) {
     TRpcServerOptions options;
     options.port = 0;
     options.threads = 2;
+    options.sessions = std::make_shared<TSessionStore>(Url());
+    RegisterSessionModule(m_registry, options.sessions);
     TRpcServer server(m_registry, options);
     server.Start();
     TNetConnection conn;
     conn.ServerName = kFecha;
     conn.Port = server.Port();
+    conn.SessionToken = DemoSessionToken(server.Port());
     conn.ThrowException = false;
     const TServerReply list = conn.Call("GetOrcaEvento", ListArgs());
     ASSERT_TRUE(list.ok) << list.message.toStdString();

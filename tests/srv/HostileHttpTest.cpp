@@ -4,6 +4,7 @@
 #include "core/wire/RpcEnvelope.h"
 #include "core/wire/WireVariant.h"
 #include "framework/net/NetConnection.h"
+#include "tests/support/DemoSession.h"
 #include "tests/support/RawSocket.h"
 #include "tests/support/ServerProcess.h"
 
@@ -76,8 +77,13 @@ std::string Post(const std::string& body, const std::string& type = Wire::kConte
            std::to_string(length == std::string::npos ? body.size() : length) + "\r\n\r\n" + body;
 }
 
-std::string Call(const QString& server, const QString& method, const QVariantList& args = {}) {
-    return Post(Wire::EncodeRequest({server, method, args}).toStdString());
+// A call; with `token`, in that session.
+std::string Call(const QString& server, const QString& method, const QString& token = {}) {
+    std::string request = Post(Wire::EncodeRequest({server, method, {}}).toStdString());
+    if (!token.isEmpty())
+        request.insert(request.find("\r\n") + 2,
+                       "Authorization: Bearer " + token.toStdString() + "\r\n");
+    return request;
 }
 
 // Sends `bytes`, half-closes when `close` says so, and reads the answer.
@@ -99,7 +105,7 @@ class HostileHttp : public ::testing::Test {
 protected:
     void SetUp() override {
         QProcess init;
-        init.start(ServerExecutable(), {"init-db", "--db", m_dir.filePath("ore.db")});
+        init.start(ServerExecutable(), {"seed-demo", "--db", m_dir.filePath("ore.db")});
         ASSERT_TRUE(init.waitForFinished(kProcessBoundMs) && init.exitCode() == 0);
         port = StartServer(m_process, m_dir.filePath("ore.db"), m_log,
                            QProcessEnvironment::systemEnvironment(),
@@ -119,6 +125,7 @@ protected:
         conn.ServerName = kFecha;
         conn.Port = port;
         conn.ThrowException = false;
+        conn.SessionToken = DemoSessionToken(port);
         const TServerReply reply = conn.Call("GetParamOrca");
         EXPECT_TRUE(reply.ok) << reply.message.toStdString();
     }
@@ -133,6 +140,7 @@ private:
 };
 
 TEST_F(HostileHttp, EveryHostileRequestGetsAClearRefusal) {
+    const QString token = DemoSessionToken(port);
     const std::string valid = Wire::EncodeRequest({kFecha, "GetParamOrca", {}}).toStdString();
     const QString malformed = QStringLiteral(
         "Requisição HTTP malformada: a linha de requisição ou um cabeçalho não segue o HTTP/1.1.");
@@ -182,12 +190,16 @@ TEST_F(HostileHttp, EveryHostileRequestGetsAClearRefusal) {
          Post("\xa1\x61k\x61x"),
          false,
          {400, "Requisição inválida: chave desconhecida \"k\"."}},
-        {"unknown module",
+        {"without a session",
          Call("ORE99999.rdmNada", "GetGeral"),
+         false,
+         {401, "Sessão inválida ou expirada. Entre novamente."}},
+        {"unknown module",
+         Call("ORE99999.rdmNada", "GetGeral", token),
          false,
          {200, "O módulo remoto \"ORE99999.rdmNada\" não existe neste servidor de aplicação."}},
         {"unknown operation",
-         Call(kFecha, "Apagar"),
+         Call(kFecha, "Apagar", token),
          false,
          {200, "O método \"Apagar\" não existe no módulo remoto \"ORE00800.rdmFechaOrca\"."}},
     };
@@ -211,7 +223,7 @@ TEST_F(HostileHttp, EveryHostileRequestGetsAClearRefusal) {
 
 TEST_F(HostileHttp, ASlowRequestIsCutOffWhileOthersAreServed) {
     // A byte every 50 ms: never silent for long, never done.
-    const std::string request = Call(kFecha, "GetParamOrca");
+    const std::string request = Call(kFecha, "GetParamOrca", DemoSessionToken(port));
     const int slow = Connect(port);
     std::atomic<bool> stop{false};
     std::thread trickle([&] {
@@ -233,10 +245,10 @@ TEST_F(HostileHttp, TwoHundredConnectionsAtOnceAreAllAnsweredAndMemoryComesBack)
     ExpectServing();
     const long base = RssKiB(Pid());
     // Half call properly, a quarter send too much, a quarter stay silent.
+    const std::string call = Call(kFecha, "GetParamOrca", DemoSessionToken(port));
     std::vector<int> sockets;
     for (int i = 0; i < 200; ++i)
         sockets.push_back(Connect(port));
-    const std::string call = Call(kFecha, "GetParamOrca");
     const std::string oversized = Post(std::string((1 << 20) + 1, 'x'));
     std::vector<std::thread> senders;
     for (int i = 0; i < 200; ++i)

@@ -10,6 +10,7 @@
 #include "tests/srv/ClosingTestUtil.h"
 
 #include "framework/net/NetConnection.h"
+#include "tests/support/DemoSession.h"
 
 #include <QFile>
 #include <QProcess>
@@ -101,6 +102,7 @@ protected:
         conn.ServerName = QStringLiteral("ORE00800.rdmFechaOrca");
         conn.Port = port;
         conn.ThrowException = false;
+        conn.SessionToken = DemoSessionToken(port);
         return conn.Call(QStringLiteral("FecharOrca"), ClosingArgs());
     }
 

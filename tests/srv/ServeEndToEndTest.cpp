@@ -6,6 +6,7 @@
 #include "core/wire/WireVariant.h"
 #include "framework/net/NetConnection.h"
 #include "tests/srv/ClosingTestUtil.h"
+#include "tests/support/DemoSession.h"
 
 #include <QTemporaryDir>
 
@@ -53,6 +54,7 @@ protected:
         ASSERT_EQ(RunSeedDemo(m_dir.filePath("ore.db")), 0);
         m_port = StartServer(m_server, m_dir.filePath("ore.db"), m_log);
         ASSERT_NE(m_port, 0) << m_log.toStdString();
+        m_token = DemoSessionToken(m_port);
     }
     void TearDown() override {
         if (m_server.state() == QProcess::NotRunning)
@@ -67,6 +69,7 @@ protected:
         conn.ServerName = server;
         conn.Port = m_port;
         conn.ThrowException = false;
+        conn.SessionToken = m_token;
         return conn.Call(method, args);
     }
     QVariant Ok(const QString& server, const QString& method, const QVariantList& args) {
@@ -96,6 +99,7 @@ protected:
     QProcess m_server;
     QString m_log;
     int m_port = 0;
+    QString m_token;
 };
 
 TEST_F(ServeEndToEnd, AnOperatorReviewsSetsUpAndClosesABudget) {

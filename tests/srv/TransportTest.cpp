@@ -72,7 +72,9 @@ protected:
         registry.Register(kModule, "Peer", [](TCallContext& ctx, const QVariantList&) {
             return QVariant(ctx.peerAddress);
         });
+        // The transport alone, on modules of its own: no sessions.
         TRpcServerOptions options;
+        options.withoutSessions = true;
         options.port = 0;
         options.threads = 4;
         options.maxBodyBytes = 1 << 20;
@@ -225,6 +227,7 @@ TEST_F(Transport, UnreachableOrSilentServersFailWithASentence) {
     int freePort = 0;
     {
         TRpcServerOptions options;
+        options.withoutSessions = true;
         options.port = 0;
         TRpcServer other(registry, options);
         other.Start();
@@ -251,6 +254,7 @@ TEST_F(Transport, UnreachableOrSilentServersFailWithASentence) {
     EXPECT_TRUE(Connection()->Call("Wait").ok); // the abandoned call did not hurt the server
 
     TRpcServerOptions same;
+    same.withoutSessions = true;
     same.port = port;
     TRpcServer second(registry, same);
     try {

@@ -73,10 +73,12 @@ void Fecha(TDbConnection& db, const TClosingStamp& stamp, const TBudgetKey& key,
 
 } // namespace
 
-QVariant FecharOrca(const DbUrl& url, const QVariantList& args, const TFaultPoints& faults) {
+QVariant FecharOrca(const DbUrl& url, const QVariantList& args, const TFaultPoints& faults,
+                    const QString& sessionOperator) {
     const TArgs a = Args(args).Count(3);
     const TDataPacket lista = a.Packet(0, QStringLiteral("cdsOrcaEvento"));
-    const QString operador = a.String(1, QStringLiteral("operador"));
+    const QString named = a.String(1, QStringLiteral("operador"));
+    const QString operador = sessionOperator.isEmpty() ? named : sessionOperator;
     const std::optional<TDataPacket> novos = a.PacketOrNull(2, QStringLiteral("cdsEndeNovoClie"));
     const std::vector<TBudgetKey> marcados = Marcados(lista);
     if (marcados.empty())

@@ -13,7 +13,8 @@ void RegisterClosingModule(TRemoteModuleRegistry& registry, const QString& dbUrl
                            TFaultPoints faults) {
     const DbUrl url = DbUrl::Parse(dbUrl);
     registry.Register(kServer, QStringLiteral("FecharOrca"),
-                      [url, faults](TCallContext&, const QVariantList& args) -> QVariant {
-                          return FecharOrca(url, args, faults);
+                      [url, faults](TCallContext& context, const QVariantList& args) -> QVariant {
+                          return FecharOrca(url, args, faults, context.operador);
                       });
+    registry.MarkOperatorArgument(kServer, QStringLiteral("FecharOrca"), 1);
 }

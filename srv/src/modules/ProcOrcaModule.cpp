@@ -77,6 +77,7 @@ void RegisterProcOrca(TRemoteModuleRegistry& registry, const QString& dbUrl) {
                       [url](TCallContext&, const QVariantList& args) {
                           return GetOperControle(OpenDatabase(url), args);
                       });
+    registry.MarkOperatorArgument(kServer, QStringLiteral("GetOperControle"), 0);
     registry.Register(kServer, QStringLiteral("GetOrcaProc"),
                       [url](TCallContext&, const QVariantList& args) {
                           return GetOrcaProc(OpenDatabase(url), args);

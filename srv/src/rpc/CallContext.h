@@ -25,4 +25,8 @@ struct TCallContext {
     int peerPort = 0;
     QString server; // "ORE00800.rdmFechaOrca"
     QString method;
+    // The operator of the call's session and its SessionKey; empty when the
+    // call runs without one (sign-in, or a server built without sessions).
+    QString operador;
+    QString sessionKey;
 };

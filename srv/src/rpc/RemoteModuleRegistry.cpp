@@ -1,6 +1,7 @@
 #include "rpc/RemoteModuleRegistry.h"
 
 #include "core/db/DbError.h"
+#include "session/SessionLog.h"
 
 #include <cstdio>
 #include <new>
@@ -13,6 +14,31 @@ void TRemoteModuleRegistry::Register(const QString& serverName, const QString& m
 bool TRemoteModuleRegistry::Has(const QString& serverName, const QString& methodName) const {
     const auto module = m_modules.constFind(serverName);
     return module != m_modules.cend() && module->contains(methodName);
+}
+
+void TRemoteModuleRegistry::MarkOperatorArgument(const QString& serverName,
+                                                 const QString& methodName, int index) {
+    m_operatorArguments[serverName + u'.' + methodName] = index;
+}
+
+std::optional<QString> TRemoteModuleRegistry::OtherOperator(const TCallContext& context,
+                                                            const TCallRequest& request) const {
+    if (context.operador.isEmpty() || m_operatorArguments.isEmpty())
+        return std::nullopt;
+    const auto marked = m_operatorArguments.constFind(request.server + u'.' + request.method);
+    if (marked == m_operatorArguments.cend() || *marked >= request.args.size())
+        return std::nullopt;
+    const QVariant& arg = request.args[*marked];
+    const QString named = arg.typeId() == QMetaType::QString ? arg.toString() : QString();
+    if (arg.typeId() == QMetaType::QString && named == context.operador)
+        return std::nullopt;
+    SessionLog(QStringLiteral("chamada recusada: a sessão do operador \"%1\" pediu %2.%3 em nome "
+                              "de \"%4\" (chamada de %5)")
+                   .arg(context.operador, request.server, request.method, named.left(64),
+                        context.peerAddress));
+    return QStringLiteral("A chamada %1.%2 foi recusada: ela só pode ser feita em nome do "
+                          "operador da sessão (%3).")
+        .arg(request.server, request.method, context.operador);
 }
 
 TServerReply TRemoteModuleRegistry::Dispatch(TCallContext& context,
@@ -30,6 +56,8 @@ TServerReply TRemoteModuleRegistry::Dispatch(TCallContext& context,
             return TServerReply::Failure(
                 QStringLiteral("O método \"%1\" não existe no módulo remoto \"%2\".")
                     .arg(request.method, request.server));
+        if (const auto refusal = OtherOperator(context, request))
+            return TServerReply::Failure(*refusal);
         return TServerReply::Success((*method)(context, request.args));
     } catch (const EArgumentError& e) {
         return TServerReply::Failure(QStringLiteral("Chamada inválida de %1.%2. %3")

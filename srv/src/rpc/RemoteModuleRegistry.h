@@ -9,6 +9,7 @@
 #include <QVariant>
 
 #include <functional>
+#include <optional>
 
 // A method of a remote module. It returns the success payload; a refusal is
 // thrown (ERemoteError, or any Exception) and becomes a failure reply with
@@ -23,6 +24,10 @@ public:
     // Registering a method twice replaces its handler.
     void Register(const QString& serverName, const QString& methodName, TRemoteHandler handler);
     bool Has(const QString& serverName, const QString& methodName) const;
+    // Argument `index` of the method names the operator it acts for. A call
+    // in a session whose operator differs from that argument is refused
+    // before the method runs, and logged.
+    void MarkOperatorArgument(const QString& serverName, const QString& methodName, int index);
 
     // Runs the request's handler. Unknown modules and methods,
     // bad arguments and every exception of a handler come back as failures.
@@ -32,5 +37,10 @@ public:
     TServerReply Dispatch(TCallContext& context, const TCallRequest& request) const;
 
 private:
+    // The refusal of a call whose operator argument is not the session's.
+    std::optional<QString> OtherOperator(const TCallContext& context,
+                                         const TCallRequest& request) const;
+
     QHash<QString, QHash<QString, TRemoteHandler>> m_modules;
+    QHash<QString, int> m_operatorArguments; // by "server.method"
 };

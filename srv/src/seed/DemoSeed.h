@@ -45,3 +45,8 @@ void LoadDemoBudgets(TDbConnection& db);
 
 // The branch whose presence means the demo is loaded.
 inline const char* kDemoMainBranch = "0001";
+
+// Every operator's password: its code in lower case followed by "123"
+// (MARIA signs in with "maria123").
+void LoadDemoPasswords(TDbConnection& db);
+QString DemoPassword(const QString& operatorCode);

@@ -89,6 +89,7 @@ int RunSeedDemo(const QString& dbUrl) {
             return kFailed;
         }
         LoadDemoCatalogs(db);
+        LoadDemoPasswords(db);
         LoadDemoBranches(db);
         LoadDemoBudgets(db);
         tx.Commit();
@@ -116,6 +117,7 @@ int RunSeedScale(const QString& dbUrl, int budgets) {
                 return kFailed;
             }
             LoadDemoCatalogs(db);
+            LoadDemoPasswords(db);
             LoadScaleBranch(db);
             if (db.Dialect() == TDialect::SQLite) {
                 LoadScale(db, budgets);

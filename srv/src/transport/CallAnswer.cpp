@@ -2,15 +2,20 @@
 
 #include "core/wire/RpcEnvelope.h"
 #include "core/wire/WireVariant.h"
+#include "session/SessionGate.h"
 
 TCallAnswer AnswerCall(const TRemoteModuleRegistry& registry, TCallContext context,
-                       const QByteArray& body) {
+                       const QByteArray& body, const TSessionGate* gate,
+                       std::string_view authorization) {
     TCallRequest request;
     try {
         request = Wire::DecodeRequest(body);
     } catch (const EWireError& e) {
         return {400, Wire::EncodeReply(TServerReply::Failure(e.Message()))};
     }
+    if (gate)
+        if (const auto refusal = gate->Admit(context, request, authorization))
+            return {refusal->first, Wire::EncodeReply(TServerReply::Failure(refusal->second))};
     const TServerReply reply = registry.Dispatch(context, request);
     try {
         return {200, Wire::EncodeReply(reply)};

@@ -216,6 +216,11 @@ bool TRpcServer::Running() const {
 void TRpcServer::Start() {
     if (m_thread.joinable())
         throw Exception(QStringLiteral("O servidor de aplicação já está em execução."));
+    if (!m_options.sessions && !m_options.withoutSessions)
+        throw Exception(
+            QStringLiteral("O servidor de aplicação não tem onde conferir as sessões."));
+    if (m_options.sessions && !m_options.withoutSessions)
+        m_gate = std::make_unique<TSessionGate>(m_options.sessions);
     // Request bodies and what is decoded from them run to tens of megabytes.
     // Above this size glibc would otherwise raise its threshold for mapping
     // blocks of their own as they are freed, and serve the next ones from
@@ -350,7 +355,8 @@ void TRpcServer::HandleCall(const httplib::Request& req, httplib::Response& res,
         TCallContext context;
         context.peerAddress = QString::fromStdString(req.remote_addr);
         context.peerPort = req.remote_port;
-        const TCallAnswer answer = AnswerCall(m_registry, std::move(context), body);
+        const TCallAnswer answer = AnswerCall(m_registry, std::move(context), body, m_gate.get(),
+                                              req.get_header_value("Authorization"));
         res.status = answer.status;
         res.set_content(answer.body.constData(), size_t(answer.body.size()), Wire::kContentType);
     } catch (...) {

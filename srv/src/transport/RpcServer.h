@@ -1,6 +1,7 @@
 #pragma once
 
 #include "rpc/RemoteModuleRegistry.h"
+#include "session/SessionGate.h"
 
 #include <QString>
 
@@ -20,7 +21,7 @@ struct Response;
 class TTlsContext;
 
 struct TRpcServerOptions {
-    // Loopback unless told otherwise: the server trusts whoever reaches it.
+    // Loopback unless told otherwise.
     QString host = QStringLiteral("127.0.0.1");
     int port = 8211; // 0 picks a free port; Port() tells which
     // A 20,000-budget list with every text filled to its size takes about 36 MiB.
@@ -40,6 +41,11 @@ struct TRpcServerOptions {
     // given, plain HTTP when empty.
     QString tlsCert;
     QString tlsKey;
+    // Every call but sign-in needs a live session of this store.
+    std::shared_ptr<TSessionStore> sessions;
+    // Only for benchmarks and tests built in code: calls run without a
+    // session, and Start refuses no store.
+    bool withoutSessions = false;
 };
 
 // The HTTP side of the application server: POST /rpc takes a call envelope
@@ -74,6 +80,7 @@ private:
     const TRemoteModuleRegistry& m_registry;
     TRpcServerOptions m_options;
     std::unique_ptr<TTlsContext> m_tls;
+    std::unique_ptr<TSessionGate> m_gate;
     std::unique_ptr<httplib::Server> m_http;
     std::thread m_thread;
     std::atomic<bool> m_listenEnded{false};

@@ -2,6 +2,7 @@
 
 #include "core/wire/WireVariant.h"
 #include "framework/net/CallTransport.h"
+#include "framework/net/NetSession.h"
 #include "framework/net/SecureHttp.h"
 
 #include <httplib.h>
@@ -95,15 +96,25 @@ TServerReply TNetConnection::Call(const QString& method, const QVariantList& arg
     if (ready) {
         if (TCallTransport* transport = TCallTransport::Installed())
             reply = transport->Send(*this, {ServerName, method, args});
-        else
-            reply = Post(method, args);
+        else {
+            // A 401 means the method did not run: after a renewed session
+            // the call goes once more.
+            bool unauthorized = false;
+            const QString token = SessionToken.isEmpty() ? TNetSession::Token() : SessionToken;
+            reply = Post(method, args, token, unauthorized);
+            if (unauthorized && RenewSession && SessionToken.isEmpty() &&
+                TNetSession::Renew(reply.message, token))
+                reply = Post(method, args, TNetSession::Token(), unauthorized);
+        }
     }
     if (!reply.ok && ThrowException)
         throw EServerCallError(reply.message);
     return reply;
 }
 
-TServerReply TNetConnection::Post(const QString& method, const QVariantList& args) const {
+TServerReply TNetConnection::Post(const QString& method, const QVariantList& args,
+                                  const QString& token, bool& unauthorized) const {
+    unauthorized = false;
     QByteArray body;
     try {
         body = Wire::EncodeRequest({ServerName, method, args});
@@ -127,6 +138,8 @@ TServerReply TNetConnection::Post(const QString& method, const QVariantList& arg
     request.method = "POST";
     request.path = Wire::kCallPath;
     request.set_header("Content-Type", Wire::kContentType);
+    if (!token.isEmpty())
+        request.set_header("Authorization", "Bearer " + token.toStdString());
     request.body.assign(body.constData(), size_t(body.size()));
     // The answer goes straight into the buffer it is decoded from, sized
     // once from its length: a large list is tens of megabytes, and httplib
@@ -190,6 +203,7 @@ TServerReply TNetConnection::Post(const QString& method, const QVariantList& arg
                                            "chamada %2")
                                 .arg(address, method);
     if (res->status != 200) {
+        unauthorized = res->status == 401;
         // The server explains a request it could not take (too large, not
         // decodable) with a failure envelope; anything else is not ours.
         try {

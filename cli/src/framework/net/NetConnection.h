@@ -35,6 +35,12 @@ public:
     // Run by Connect before the address is used, so that a screen can take
     // the host and port from the session.
     std::function<void(TNetConnection&)> BeforeConnect;
+    // The session this connection's calls carry; empty for the process's
+    // (TNetSession), which alone is renewed: a call refused for want of a
+    // session (401) runs TNetSession's renewer and is sent once more when it
+    // renews.
+    QString SessionToken;
+    bool RenewSession = true;
 
     std::chrono::milliseconds ConnectTimeout{5000};
     std::chrono::milliseconds WriteTimeout{60000};
@@ -54,7 +60,10 @@ public:
     TServerReply Call(const QString& method, const QVariantList& args = {});
 
 private:
-    TServerReply Post(const QString& method, const QVariantList& args) const;
+    // Sends `token` as the session; `unauthorized` tells a 401, a refusal
+    // before the method ran.
+    TServerReply Post(const QString& method, const QVariantList& args, const QString& token,
+                      bool& unauthorized) const;
     QString Address() const;
 
     bool m_connected = false;
