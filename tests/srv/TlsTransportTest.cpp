@@ -4,6 +4,7 @@
 
 #include "framework/net/NetConnection.h"
 #include "framework/net/NetSecurity.h"
+#include "tests/support/DemoSession.h"
 #include "tests/support/RawSocket.h"
 #include "tests/support/ServerProcess.h"
 #include "tests/support/TestCertificates.h"
@@ -28,17 +29,19 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 constexpr auto kBound = 15s; // what any wait below may take at most
-const QString kFecha = QStringLiteral("ORE00800.rdmFechaOrca");
+// Signing in is a call like any other, and the only one without a session.
+const QString kSessao = QStringLiteral("ORE.rdmSessao");
+const QVariantList kMaria{QStringLiteral("MARIA"), DemoPasswordOf(QStringLiteral("MARIA"))};
 
 // The one call these tests make: a light read of the closing module.
 TServerReply CallServer(const QString& host, int port) {
     TNetConnection conn;
-    conn.ServerName = kFecha;
+    conn.ServerName = kSessao;
     conn.Host = host;
     conn.Port = port;
     conn.ThrowException = false;
     conn.ConnectTimeout = 2000ms;
-    return conn.Call(QStringLiteral("GetParamOrca"));
+    return conn.Call(QStringLiteral("Entrar"), kMaria);
 }
 
 // Process-wide client settings, put back after each test.
@@ -54,8 +57,10 @@ protected:
     void SetUp() override {
         certs = MakeTestCertificates(m_dir.path(), "DNS:localhost");
         QProcess init;
-        init.start(ServerExecutable(), {"init-db", "--db", m_dir.filePath("ore.db")});
-        ASSERT_TRUE(init.waitForFinished(kProcessBoundMs) && init.exitCode() == 0);
+        for (const char* command : {"init-db", "seed-demo"}) {
+            init.start(ServerExecutable(), {command, "--db", m_dir.filePath("ore.db")});
+            ASSERT_TRUE(init.waitForFinished(kProcessBoundMs) && init.exitCode() == 0) << command;
+        }
     }
     void Serve(bool tls) {
         QStringList options{"--request-timeout", "1"};
@@ -140,7 +145,7 @@ std::pair<int, QString> Parse(const std::string& raw) {
 
 std::string CallBytes() {
     const std::string body =
-        Wire::EncodeRequest({kFecha, QStringLiteral("GetParamOrca"), {}}).toStdString();
+        Wire::EncodeRequest({kSessao, QStringLiteral("Entrar"), kMaria}).toStdString();
     return "POST /rpc HTTP/1.1\r\nHost: x\r\nContent-Type: application/cbor\r\nContent-Length: " +
            std::to_string(body.size()) + "\r\n\r\n" + body;
 }
