@@ -88,7 +88,19 @@ private:
 
 } // namespace
 
-TEST_F(ClosingEndToEnd, AnOperatorClosesABudgetFromStartToFinish) {
+// The same closing over plain HTTP on loopback and over HTTPS.
+class ClosingEndToEndOver : public ClosingEndToEnd, public ::testing::WithParamInterface<bool> {
+protected:
+    void SetUp() override {
+        m_overTls = GetParam();
+        ClosingEndToEnd::SetUp();
+    }
+};
+
+INSTANTIATE_TEST_SUITE_P(Transport, ClosingEndToEndOver, ::testing::Values(false, true),
+                         [](const auto& info) { return info.param ? "Https" : "Http"; });
+
+TEST_P(ClosingEndToEndOver, AnOperatorClosesABudgetFromStartToFinish) {
     const QString nr = QStringLiteral("0000001030");
     TfrmFechaOrca& s = Open();
     ListAndGoTo(s, QStringLiteral("0001"), nr);

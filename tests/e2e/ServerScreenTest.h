@@ -8,13 +8,17 @@
 
 #include "core/db/SqlStatement.h"
 #include "framework/net/CallTransport.h"
+#include "framework/net/NetSecurity.h"
 #include "framework/services/Session.h"
 #include "framework/widgets/DBGrid.h"
 #include "framework/widgets/MaskEdit.h"
+#include "host/HostSignIn.h"
 #include "tests/support/DemoSession.h"
 #include "tests/support/ModalHook.h"
+#include "tests/support/TestCertificates.h"
 
 #include <QCheckBox>
+#include <QTemporaryDir>
 
 class ServerScreenTest : public FechaOrcaTest {
 protected:
@@ -23,15 +27,28 @@ protected:
         if (HasFatalFailure())
             return;
         TCallTransport::Install(nullptr); // the real server answers here
-        m_port = StartServer(m_process, DbPath(), m_log);
-        ASSERT_NE(m_port, 0) << m_log.toStdString();
         TSessionInfo session = Session();
+        if (m_overTls) {
+            // Certificates made for this run; the client trusts only their
+            // authority and checks the server's name against them.
+            const TTestCertificates certs = MakeTestCertificates(m_certDir.path(), "DNS:localhost");
+            m_serverOptions = {"--tls-cert", certs.certFile, "--tls-key", certs.keyFile};
+            TNetSecurity::Set({true, certs.caFile, false});
+            session.webUrl = QStringLiteral("localhost");
+        }
+        m_port = StartServer(m_process, DbPath(), m_log, QProcessEnvironment::systemEnvironment(),
+                             m_serverOptions);
+        ASSERT_NE(m_port, 0) << m_log.toStdString();
         session.webPort = m_port;
+        // As the host does before it opens a screen: signed in with the
+        // operator's password, and the screens run as who signed in.
+        session.operador = SignInAtStart({session.webUrl, m_port}, session.operador,
+                                         DemoPasswordOf(session.operador));
         StartSession(session);
-        m_signIn = std::make_unique<TDemoSignIn>(m_port, session.operador);
     }
     void TearDown() override {
-        m_signIn.reset();
+        TNetSession::SignOut(Session().webUrl, m_port);
+        TNetSecurity::Set({});
         if (m_process.state() != QProcess::NotRunning) {
             m_process.terminate();
             EXPECT_TRUE(m_process.waitForFinished(kProcessBoundMs));
@@ -110,12 +127,11 @@ protected:
         m_process.waitForFinished(kProcessBoundMs);
         m_log.clear();
         ASSERT_EQ(StartServer(m_process, DbPath(), m_log, QProcessEnvironment::systemEnvironment(),
-                              {}, m_port),
+                              m_serverOptions, m_port),
                   m_port)
             << m_log.toStdString();
     }
     int ServerPort() const { return m_port; }
-    std::unique_ptr<TDemoSignIn> m_signIn;
     qint64 ServerPid() const { return m_process.processId(); }
 
     // With ORE_SCREENSHOT_DIR set, the run leaves pictures of what the
@@ -127,7 +143,12 @@ protected:
         }
     }
 
+    // Set before SetUp: the server serves HTTPS only.
+    bool m_overTls = false;
+
 private:
+    QTemporaryDir m_certDir;
+    QStringList m_serverOptions;
     QProcess m_process;
     QString m_log;
     int m_port = 0;
