@@ -18,6 +18,31 @@ namespace {
 
 const QString kBranch = QString::fromLatin1(kScaleBranch);
 
+using TBudgetKeys = std::vector<std::pair<QString, QString>>;
+
+// Reads every column value of every row of the executed `st` as the bare
+// statements do, and into `keys` the number and sequence at `keyColumn` and
+// the next column; returns the rows read.
+long long ReadAll(TSqlStatement& st, TListRead& read, TBudgetKeys* keys = nullptr,
+                  int keyColumn = 0) {
+    const int columns = st.Query().record().count();
+    long long rows = 0;
+    while (st.Next()) {
+        for (int c = 0; c < columns; ++c) {
+            const QVariant v = st.Value(c);
+            if (v.typeId() == QMetaType::QString)
+                read.digest += double(v.toString().size());
+            else if (!v.isNull())
+                read.digest += v.toDouble();
+        }
+        if (keys)
+            keys->emplace_back(st.Value(keyColumn).toString(), st.Value(keyColumn + 1).toString());
+        ++rows;
+    }
+    read.values += rows * columns;
+    return rows;
+}
+
 int BranchBudgets(const QString& url) {
     TDbConnection db(url);
     if (!db.HasTable(QStringLiteral("ORCAEVENTO")))
@@ -25,6 +50,50 @@ int BranchBudgets(const QString& url) {
     TSqlStatement st(db, QStringLiteral("SELECT COUNT(*) FROM ORCAEVENTO WHERE CDFILIAL = :F"));
     st.Exec({{QStringLiteral("F"), kBranch}});
     return st.Next() ? st.Value(0).toInt() : 0;
+}
+
+// Monday 5 April 2027 as an OLE day number.
+constexpr double kWeekFirstDay = 46482;
+
+// Every column the list reads from each table, in the order of the packets;
+// the halls give the totals their hall values.
+const char* const kFloorBudgetColumns =
+    "CDFORMPGTO, IDTPFORMPGTOREV, NRDIAPGTOREV, QTPARCPGTOREV, IDMESINIPGTOREV, CDFILIAL, "
+    "NRORCAEVENTO, NRSEQORCAEVE, NMCLIEORCEVE, CDALTEORCEVE, DTINCLORCEVE, CDOPEINCOREV, "
+    "CDVENDEDOR, CDTIPOEVENTO, CDTPSERVEVEN, CDCLIENTE, IDSITCLIOREV, DTVALIORCEVE, DSTITUORCEVE, "
+    "QTCONVORCEVE, QTADULORCEVE, QTCRIAORCEVE, DTEVENTO, QTHREVENTO, IDSITUORCEVE, IDENDENTOREV, "
+    "CDPAIS, SGESTADO, CDMUNICIPIO, CDBAIRRO, DSENDENTOREV, NMBAIENTOREV, VRDESCORCEVE, "
+    "CDMODPGTO, CDPRECOBASE, CDESCOLA, CDCURSO, CDPREBAMOBRA, IDTPORCAEVEN, IDTPPGTOOREV, "
+    "CDCLICONTORC, DSREFENDOREV, VRPEACREOREV, CDTPRECEOREV, VRPEREALOREV, DSCOMPENDORCEVE, "
+    "VRTOTALOREV, CDSUPVENDEDOR, CDGERVENDEDOR, IDORCAFILHODISTRATO, VRACREORCEVE";
+constexpr int kFloorKeyColumn = 6; // NRORCAEVENTO, then NRSEQORCAEVE
+
+struct TFloorDetail {
+    const char* table;
+    const char* columns;
+    const char* order; // after the budget's key
+};
+const TFloorDetail kFloorDetails[] = {
+    {"ITEMORCAEVEN",
+     "CDFILIAL, NRORCAEVENTO, NRITEMORCEVE, CDPRODUTO, QTITEMORCEVE, VRITEMORCEVE, VRDESCITOREV, "
+     "VRACREITOREV, IDITOREVPROD, NROPCAITOREV, CDFORNECEDOR, NRSEQORCAEVE, VRPGFORNOREV, "
+     "DTPGFORNOREV, IDFATUITEMOREV, IDCUSTOFIXO",
+     "NRITEMORCEVE"},
+    {"SALAOORCA", "CDFILIAL, NRORCAEVENTO, NRSEQORCAEVE, VRSALAORCEVE", "CDSALAOEVEN"},
+    {"ITMAOOBRAORCA",
+     "CDFILIAL, NRORCAEVENTO, NRTURNO, CDPRODUTO, QTPRODMOBRA, VRCOBRMOBRA, VRPAGOMOBRA, "
+     "NRSEQORCAEVE, IDMOBRAEXTRA",
+     "NRTURNO, CDPRODUTO"},
+    {"OBSEXTORCAEV", "CDFILIAL, NRORCAEVENTO, NRSEQORCAEVE, TXOBSEXTOREV", nullptr},
+    {"OBSINTORCAEV", "CDFILIAL, NRORCAEVENTO, CDDEPTO, TXOBSINTOREV, NRSEQORCAEVE", "CDDEPTO"},
+};
+
+QString FloorSql(const char* table, const char* columns, const QString& where, const char* order) {
+    QString sql = QStringLiteral("SELECT %1 FROM %2 WHERE %3 ORDER BY NRORCAEVENTO, NRSEQORCAEVE")
+                      .arg(QLatin1String(columns), QLatin1String(table), where);
+    if (order)
+        sql += QStringLiteral(", ") + QLatin1String(order);
+    return sql;
 }
 
 } // namespace
@@ -51,6 +120,14 @@ QVariantList WholeBranchCriteria() {
     const QVariant noDate = QVariant::fromValue(TOleDateTime{0});
     return {kBranch, "", "", noDate, noDate, noDate, noDate, "", "",
             "",      "", "", "",     "",     "",     "",     ""};
+}
+
+QVariantList ApprovedWeekCriteria() {
+    QVariantList c = WholeBranchCriteria();
+    c[3] = QVariant::fromValue(TOleDateTime{kWeekFirstDay});
+    c[4] = QVariant::fromValue(TOleDateTime{kWeekFirstDay + 6});
+    c[13] = QStringLiteral("2");
+    return c;
 }
 
 QVariantList HallBudgetKey(TDbConnection& db) {
@@ -104,21 +181,64 @@ TListRead TBareList::Run() {
     for (const auto& select : m_selects.selects) {
         TSqlStatement st(m_db, select.sql);
         st.Exec(m_selects.params);
-        const int columns = st.Query().record().count();
-        long long rows = 0;
-        while (st.Next()) {
-            for (int c = 0; c < columns; ++c) {
-                const QVariant v = st.Value(c);
-                if (v.typeId() == QMetaType::QString)
-                    read.digest += double(v.toString().size());
-                else if (!v.isNull())
-                    read.digest += v.toDouble();
-            }
-            ++rows;
-        }
-        read.rows.push_back(rows);
-        read.values += rows * columns;
+        read.rows.push_back(ReadAll(st, read));
     }
     tr.Commit();
     return read;
+}
+
+TFloorList::TFloorList(TDbConnection& db, TScope scope) : m_db(db), m_scope(scope) {}
+
+TListRead TFloorList::Run() {
+    TListRead read;
+    TTransaction tr(m_db, TTransaction::TMode::Read);
+    const TSqlParams branch{{QStringLiteral("F"), kBranch}};
+    if (m_scope == TScope::Branch) {
+        TSqlStatement budgets(m_db, FloorSql("ORCAEVENTO", kFloorBudgetColumns,
+                                             QStringLiteral("CDFILIAL = :F"), nullptr));
+        budgets.Exec(branch);
+        read.rows.push_back(ReadAll(budgets, read));
+        for (const TFloorDetail& d : kFloorDetails) {
+            TSqlStatement st(
+                m_db, FloorSql(d.table, d.columns, QStringLiteral("CDFILIAL = :F"), d.order));
+            st.Exec(branch);
+            read.rows.push_back(ReadAll(st, read));
+        }
+        tr.Commit();
+        return read;
+    }
+    // The week: its budgets by the event date's index, then each one's details by its key.
+    TSqlStatement budgets(
+        m_db, FloorSql("ORCAEVENTO", kFloorBudgetColumns,
+                       QStringLiteral("CDFILIAL = :F AND DTEVENTO >= :D0 AND DTEVENTO < :D1 AND "
+                                      "IDSITUORCEVE = '2'"),
+                       nullptr));
+    budgets.Exec({{QStringLiteral("F"), kBranch},
+                  {QStringLiteral("D0"), kWeekFirstDay},
+                  {QStringLiteral("D1"), kWeekFirstDay + 7}});
+    TBudgetKeys keys;
+    read.rows.push_back(ReadAll(budgets, read, &keys, kFloorKeyColumn));
+    const QString key = QStringLiteral("CDFILIAL = :F AND NRORCAEVENTO = :N AND NRSEQORCAEVE = :S");
+    for (const TFloorDetail& d : kFloorDetails) {
+        TSqlStatement st(m_db, FloorSql(d.table, d.columns, key, d.order));
+        long long rows = 0;
+        for (const auto& [number, sequence] : keys) {
+            st.Exec({{QStringLiteral("F"), kBranch},
+                     {QStringLiteral("N"), number},
+                     {QStringLiteral("S"), sequence}});
+            rows += ReadAll(st, read);
+        }
+        read.rows.push_back(rows);
+    }
+    tr.Commit();
+    return read;
+}
+
+bool TFloorList::SameRows(const TListRead& floor, const TListRead& list) {
+    if (floor.rows.size() != 6 || list.rows.size() != 6)
+        return false;
+    for (const size_t i : {0, 1, 3, 4, 5})
+        if (floor.rows[i] != list.rows[i])
+            return false;
+    return true;
 }
