@@ -10,38 +10,16 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
+#include <QSqlDriver>
 #include <QSqlRecord>
+
+#include <sqlite3.h>
 
 #include <algorithm>
 
 namespace {
 
 const QString kBranch = QString::fromLatin1(kScaleBranch);
-
-using TBudgetKeys = std::vector<std::pair<QString, QString>>;
-
-// Reads every column value of every row of the executed `st` as the bare
-// statements do, and into `keys` the number and sequence at `keyColumn` and
-// the next column; returns the rows read.
-long long ReadAll(TSqlStatement& st, TListRead& read, TBudgetKeys* keys = nullptr,
-                  int keyColumn = 0) {
-    const int columns = st.Query().record().count();
-    long long rows = 0;
-    while (st.Next()) {
-        for (int c = 0; c < columns; ++c) {
-            const QVariant v = st.Value(c);
-            if (v.typeId() == QMetaType::QString)
-                read.digest += double(v.toString().size());
-            else if (!v.isNull())
-                read.digest += v.toDouble();
-        }
-        if (keys)
-            keys->emplace_back(st.Value(keyColumn).toString(), st.Value(keyColumn + 1).toString());
-        ++rows;
-    }
-    read.values += rows * columns;
-    return rows;
-}
 
 int BranchBudgets(const QString& url) {
     TDbConnection db(url);
@@ -88,13 +66,89 @@ const TFloorDetail kFloorDetails[] = {
     {"OBSINTORCAEV", "CDFILIAL, NRORCAEVENTO, CDDEPTO, TXOBSINTOREV, NRSEQORCAEVE", "CDDEPTO"},
 };
 
-QString FloorSql(const char* table, const char* columns, const QString& where, const char* order) {
-    QString sql = QStringLiteral("SELECT %1 FROM %2 WHERE %3 ORDER BY NRORCAEVENTO, NRSEQORCAEVE")
-                      .arg(QLatin1String(columns), QLatin1String(table), where);
+QByteArray FloorSql(const char* table, const char* columns, const char* where, const char* order) {
+    QByteArray sql = QByteArray("SELECT ") + columns + " FROM " + table + " WHERE " + where +
+                     " ORDER BY NRORCAEVENTO, NRSEQORCAEVE";
     if (order)
-        sql += QStringLiteral(", ") + QLatin1String(order);
+        sql += QByteArray(", ") + order;
     return sql;
 }
+
+using TBudgetKeys = std::vector<std::pair<QString, QString>>;
+
+// A floor statement on the connection's own SQLite handle, prepared once and
+// run as often as needed: every value of every row taken as the engine holds
+// it (texts as their UTF-8 bytes), as the server reads its packets.
+class TFloorStatement {
+public:
+    TFloorStatement(TDbConnection& db, const QByteArray& sql) {
+        const QVariant h = db.Database().driver()->handle();
+        sqlite3* handle = *static_cast<sqlite3* const*>(h.constData());
+        if (sqlite3_prepare_v2(handle, sql.constData(), int(sql.size()), &m_st, nullptr) !=
+            SQLITE_OK)
+            throw Exception(QStringLiteral("The floor's statement does not prepare: %1")
+                                .arg(QString::fromUtf8(sqlite3_errmsg(handle))));
+    }
+    ~TFloorStatement() { sqlite3_finalize(m_st); }
+    TFloorStatement(const TFloorStatement&) = delete;
+    TFloorStatement& operator=(const TFloorStatement&) = delete;
+
+    // Runs with `values` bound in order, reading into `read` and the budget
+    // keys at `keyColumn` into `keys`; returns the rows read.
+    long long Run(std::initializer_list<QVariant> values, TListRead& read,
+                  TBudgetKeys* keys = nullptr, int keyColumn = 0) {
+        sqlite3_reset(m_st);
+        int i = 0;
+        for (const QVariant& v : values) {
+            ++i;
+            if (v.typeId() == QMetaType::Double) {
+                sqlite3_bind_double(m_st, i, v.toDouble());
+            } else {
+                const QByteArray text = v.toString().toUtf8();
+                sqlite3_bind_text(m_st, i, text.constData(), int(text.size()), SQLITE_TRANSIENT);
+            }
+        }
+        const int columns = sqlite3_column_count(m_st);
+        long long rows = 0;
+        int rc;
+        while ((rc = sqlite3_step(m_st)) == SQLITE_ROW) {
+            for (int c = 0; c < columns; ++c) {
+                switch (sqlite3_column_type(m_st, c)) {
+                case SQLITE_INTEGER:
+                case SQLITE_FLOAT:
+                    read.digest += sqlite3_column_double(m_st, c);
+                    break;
+                case SQLITE_TEXT:
+                    read.digest += double(*sqlite3_column_text(m_st, c)) +
+                                   double(sqlite3_column_bytes(m_st, c));
+                    break;
+                case SQLITE_BLOB:
+                    read.digest += (sqlite3_column_blob(m_st, c) ? 1.0 : 0.0) +
+                                   double(sqlite3_column_bytes(m_st, c));
+                    break;
+                default:
+                    break;
+                }
+            }
+            if (keys)
+                keys->emplace_back(Text(keyColumn), Text(keyColumn + 1));
+            ++rows;
+        }
+        if (rc != SQLITE_DONE)
+            throw Exception(QStringLiteral("The floor's statement failed: %1")
+                                .arg(QString::fromUtf8(sqlite3_errstr(rc))));
+        read.values += rows * columns;
+        return rows;
+    }
+
+private:
+    QString Text(int c) const {
+        return QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(m_st, c)),
+                                 sqlite3_column_bytes(m_st, c));
+    }
+
+    sqlite3_stmt* m_st = nullptr;
+};
 
 } // namespace
 
@@ -181,7 +235,20 @@ TListRead TBareList::Run() {
     for (const auto& select : m_selects.selects) {
         TSqlStatement st(m_db, select.sql);
         st.Exec(m_selects.params);
-        read.rows.push_back(ReadAll(st, read));
+        const int columns = st.Query().record().count();
+        long long rows = 0;
+        while (st.Next()) {
+            for (int c = 0; c < columns; ++c) {
+                const QVariant v = st.Value(c);
+                if (v.typeId() == QMetaType::QString)
+                    read.digest += double(v.toString().size());
+                else if (!v.isNull())
+                    read.digest += v.toDouble();
+            }
+            ++rows;
+        }
+        read.rows.push_back(rows);
+        read.values += rows * columns;
     }
     tr.Commit();
     return read;
@@ -192,42 +259,32 @@ TFloorList::TFloorList(TDbConnection& db, TScope scope) : m_db(db), m_scope(scop
 TListRead TFloorList::Run() {
     TListRead read;
     TTransaction tr(m_db, TTransaction::TMode::Read);
-    const TSqlParams branch{{QStringLiteral("F"), kBranch}};
     if (m_scope == TScope::Branch) {
-        TSqlStatement budgets(m_db, FloorSql("ORCAEVENTO", kFloorBudgetColumns,
-                                             QStringLiteral("CDFILIAL = :F"), nullptr));
-        budgets.Exec(branch);
-        read.rows.push_back(ReadAll(budgets, read));
+        TFloorStatement budgets(
+            m_db, FloorSql("ORCAEVENTO", kFloorBudgetColumns, "CDFILIAL = ?", nullptr));
+        read.rows.push_back(budgets.Run({kBranch}, read));
         for (const TFloorDetail& d : kFloorDetails) {
-            TSqlStatement st(
-                m_db, FloorSql(d.table, d.columns, QStringLiteral("CDFILIAL = :F"), d.order));
-            st.Exec(branch);
-            read.rows.push_back(ReadAll(st, read));
+            TFloorStatement st(m_db, FloorSql(d.table, d.columns, "CDFILIAL = ?", d.order));
+            read.rows.push_back(st.Run({kBranch}, read));
         }
         tr.Commit();
         return read;
     }
     // The week: its budgets by the event date's index, then each one's details by its key.
-    TSqlStatement budgets(
-        m_db, FloorSql("ORCAEVENTO", kFloorBudgetColumns,
-                       QStringLiteral("CDFILIAL = :F AND DTEVENTO >= :D0 AND DTEVENTO < :D1 AND "
-                                      "IDSITUORCEVE = '2'"),
-                       nullptr));
-    budgets.Exec({{QStringLiteral("F"), kBranch},
-                  {QStringLiteral("D0"), kWeekFirstDay},
-                  {QStringLiteral("D1"), kWeekFirstDay + 7}});
+    TFloorStatement budgets(m_db, FloorSql("ORCAEVENTO", kFloorBudgetColumns,
+                                           "CDFILIAL = ? AND DTEVENTO >= ? AND DTEVENTO < ? AND "
+                                           "IDSITUORCEVE = '2'",
+                                           nullptr));
     TBudgetKeys keys;
-    read.rows.push_back(ReadAll(budgets, read, &keys, kFloorKeyColumn));
-    const QString key = QStringLiteral("CDFILIAL = :F AND NRORCAEVENTO = :N AND NRSEQORCAEVE = :S");
+    read.rows.push_back(
+        budgets.Run({kBranch, kWeekFirstDay, kWeekFirstDay + 7}, read, &keys, kFloorKeyColumn));
     for (const TFloorDetail& d : kFloorDetails) {
-        TSqlStatement st(m_db, FloorSql(d.table, d.columns, key, d.order));
+        TFloorStatement st(m_db, FloorSql(d.table, d.columns,
+                                          "CDFILIAL = ? AND NRORCAEVENTO = ? AND NRSEQORCAEVE = ?",
+                                          d.order));
         long long rows = 0;
-        for (const auto& [number, sequence] : keys) {
-            st.Exec({{QStringLiteral("F"), kBranch},
-                     {QStringLiteral("N"), number},
-                     {QStringLiteral("S"), sequence}});
-            rows += ReadAll(st, read);
-        }
+        for (const auto& [number, sequence] : keys)
+            rows += st.Run({kBranch, number, sequence}, read);
         read.rows.push_back(rows);
     }
     tr.Commit();

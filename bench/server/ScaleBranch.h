@@ -74,7 +74,7 @@ private:
 // The floor of the list: the rows GetOrcaEvento answers for the branch (or
 // for its approved budgets of one week), read from their own tables by plain
 // SELECTs on their keys, without joins or name lookups, every column the
-// operation reads from each table read as TBareList reads it. The whole
+// operation reads from each table read, each value as the engine holds it. The whole
 // branch takes each table's rows by the branch's key; the week takes its
 // budgets by the event date's index and then the details of each budget by
 // their keys, statements prepared once and run per budget. The third
