@@ -29,6 +29,10 @@ TScaleDatabase PrepareScaleDatabase(const QString& path, int budgets, const QStr
 // date or list criterion, every situation.
 QVariantList WholeBranchCriteria();
 
+// The narrow filter: the approved budgets (situation 2) of the branch whose
+// event falls in one week, from Monday 5 April 2027 to the Sunday after.
+QVariantList ApprovedWeekCriteria();
+
 // A budget of the branch with a booked hall, from the middle of its numbers:
 // the 3 arguments (branch, number, sequence) of the detail calls.
 QVariantList HallBudgetKey(TDbConnection& db);
@@ -65,4 +69,27 @@ public:
 private:
     TDbConnection& m_db;
     TOrcaEventoSelects m_selects;
+};
+
+// The floor of the list: the rows GetOrcaEvento answers for the branch (or
+// for its approved budgets of one week), read from their own tables by plain
+// SELECTs on their keys, without joins or name lookups, every column the
+// operation reads from each table read, each value as the engine holds it. The whole
+// branch takes each table's rows by the branch's key; the week takes its
+// budgets by the event date's index and then the details of each budget by
+// their keys, statements prepared once and run per budget. The third
+// statement reads the halls' values, which with the items, labour and the
+// budgets' own values are what the totals are made of.
+class TFloorList {
+public:
+    enum class TScope { Branch, ApprovedWeek };
+    TFloorList(TDbConnection& db, TScope scope);
+
+    TListRead Run();
+    // The rows of `list` that the floor reads too: every packet but the totals'.
+    static bool SameRows(const TListRead& floor, const TListRead& list);
+
+private:
+    TDbConnection& m_db;
+    TScope m_scope;
 };

@@ -4,10 +4,11 @@
 #include "core/data/RecordSet.h"
 #include "core/db/DbConnection.h"
 #include "core/db/DbError.h"
+#include "core/db/SqlCells.h"
+#include "core/db/SqliteRows.h"
 
 #include <QSqlError>
 #include <QSqlRecord>
-#include <QStringEncoder>
 
 #include <string>
 #include <string_view>
@@ -29,84 +30,6 @@ QString Excerpt(const QString& sql) {
 [[noreturn]] void Fail(const QString& what, const QString& sql, const QString& nativeCode = {}) {
     throw EDbError(QStringLiteral("%1\nComando: %2").arg(what, Excerpt(sql)), nativeCode);
 }
-
-bool TextFlag(const QString& s) {
-    const QString u = s.trimmed().toUpper();
-    return u == u"S" || u == u"T" || u == u"1" || u == u"TRUE";
-}
-
-// A text never has more characters than UTF-16 units: most need no count.
-void CheckLength(const QString& s, const TFieldDef& def) {
-    if (s.size() > def.size && CharacterCount(s) > def.size)
-        throw EDbError(QStringLiteral("A coluna %1 trouxe um texto de %2 caracteres; o campo "
-                                      "comporta %3: \"%4\"")
-                           .arg(def.name)
-                           .arg(CharacterCount(s))
-                           .arg(def.size)
-                           .arg(LeftCharacters(s, 40)));
-}
-
-QVariant Convert(const QVariant& v, const TFieldDef& def) {
-    if (!v.isValid() || v.isNull())
-        return {};
-    bool ok = true;
-    QVariant out;
-    switch (def.kind) {
-    case TFieldKind::String: {
-        QString s = v.toString();
-        CheckLength(s, def);
-        out = s;
-        break;
-    }
-    case TFieldKind::Memo:
-        out = v.toString();
-        break;
-    case TFieldKind::Blob:
-        out = v.toByteArray();
-        break;
-    case TFieldKind::Float:
-    case TFieldKind::DateTime:
-        out = v.toDouble(&ok);
-        break;
-    case TFieldKind::Integer:
-        out = v.toLongLong(&ok);
-        break;
-    case TFieldKind::Boolean:
-        if (v.typeId() == QMetaType::QString)
-            out = TextFlag(v.toString());
-        else
-            out = v.toLongLong(&ok) != 0;
-        break;
-    }
-    if (!ok)
-        throw EDbError(QStringLiteral("A coluna %1 trouxe \"%2\", que não é um valor do tipo %3.")
-                           .arg(def.name, v.toString(), FieldKindName(def.kind)));
-    return out;
-}
-
-// Appends one value of a result row to its column. Texts go to UTF-8 through
-// one buffer reused for every cell, instead of a QVariant and a QByteArray
-// of their own: a large list has millions of them. Other kinds as Convert.
-class TCellAppender {
-public:
-    void Append(TColumn& column, const QVariant& v, const TFieldDef& def) {
-        const bool text = def.kind == TFieldKind::String || def.kind == TFieldKind::Memo;
-        if (!text || !v.isValid() || v.isNull()) {
-            column.Append(Convert(v, def));
-            return;
-        }
-        const QString s = v.toString();
-        if (def.kind == TFieldKind::String)
-            CheckLength(s, def);
-        m_utf8.resize(size_t(s.size()) * 3); // the most UTF-8 a UTF-16 unit takes
-        char* end = m_encoder.appendToBuffer(m_utf8.data(), s);
-        column.AppendBytes(std::string_view(m_utf8.data(), size_t(end - m_utf8.data())));
-    }
-
-private:
-    QStringEncoder m_encoder{QStringEncoder::Utf8, QStringConverter::Flag::Stateless};
-    std::string m_utf8;
-};
 
 } // namespace
 
@@ -261,6 +184,14 @@ void ExecSql(TDbConnection& db, const QString& sql, const TSqlParams& params) {
 
 TDataPacket SelectPacket(TDbConnection& db, const QString& sql, const TSqlParams& params,
                          const TFieldDefs& defs) {
+    if (db.Dialect() == TDialect::SQLite) {
+        const auto rows = SqliteReadRows(db, sql, params, DataFieldDefs(defs), [&sql] {
+            if (t_watch)
+                t_watch->m_before(sql);
+        });
+        if (rows)
+            return EncodePacket(*rows);
+    }
     TSqlStatement st(db, sql);
     st.Exec(params);
     return st.ReadPacket(defs);

@@ -90,12 +90,15 @@ private:
     std::function<void(const QString&)> m_before;
     TStatementWatch* m_outer;
     friend class TSqlStatement;
+    friend TDataPacket SelectPacket(TDbConnection&, const QString&, const TSqlParams&,
+                                    const TFieldDefs&);
 };
 
-// One-shot forms.
-void ExecSql(TDbConnection& db, const QString& sql, const TSqlParams& params = {});
+// One-shot forms. SelectPacket reads a SQLite result straight from the
+// engine (SqliteRows.h), the same packet that TSqlStatement would read.
 TDataPacket SelectPacket(TDbConnection& db, const QString& sql, const TSqlParams& params,
                          const TFieldDefs& defs);
+void ExecSql(TDbConnection& db, const QString& sql, const TSqlParams& params = {});
 
 // The :NAME placeholders of `sql`, as Qt's SQL layer finds them: outside quotes,
 // not after another colon ("::" casts), names of letters, digits and "_".

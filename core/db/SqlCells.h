@@ -1,0 +1,30 @@
+#pragma once
+
+#include "core/data/FieldDef.h"
+
+#include <QStringEncoder>
+#include <QVariant>
+
+#include <string>
+#include <string_view>
+
+class TColumn;
+
+// A result value as the field `def` holds it: texts checked against the
+// field's size, numbers, flags and bytes converted. Null stays null; a value
+// of the wrong kind, or a text longer than its field, is an EDbError.
+QVariant ConvertCell(const QVariant& v, const TFieldDef& def);
+// EDbError when a text for a String field has more characters than the field.
+void CheckCellLength(const QString& s, const TFieldDef& def);
+
+// Appends one value of a result row to its column. Texts go to UTF-8 through
+// one buffer reused for every cell, instead of a QVariant and a QByteArray
+// of their own: a large list has millions of them. Other kinds as ConvertCell.
+class TCellAppender {
+public:
+    void Append(TColumn& column, const QVariant& v, const TFieldDef& def);
+
+private:
+    QStringEncoder m_encoder{QStringEncoder::Utf8, QStringConverter::Flag::Stateless};
+    std::string m_utf8;
+};
