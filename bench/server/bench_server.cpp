@@ -1,7 +1,7 @@
 // Application-server benchmarks. The server runs in this process (TRpcServer
 // on a free loopback port, every remote module registered) on a SQLite
-// database holding the scale branch; clients are TNetConnections, each call
-// one HTTP request on a connection of its own, as the host makes them.
+// database holding the scale branch; clients are TNetConnections, which keep
+// their connection between calls, as the host's do.
 //
 // List/*: GetOrcaEvento for the whole branch. List/EndToEnd is the call from
 // a client: SQL on the server, packets, HTTP, and the six packets loaded into
@@ -18,11 +18,13 @@
 // that match: the same budgets, so the ratio is what the long lists cost.
 //
 // Latency/*: GetSalaoEven of one budget, and an empty HTTP round trip
-// (GET /health), from 1 and from 8 client threads at once. Every call is
-// timed on its own and the medians are compared. Latency/SalaoEven carries a
-// session that the server checks before the call runs; Latency/SalaoEvenOpen
-// is the same call on a second server, built without sessions, in the same
-// process on the same database: their ratio is what the check costs.
+// (GET /health) over a kept connection as the calls' are (Latency/Health), or
+// over a new connection each time (Latency/HealthNew), from 1 and from 8
+// client threads at once; Latency/SalaoEvenDispatch is the call dispatched in
+// the client's thread, without HTTP, for what the method itself takes. Every call is timed on its
+// own and the medians are compared. Latency/SalaoEven carries a session that the server checks
+// before the call runs; Latency/SalaoEvenOpen is the same call on a second server, built without
+// sessions, in the same process on the same database: their ratio is what the check costs.
 //
 // Move/ItemsPage: the closing screen itself moving through the branch's list
 // with the items page shown (ScreenMove.h); the share of a move spent outside
@@ -264,13 +266,12 @@ double Percentile(std::vector<double> v, double p) {
     return v[std::min(v.size() - 1, size_t(p * double(v.size())))];
 }
 
-enum class TCallKind { Health, SalaoEven, SalaoEvenOpen };
+enum class TCallKind { Health, HealthNew, SalaoEven, SalaoEvenOpen, SalaoEvenDispatch };
 
-// GET /health as TNetConnection makes its calls: a new client and connection
-// each time, without keep-alive, with TCP_NODELAY.
-std::string HealthRoundTrip(int port) {
-    httplib::Client client("127.0.0.1", port);
-    client.set_keep_alive(false);
+// GET /health as TNetConnection makes its calls (TCP_NODELAY), on `client`'s
+// kept connection or on a new one.
+std::string HealthRoundTrip(httplib::Client& client, bool keep) {
+    client.set_keep_alive(keep);
     client.set_tcp_nodelay(true);
     const httplib::Result res = client.Get("/health");
     if (!res)
@@ -286,10 +287,15 @@ void BM_Latency(benchmark::State& state, TCallKind kind, TLatencies* latencies) 
     conn.Port = (kind == TCallKind::SalaoEvenOpen ? g_shared->open : g_shared->server)->Port();
     conn.ThrowException = false;
     const QString method = QStringLiteral("GetSalaoEven");
+    httplib::Client health("127.0.0.1", conn.Port);
     auto call = [&]() -> std::string {
-        if (kind == TCallKind::Health)
-            return HealthRoundTrip(conn.Port);
-        const TServerReply reply = conn.Call(method, g_shared->hallKey);
+        if (kind == TCallKind::Health || kind == TCallKind::HealthNew)
+            return HealthRoundTrip(health, kind == TCallKind::Health);
+        TCallContext context;
+        const TServerReply reply =
+            kind == TCallKind::SalaoEvenDispatch
+                ? g_shared->registry->Dispatch(context, {kFecha, method, g_shared->hallKey})
+                : conn.Call(method, g_shared->hallKey);
         if (!reply.ok)
             return "GetSalaoEven failed: " + Text(reply.message);
         if (reply.payload.metaType() != QMetaType::fromType<TDataPacket>())
@@ -462,7 +468,13 @@ void PrintRatios(const TRatioReporter& rep, int codes) {
         const std::string label = std::to_string(codes) + " codes: " + Duration(*padded);
         PrintRatioLine(label.c_str(), *plain, *padded / *plain, 2, TTargetKind::AtMost);
     }
-    PrintLatencyRatios("GetSalaoEven against GET /health", "SalaoEven", "Health", {{8, 3}, {1, 0}});
+    PrintLatencyRatios("GetSalaoEven against GET /health on a kept connection", "SalaoEven",
+                       "Health", {{1, 2}, {8, 2}});
+    PrintLatencyRatios("GetSalaoEven dispatched in-process (no HTTP) against GET /health on a "
+                       "kept connection",
+                       "SalaoEvenDispatch", "Health", {{1, 0}, {8, 0}});
+    PrintLatencyRatios("GET /health on a new connection each time against a kept one", "HealthNew",
+                       "Health", {{1, 0}, {8, 0}});
     PrintLatencyRatios("GetSalaoEven with its session checked against the same call on a server "
                        "without sessions",
                        "SalaoEven", "SalaoEvenOpen", {{1, 1.1}, {8, 1.1}});
@@ -631,13 +643,15 @@ int main(int argc, char** argv) {
             ->Unit(kMillisecond)
             ->UseRealTime();
         for (const auto& [kind, name] :
-             {std::pair{TCallKind::Health, "Health"}, std::pair{TCallKind::SalaoEven, "SalaoEven"},
+             {std::pair{TCallKind::Health, "Health"}, std::pair{TCallKind::HealthNew, "HealthNew"},
+              std::pair{TCallKind::SalaoEven, "SalaoEven"},
+              std::pair{TCallKind::SalaoEvenDispatch, "SalaoEvenDispatch"},
               std::pair{TCallKind::SalaoEvenOpen, "SalaoEvenOpen"}})
             for (const int threads : {1, 8}) {
                 TLatencies* latencies =
                     &g_latencies[std::string(name) + "/" + std::to_string(threads)];
-                // Calls per thread: each opens a connection, so keep the total
-                // well inside the loopback's ephemeral ports.
+                // Calls per thread: HealthNew opens a connection for each, so
+                // keep the total well inside the loopback's ephemeral ports.
                 const int calls = threads == 1 ? (quick ? 100 : 600) : (quick ? 25 : 150);
                 benchmark::RegisterBenchmark((std::string("Latency/") + name).c_str(), BM_Latency,
                                              kind, latencies)

@@ -1,8 +1,9 @@
-// What HTTPS adds to a light call: GetParamOrca through TNetConnection, one
-// connection per call as the host makes them, against the server in this
-// process on the demo database, over plain HTTP and over HTTPS (a P-256
-// certificate made at start, verified by the client with its authority).
-// The ratio compares the medians of every call's own time.
+// What HTTPS adds to a light call: GetParamOrca through TNetConnection
+// against the server in this process on the demo database, over plain HTTP
+// and over HTTPS (a P-256 certificate made at start, verified by the client
+// with its authority), on a connection kept between calls as the host's are
+// (*/kept) and on a new connection for each call (*/new: a TLS handshake each
+// time). The ratios compare the medians of every call's own time.
 
 #include "bench/common/BenchCommon.h"
 
@@ -25,6 +26,7 @@ namespace {
 struct TTarget {
     int port = 0;
     TNetSecurity::TSettings security;
+    bool keep = true;
     std::vector<double> calls; // seconds, every timed call
 };
 
@@ -34,6 +36,8 @@ void BM_Call(benchmark::State& state, TTarget* target) {
     conn.ServerName = QStringLiteral("ORE00800.rdmFechaOrca");
     conn.Port = target->port;
     conn.ThrowException = false;
+    if (!target->keep)
+        conn.KeepAliveIdle = std::chrono::milliseconds(0);
     for (int i = 0; i < 10; ++i) // warm up: the server's thread databases
         conn.Call(QStringLiteral("GetParamOrca"));
     for (auto _ : state) {
@@ -49,7 +53,8 @@ void BM_Call(benchmark::State& state, TTarget* target) {
 }
 
 void PrintHelp() {
-    std::printf("bench_tls [--quick]: GetParamOrca over plain HTTP and over HTTPS\n");
+    std::printf("bench_tls [--quick]: GetParamOrca over plain HTTP and over HTTPS, on kept and "
+                "on new connections\n");
 }
 
 } // namespace
@@ -71,6 +76,8 @@ int main(int argc, char** argv) {
         RegisterModules(registry, db);
         TRpcServerOptions plainOptions;
         plainOptions.port = 0;
+        // The transport alone: no session to check.
+        plainOptions.withoutSessions = true;
         TRpcServerOptions tlsOptions = plainOptions;
         tlsOptions.tlsCert = certs.certFile;
         tlsOptions.tlsKey = certs.keyFile;
@@ -79,24 +86,31 @@ int main(int argc, char** argv) {
         plain.Start();
         tls.Start();
 
-        TTarget http{plain.Port(), {}, {}};
-        TTarget https{tls.Port(), {true, certs.caFile, false}, {}};
+        TTarget http{plain.Port(), {}, true, {}};
+        TTarget httpNew{plain.Port(), {}, false, {}};
+        TTarget https{tls.Port(), {true, certs.caFile, false}, true, {}};
+        TTarget httpsNew{tls.Port(), {true, certs.caFile, false}, false, {}};
         const int calls = quick ? 200 : 1000;
-        benchmark::RegisterBenchmark("GetParamOrca/http", BM_Call, &http)
-            ->Unit(benchmark::kMicrosecond)
-            ->UseRealTime()
-            ->Iterations(calls);
-        benchmark::RegisterBenchmark("GetParamOrca/https", BM_Call, &https)
-            ->Unit(benchmark::kMicrosecond)
-            ->UseRealTime()
-            ->Iterations(calls);
+        for (auto [name, target] : {std::pair{"GetParamOrca/http/kept", &http},
+                                    std::pair{"GetParamOrca/http/new", &httpNew},
+                                    std::pair{"GetParamOrca/https/kept", &https},
+                                    std::pair{"GetParamOrca/https/new", &httpsNew}})
+            benchmark::RegisterBenchmark(name, BM_Call, target)
+                ->Unit(benchmark::kMicrosecond)
+                ->UseRealTime()
+                ->Iterations(calls);
         benchmark::RunSpecifiedBenchmarks();
-        if (!http.calls.empty() && !https.calls.empty()) {
-            const double base = Median(http.calls);
-            std::printf("\nMedian of every call: http %s, https %s\n", Duration(base).c_str(),
-                        Duration(Median(https.calls)).c_str());
-            PrintRatioLine("https vs http", base, Median(https.calls) / base);
-        }
+        const auto ratio = [](const char* label, TTarget& subject, TTarget& base) {
+            if (subject.calls.empty() || base.calls.empty())
+                return;
+            const double b = Median(base.calls), s = Median(subject.calls);
+            PrintRatioLine((std::string(label) + ": " + Duration(s)).c_str(), b, s / b);
+        };
+        std::printf("\nMedians of every call\n");
+        ratio("https vs http, kept connections", https, http);
+        ratio("https vs http, a new connection each call", httpsNew, httpNew);
+        ratio("https, a new connection each call vs kept", httpsNew, https);
+        ratio("http, a new connection each call vs kept", httpNew, http);
         tls.Stop();
         plain.Stop();
     } catch (const Exception& e) {

@@ -32,7 +32,8 @@ using RawSocket::Send;
 using Clock = std::chrono::steady_clock;
 constexpr auto kBound = 15s; // what any wait below may take at most
 
-// Everything the server writes until it closes, or what came by `deadline`.
+// A whole response, or everything the server writes until it closes, or what
+// came by `deadline`.
 std::string ReadAll(int s, Clock::time_point deadline = Clock::now() + kBound) {
     std::string got;
     char buf[4096];
@@ -44,6 +45,8 @@ std::string ReadAll(int s, Clock::time_point deadline = Clock::now() + kBound) {
         if (n <= 0)
             break;
         got.append(buf, size_t(n));
+        if (RawSocket::WholeMessage(got))
+            break;
     }
     return got;
 }

@@ -118,7 +118,7 @@ public:
         std::string got;
         char buf[4096];
         int n;
-        while ((n = SSL_read(m_ssl, buf, sizeof buf)) > 0)
+        while (!RawSocket::WholeMessage(got) && (n = SSL_read(m_ssl, buf, sizeof buf)) > 0)
             got.append(buf, size_t(n));
         return got;
     }

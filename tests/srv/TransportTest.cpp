@@ -337,6 +337,7 @@ TEST(ForeignServer, BadAnswersBecomeFailures) {
     EXPECT_EQ(conn.Call("GetGeral").message,
               "O " + server + " recusou a chamada GetGeral (status HTTP 503).");
 
+    conn.Close(); // or the server would wait for the kept connection to fall idle
     while (!http.is_running())
         std::this_thread::yield();
     http.stop();

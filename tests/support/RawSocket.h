@@ -11,6 +11,7 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <cctype>
 #include <string>
 
 namespace RawSocket {
@@ -38,6 +39,20 @@ inline bool Send(int s, const std::string& bytes) {
         sent += size_t(n);
     }
     return true;
+}
+
+// Whether `got` holds a whole HTTP message (head and Content-Length bytes
+// of body): a kept connection stays open after it.
+inline bool WholeMessage(const std::string& got) {
+    const auto end = got.find("\r\n\r\n");
+    if (end == std::string::npos)
+        return false;
+    std::string head = got.substr(0, end);
+    for (char& c : head)
+        c = char(std::tolower(static_cast<unsigned char>(c)));
+    const auto length = head.find("\r\ncontent-length:");
+    return length != std::string::npos &&
+           got.size() >= end + 4 + std::stoul(head.substr(length + 17));
 }
 
 // The resident memory of process `pid` in KiB, or -1.

@@ -35,6 +35,16 @@ const TConnectionStream* TConnectionStream::Current() {
     return t_current;
 }
 
+void TConnectionStream::NextRequest(Clock::time_point requestDeadline) {
+    m_limits.requestDeadline = requestDeadline;
+    m_stop = TStop::None;
+    m_replyDeadline = {};
+    m_status = 0;
+    m_headBytes = 0;
+    m_headMatched = 0;
+    m_headDone = false;
+}
+
 bool TConnectionStream::is_readable() const {
     if (m_begin < m_end || m_channel.Buffered())
         return true;
@@ -176,6 +186,11 @@ void TAcceptQueue::shutdown() {
     for (std::thread& t : m_threads)
         if (t.joinable())
             t.join();
+}
+
+bool TAcceptQueue::Waiting() {
+    std::lock_guard lock(m_mutex);
+    return !m_jobs.empty();
 }
 
 Clock::time_point TAcceptQueue::AcceptedAt() {

@@ -41,6 +41,12 @@ public:
     void get_local_ip_and_port(std::string& ip, int& port) const override;
     int socket() const override { return m_channel.Socket(); }
 
+    // Starts the next request of a kept connection: its own deadline and
+    // head bound; bytes already read ahead stay for it.
+    void NextRequest(Clock::time_point requestDeadline);
+    // Bytes of a further request already arrived.
+    bool Pending() const { return m_begin < m_end || m_channel.Buffered(); }
+
     // Why reading stopped early, if a bound stopped it.
     TStop Stopped() const { return m_stop; }
     // Whether any of a reply went out, and its status.
@@ -95,6 +101,9 @@ public:
 
     void enqueue(std::function<void()> fn) override;
     void shutdown() override;
+
+    // Whether accepted connections wait for a thread.
+    bool Waiting();
 
     // When the connection served on this thread was accepted.
     static TConnectionStream::Clock::time_point AcceptedAt();

@@ -79,20 +79,34 @@ std::optional<std::pair<int, QString>> CutShort(const TRpcServerOptions& o) {
 }
 
 constexpr std::chrono::milliseconds kLinger{2000};
+
+// Whether the request being answered on this thread may keep its connection.
+struct TKeep {
+    bool allowed = false; // not the connection's last allowed request
+    bool promised = false;
+};
+thread_local TKeep* t_keep = nullptr;
 constexpr std::size_t kTrimAfterBytes = std::size_t(1) << 20;
 
 class THttpServer : public httplib::Server {
 public:
     THttpServer(const TRpcServerOptions& options, const TTlsContext* tls)
-        : m_options(options), m_tls(tls) {}
+        : m_options(options), m_tls(tls) {
+        set_post_routing_handler(
+            [this](const httplib::Request&, httplib::Response& res) { DecideKeep(res); });
+    }
 
     // httplib listens with a backlog of 5: a burst of callers overflows it,
     // and every connection dropped there waits a second for the kernel to
     // retry. Listening again on the bound socket raises the backlog.
     void RaiseBacklog() { ::listen(svr_sock_, SOMAXCONN); }
 
+    // The pool's queue, to tell whether connections wait for a thread.
+    void SetQueue(TAcceptQueue* queue) { m_queue = queue; }
+
 private:
-    // One request per connection, read through a stream that bounds it.
+    // Requests of one connection, each read through the same stream with
+    // bounds of its own, kept open between them while allowed (DecideKeep).
     bool process_and_close_socket(socket_t sock) override {
         using Clock = TConnectionStream::Clock;
         const Clock::time_point accepted = TAcceptQueue::AcceptedAt();
@@ -141,18 +155,54 @@ private:
                std::size_t& read) {
         TConnectionStream stream(channel, limits);
         TCurrentConnection current(stream);
-        bool closed = false;
-        const bool served = process_request(stream, true, closed, nullptr);
-        // httplib answers nothing when the request line never came whole.
-        if (!served && !stream.Wrote())
-            if (const auto cut = CutShort(m_options))
-                WriteRefusal(stream, cut->first, cut->second);
+        bool served = false;
+        for (int count = 1;; ++count) {
+            TKeep keep{count < m_options.maxRequestsPerConnection};
+            t_keep = &keep;
+            bool closed = false;
+            served = process_request(stream, !keep.allowed, closed, nullptr);
+            t_keep = nullptr;
+            // httplib answers nothing when the request line never came whole.
+            if (!served && !stream.Wrote())
+                if (const auto cut = CutShort(m_options))
+                    WriteRefusal(stream, cut->first, cut->second);
+            if (!keep.promised)
+                break;
+            const bool next = served && !closed &&
+                              (stream.Pending() ||
+                               WaitForRequest(channel.Socket(), TConnectionStream::Clock::now() +
+                                                                    m_options.keepAliveIdle));
+            --m_kept;
+            if (!next)
+                break;
+            stream.NextRequest(TConnectionStream::Clock::now() + m_options.requestTimeout);
+        }
         // Closing on unread bytes resets the connection, and the client
         // would lose the refusal it is owed.
         if (stream.Status() >= 400)
             stream.Linger(kLinger);
         read = stream.BytesRead();
         return served;
+    }
+
+    // Decided as each reply goes out: whether it promises to keep the
+    // connection open. Not after a refusal, which may leave a request half
+    // read; not while accepted connections wait for a thread; and for fewer
+    // connections than there are threads, since each holds one while idle:
+    // a new client always finds a thread. A promise lasts until the next
+    // request comes or the connection ends.
+    void DecideKeep(httplib::Response& res) {
+        TKeep* keep = t_keep;
+        if (keep && keep->allowed && res.status < 400 && !(m_queue && m_queue->Waiting())) {
+            const int cap = std::max(1, m_options.threads) - 1;
+            for (int n = m_kept.load(); n < cap;)
+                if (m_kept.compare_exchange_weak(n, n + 1)) {
+                    keep->promised = true;
+                    return;
+                }
+        }
+        if (!res.has_header("Connection"))
+            res.set_header("Connection", "close");
     }
 
     // Waits for the first bytes of a request; false when none came in time
@@ -190,6 +240,8 @@ private:
 
     const TRpcServerOptions& m_options;
     const TTlsContext* m_tls; // null: plain HTTP
+    TAcceptQueue* m_queue = nullptr;
+    std::atomic<int> m_kept{0};
 };
 
 } // namespace
@@ -231,16 +283,24 @@ void TRpcServer::Start() {
         m_tls = std::make_unique<TTlsContext>(m_options.tlsCert, m_options.tlsKey);
     auto http = std::make_unique<THttpServer>(m_options, m_tls.get());
     const size_t threads = size_t(std::max(1, m_options.threads));
-    http->new_task_queue = [threads] { return new TAcceptQueue(threads); };
+    http->new_task_queue = [threads, server = http.get()] {
+        auto* queue = new TAcceptQueue(threads);
+        server->SetQueue(queue);
+        return queue;
+    };
     http->set_payload_max_length(m_options.maxBodyBytes);
-    // Timeouts and the one call per connection, as the client makes them,
-    // are the connection stream's (THttpServer); httplib's own read and
+    // Timeouts and keep-alive are the connection stream's (THttpServer),
+    // which says so in every reply; httplib's own read and
     // write timeouts stay as the sockets' limits of last resort.
     http->set_read_timeout(m_options.readTimeout);
     http->set_write_timeout(m_options.writeTimeout);
     // Headers and body go out in separate writes; without this, delayed
     // acknowledgements would add tens of milliseconds to every call.
     http->set_tcp_nodelay(true);
+    // What the replies announce of keep-alive.
+    http->set_keep_alive_timeout(
+        std::chrono::duration_cast<std::chrono::seconds>(m_options.keepAliveIdle).count());
+    http->set_keep_alive_max_count(size_t(std::max(1, m_options.maxRequestsPerConnection)));
     // Reuse the address for a quick restart, but not the port: with
     // SO_REUSEPORT (httplib's default) a second server would silently share
     // the calls instead of failing to start.

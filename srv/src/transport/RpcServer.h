@@ -33,6 +33,10 @@ struct TRpcServerOptions {
     std::chrono::milliseconds writeTimeout{120000};
     // How long an accepted connection may stay silent before it is dropped.
     std::chrono::seconds idleTimeout{5};
+    // Between two requests of a kept connection; clients close theirs sooner.
+    std::chrono::milliseconds keepAliveIdle{5000};
+    // Requests one connection may carry before the server closes it.
+    int maxRequestsPerConnection = 1000;
     // The whole request, from its acceptance, however slowly it trickles in.
     std::chrono::milliseconds requestTimeout{60000};
     // The request line and headers together.

@@ -2,6 +2,7 @@
 
 #include "core/wire/WireVariant.h"
 #include "framework/net/CallTransport.h"
+#include "framework/net/HttpClientPool.h"
 #include "framework/net/NetSession.h"
 #include "framework/net/SecureHttp.h"
 
@@ -50,7 +51,8 @@ void IgnoreBrokenPipes() {
 
 } // namespace
 
-TNetConnection::TNetConnection(QObject* parent) : QObject(parent) {
+TNetConnection::TNetConnection(QObject* parent)
+    : QObject(parent), m_clients(std::make_unique<THttpClientPool>()) {
     IgnoreBrokenPipes();
 }
 
@@ -80,6 +82,7 @@ void TNetConnection::Connect() {
 
 void TNetConnection::Close() {
     m_connected = false;
+    m_clients->Clear();
 }
 
 TServerReply TNetConnection::Call(const QString& method, const QVariantList& args) {
@@ -123,17 +126,11 @@ TServerReply TNetConnection::Post(const QString& method, const QVariantList& arg
     }
 
     // HTTPS or plain HTTP, and whom to trust, are the process's (TNetSecurity).
+    const QString address = Address();
     QString refusal;
-    const auto http = SecureHttp::NewClient(Host, Port, Address(), refusal);
-    if (!http)
+    THttpClientPool::TLease lease = m_clients->Take(Host, Port, address, KeepAliveIdle, refusal);
+    if (!lease.client)
         return TServerReply::Failure(refusal);
-    httplib::ClientImpl& client = *http;
-    client.set_connection_timeout(ConnectTimeout);
-    client.set_read_timeout(ReadTimeout);
-    client.set_write_timeout(WriteTimeout);
-    client.set_keep_alive(false);
-    // Headers and body go out in separate writes; see the server.
-    client.set_tcp_nodelay(true);
     httplib::Request request;
     request.method = "POST";
     request.path = Wire::kCallPath;
@@ -152,11 +149,36 @@ TServerReply TNetConnection::Post(const QString& method, const QVariantList& arg
         answer.append(data, qsizetype(n));
         return true;
     };
-    const auto start = Clock::now();
-    const httplib::Result res = client.send(request);
-    const auto elapsed = Clock::now() - start;
+    Clock::duration elapsed{};
+    const auto send = [&](httplib::ClientImpl& client) {
+        client.set_connection_timeout(ConnectTimeout);
+        client.set_read_timeout(ReadTimeout);
+        client.set_write_timeout(WriteTimeout);
+        client.set_keep_alive(true);
+        // Headers and body go out in separate writes; see the server.
+        client.set_tcp_nodelay(true);
+        answer.clear();
+        const auto start = Clock::now();
+        httplib::Result res = client.send(request);
+        elapsed = Clock::now() - start;
+        return res;
+    };
+    // httplib itself reconnects when the kept connection was closed before
+    // the request went out.
+    httplib::Result res = send(*lease.client);
+    // A request that could not be written whole never ran: on a kept
+    // connection that means the server closed it meanwhile, and one new
+    // connection is tried. Anything read short may have run, and is not sent
+    // again (a closing must never run twice).
+    if (!res && res.error() == httplib::Error::Write && lease.reused) {
+        lease.client = SecureHttp::NewClient(Host, Port, address, refusal);
+        lease.reused = false;
+        if (!lease.client)
+            return TServerReply::Failure(refusal);
+        res = send(*lease.client);
+    }
+    const httplib::ClientImpl& client = *lease.client;
 
-    const QString address = Address();
     if (!res) {
         if (QString tls = SecureHttp::Failure(client, res.error(), Host, address); !tls.isEmpty())
             return TServerReply::Failure(tls);
@@ -199,6 +221,7 @@ TServerReply TNetConnection::Post(const QString& method, const QVariantList& arg
         }
     }
 
+    m_clients->GiveBack(std::move(lease));
     const QString context = QStringLiteral("Resposta inválida do servidor de aplicação %1 à "
                                            "chamada %2")
                                 .arg(address, method);

@@ -9,6 +9,7 @@
 
 #include <chrono>
 #include <functional>
+#include <memory>
 
 // A failed call raised by a connection whose ThrowException is on: the
 // message is the server's text as it stands, or the client's own sentence
@@ -18,10 +19,13 @@ public:
     using Exception::Exception;
 };
 
+class THttpClientPool;
+
 // A connection to one remote module of the application server. Every call is
-// one HTTP POST; no socket is held between calls, so Connect only settles the
-// address (running BeforeConnect) and a server that goes away and comes back
-// needs no reconnection.
+// one HTTP POST over a connection kept alive from the previous call when it
+// has not been idle for longer than KeepAliveIdle; Connect only settles the
+// address (running BeforeConnect), and a server that goes away and comes back
+// needs no reconnection by the caller.
 class TNetConnection : public QObject {
     Q_OBJECT
 public:
@@ -46,10 +50,15 @@ public:
     std::chrono::milliseconds WriteTimeout{60000};
     // A closing can keep the server busy for a while before it answers.
     std::chrono::milliseconds ReadTimeout{120000};
+    // Kept below the server's limit (5 s), so that the server does not close
+    // a connection just as a call goes out on it. Zero: a new connection for
+    // every call.
+    std::chrono::milliseconds KeepAliveIdle{3000};
 
     // Runs BeforeConnect and checks the address; throws EServerCallError for
     // an unusable one.
     void Connect();
+    // Also closes the kept connections.
     void Close();
     bool Connected() const { return m_connected; }
 
@@ -67,4 +76,6 @@ private:
     QString Address() const;
 
     bool m_connected = false;
+    // One kept connection per call under way at once.
+    std::unique_ptr<THttpClientPool> m_clients;
 };
