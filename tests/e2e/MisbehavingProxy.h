@@ -5,6 +5,7 @@
 // server die under the call. Every other call goes through unchanged.
 
 #include "core/wire/RpcEnvelope.h"
+#include "tests/support/RawSocket.h"
 
 #include <QString>
 
@@ -28,15 +29,7 @@ public:
     // Forwards to the server on `target`; `kill` makes it die.
     TMisbehavingProxy(int target, std::function<void()> kill)
         : m_target(target), m_kill(std::move(kill)) {
-        m_listener = ::socket(AF_INET, SOCK_STREAM, 0);
-        sockaddr_in addr{};
-        addr.sin_family = AF_INET;
-        addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        socklen_t len = sizeof addr;
-        ::bind(m_listener, reinterpret_cast<sockaddr*>(&addr), len);
-        ::listen(m_listener, 16);
-        ::getsockname(m_listener, reinterpret_cast<sockaddr*>(&addr), &len);
-        m_port = ntohs(addr.sin_port);
+        m_listener = RawSocket::Listen(16, &m_port);
         m_thread = std::thread([this] { Run(); });
     }
     ~TMisbehavingProxy() {

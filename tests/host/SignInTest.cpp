@@ -7,6 +7,7 @@
 #include "host/HostSignIn.h"
 #include "tests/support/FakeServer.h"
 #include "tests/support/ModalHook.h"
+#include "tests/support/RawSocket.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -14,8 +15,6 @@
 #include <QPushButton>
 #include <QTest>
 
-#include <netinet/in.h>
-#include <sys/socket.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
@@ -42,15 +41,9 @@ void TypeAndEnter(const QString& text) {
 
 // A loopback port that nothing listens on.
 int ClosedPort() {
-    const int s = ::socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in addr{};
-    addr.sin_family = AF_INET;
-    addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t len = sizeof addr;
-    ::bind(s, reinterpret_cast<sockaddr*>(&addr), len);
-    ::getsockname(s, reinterpret_cast<sockaddr*>(&addr), &len);
-    ::close(s);
-    return ntohs(addr.sin_port);
+    int port = 0;
+    ::close(RawSocket::Listen(1, &port));
+    return port;
 }
 
 class SignIn : public ::testing::Test {

@@ -54,16 +54,7 @@ template <typename Done> std::string ReadUntil(int s, Done done) {
 // can drop a kept connection at the moment it chooses.
 class TPeer {
 public:
-    TPeer() {
-        sockaddr_in addr{};
-        addr.sin_family = AF_INET;
-        addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        socklen_t len = sizeof addr;
-        ::bind(m_listener, reinterpret_cast<sockaddr*>(&addr), len);
-        ::listen(m_listener, 4);
-        ::getsockname(m_listener, reinterpret_cast<sockaddr*>(&addr), &len);
-        m_port = ntohs(addr.sin_port);
-    }
+    TPeer() : m_listener(RawSocket::Listen(4, &m_port)) {}
     ~TPeer() { ::close(m_listener); }
     int Port() const { return m_port; }
 
@@ -92,8 +83,8 @@ public:
     }
 
 private:
-    int m_listener = ::socket(AF_INET, SOCK_STREAM, 0);
     int m_port = 0;
+    int m_listener;
 };
 
 // How the peer ends the kept connection after answering the first call.

@@ -1,5 +1,6 @@
 #include "core/wire/WireVariant.h"
 #include "framework/net/NetConnection.h"
+#include "tests/support/RawSocket.h"
 #include "transport/RpcServer.h"
 
 #include <httplib.h>
@@ -346,30 +347,23 @@ TEST(ForeignServer, BadAnswersBecomeFailures) {
 
 TEST(ForeignServer, AConnectionDroppedBeforeTheAnswerIsReported) {
     // A listener that reads the whole request and hangs up without answering.
-    const int listener = ::socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in addr{};
-    addr.sin_family = AF_INET;
-    addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t len = sizeof addr;
-    ASSERT_EQ(::bind(listener, reinterpret_cast<sockaddr*>(&addr), len), 0);
-    ASSERT_EQ(::listen(listener, 1), 0);
-    ::getsockname(listener, reinterpret_cast<sockaddr*>(&addr), &len);
+    int port = 0;
+    const int listener = RawSocket::Listen(1, &port);
+    ASSERT_GE(listener, 0);
     std::thread peer([listener] {
         const int s = ::accept(listener, nullptr, nullptr);
         std::string got;
         char buf[4096];
         for (ssize_t n; (n = ::recv(s, buf, sizeof buf, 0)) > 0;) {
             got.append(buf, size_t(n));
-            const auto end = got.find("\r\n\r\n"), length = got.find("Content-Length: ");
-            if (end != got.npos && length != got.npos &&
-                got.size() >= end + 4 + std::stoul(got.substr(length + 16)))
+            if (RawSocket::WholeMessage(got))
                 break;
         }
         ::close(s);
     });
     TNetConnection conn;
     conn.ServerName = kModule;
-    conn.Port = ntohs(addr.sin_port);
+    conn.Port = port;
     conn.ThrowException = false;
     const QString message = conn.Call("FecharOrca").message;
     peer.join();

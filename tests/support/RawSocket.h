@@ -30,6 +30,23 @@ inline int Connect(int port) {
     return s;
 }
 
+// A socket listening on 127.0.0.1 on a port the system chose, written to
+// `port`; -1 when the system refused.
+inline int Listen(int backlog, int* port) {
+    const int s = ::socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in addr{};
+    addr.sin_family = AF_INET;
+    addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t len = sizeof addr;
+    if (::bind(s, reinterpret_cast<sockaddr*>(&addr), len) != 0 || ::listen(s, backlog) != 0 ||
+        ::getsockname(s, reinterpret_cast<sockaddr*>(&addr), &len) != 0) {
+        ::close(s);
+        return -1;
+    }
+    *port = ntohs(addr.sin_port);
+    return s;
+}
+
 // Sends all of `bytes`; false when the peer stopped taking them.
 inline bool Send(int s, const std::string& bytes) {
     for (size_t sent = 0; sent < bytes.size();) {
