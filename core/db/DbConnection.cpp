@@ -3,6 +3,7 @@
 #include "core/db/DbError.h"
 #include "core/db/SqlStatement.h"
 #include "core/db/SqlText.h"
+#include "core/db/StatementCache.h"
 
 #include <QSqlDriver>
 #include <QSqlError>
@@ -43,11 +44,18 @@ void SqliteFold(sqlite3_context* ctx, int, sqlite3_value** argv) {
     sqlite3_result_text16(ctx, folded.utf16(), int(folded.size() * 2), SQLITE_TRANSIENT);
 }
 
-void RegisterSqliteFunctions(const QSqlDatabase& db) {
+sqlite3* NativeHandle(const QSqlDatabase& db) {
     const QVariant handle = db.driver()->handle();
     if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3*") != 0)
         throw EDbError(QStringLiteral("O driver SQLite não expõe a conexão nativa."));
-    sqlite3* h = *static_cast<sqlite3* const*>(handle.constData());
+    return *static_cast<sqlite3* const*>(handle.constData());
+}
+
+// Distinct statements a connection keeps prepared: the methods of the
+// application server run a few dozen.
+constexpr int kKeptStatements = 64;
+
+void RegisterSqliteFunctions(sqlite3* h) {
     const int rc = sqlite3_create_function_v2(
         h, "ore_fold", 1, SQLITE_UTF16 | SQLITE_DETERMINISTIC | SQLITE_INNOCUOUS, nullptr,
         &SqliteFold, nullptr, nullptr, nullptr);
@@ -101,6 +109,7 @@ TDbConnection::TDbConnection(const DbUrl& url)
     try {
         Configure();
     } catch (...) {
+        m_statements.reset();
         QSqlDatabase::database(m_name, false).close();
         QSqlDatabase::removeDatabase(m_name);
         throw;
@@ -109,12 +118,15 @@ TDbConnection::TDbConnection(const DbUrl& url)
 
 void TDbConnection::Configure() {
     if (m_url.dialect == TDialect::SQLite) {
-        RegisterSqliteFunctions(Database());
+        sqlite3* h = NativeHandle(Database());
+        RegisterSqliteFunctions(h);
+        m_statements = std::make_unique<TStatementCache>(h, kKeptStatements);
         ExecRaw(QStringLiteral("PRAGMA foreign_keys = ON"));
         // ":memory:" databases answer "memory" and stay so; that is fine.
         ExecRaw(QStringLiteral("PRAGMA journal_mode = WAL"));
         ExecRaw(QStringLiteral("PRAGMA synchronous = NORMAL"));
     } else {
+        m_statements = std::make_unique<TStatementCache>(nullptr, kKeptStatements);
         // Backslash is the LIKE escape of ContainsCondition; keep it literal in strings.
         ExecRaw(QStringLiteral("SET standard_conforming_strings = on"));
         ExecRaw(QStringLiteral("SET client_min_messages = warning"));
@@ -126,12 +138,13 @@ void TDbConnection::ApplyLockWait() {
     const int ms = LockWaitMs();
     if (ms == m_lockWaitMs)
         return;
-    ExecRaw(m_url.dialect == TDialect::SQLite ? QStringLiteral("PRAGMA busy_timeout = %1").arg(ms)
+    ExecControl(m_url.dialect == TDialect::SQLite ? QStringLiteral("PRAGMA busy_timeout = %1").arg(ms)
                                               : QStringLiteral("SET lock_timeout = %1").arg(ms));
     m_lockWaitMs = ms;
 }
 
 TDbConnection::~TDbConnection() {
+    m_statements.reset(); // before the connection they were prepared on closes
     {
         QSqlDatabase db = QSqlDatabase::database(m_name, false);
         if (db.isOpen()) {
@@ -152,6 +165,14 @@ QSqlDatabase TDbConnection::Database() const {
 }
 
 void TDbConnection::ExecRaw(const QString& sql) {
+    // A schema statement may change what a kept statement returns, which
+    // PostgreSQL refuses to run again.
+    if (m_statements)
+        m_statements->Clear();
+    ExecControl(sql);
+}
+
+void TDbConnection::ExecControl(const QString& sql) {
     QSqlQuery q(Database());
     if (!q.exec(sql))
         throw EDbError(QStringLiteral("Erro do banco de dados: %1\nComando: %2")
@@ -202,18 +223,18 @@ TTransaction::TTransaction(TDbConnection& db, TMode mode) : m_db(db) {
         throw EDbError(QStringLiteral("Já há uma transação aberta nesta conexão."));
     db.ApplyLockWait();
     if (db.Dialect() == TDialect::SQLite) {
-        db.ExecRaw(mode == TMode::Write ? QStringLiteral("BEGIN IMMEDIATE")
+        db.ExecControl(mode == TMode::Write ? QStringLiteral("BEGIN IMMEDIATE")
                                         : QStringLiteral("BEGIN"));
     } else if (mode == TMode::Write) {
-        db.ExecRaw(QStringLiteral("BEGIN"));
+        db.ExecControl(QStringLiteral("BEGIN"));
         try {
-            db.ExecRaw(QStringLiteral("SELECT pg_advisory_xact_lock(%1)").arg(kWriteLockKey));
+            db.ExecControl(QStringLiteral("SELECT pg_advisory_xact_lock(%1)").arg(kWriteLockKey));
         } catch (...) {
             QSqlQuery(db.Database()).exec(QStringLiteral("ROLLBACK"));
             throw;
         }
     } else {
-        db.ExecRaw(QStringLiteral("BEGIN ISOLATION LEVEL REPEATABLE READ, READ ONLY"));
+        db.ExecControl(QStringLiteral("BEGIN ISOLATION LEVEL REPEATABLE READ, READ ONLY"));
     }
     db.m_inTransaction = true;
     m_active = true;
@@ -232,7 +253,7 @@ TTransaction::~TTransaction() {
 void TTransaction::Commit() {
     if (!m_active)
         throw EDbError(QStringLiteral("A transação já foi encerrada."));
-    m_db.ExecRaw(QStringLiteral("COMMIT"));
+    m_db.ExecControl(QStringLiteral("COMMIT"));
     m_active = false;
     m_db.m_inTransaction = false;
 }
@@ -242,5 +263,5 @@ void TTransaction::Rollback() {
         return;
     m_active = false;
     m_db.m_inTransaction = false;
-    m_db.ExecRaw(QStringLiteral("ROLLBACK"));
+    m_db.ExecControl(QStringLiteral("ROLLBACK"));
 }

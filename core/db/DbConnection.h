@@ -5,7 +5,10 @@
 #include <QSqlDatabase>
 #include <QString>
 
+#include <memory>
+
 class QThread;
+class TStatementCache;
 
 // How long a statement waits for a lock another transaction holds before the
 // engine gives up with a busy or lock-timeout error (SQLite's busy timeout,
@@ -35,8 +38,11 @@ public:
     // The Qt connection; throws EDbError when called from another thread.
     QSqlDatabase Database() const;
     bool InTransaction() const { return m_inTransaction; }
+    // The statements kept prepared on this connection (StatementCache.h).
+    TStatementCache* Statements() const { return m_statements.get(); }
 
-    // Runs one statement as written, without parameters (DDL, PRAGMA, SET).
+    // Runs one statement as written, without parameters (DDL, PRAGMA, SET),
+    // dropping the statements kept prepared.
     void ExecRaw(const QString& sql);
     // Runs a script of statements separated by ";" (SplitSqlScript).
     void ExecScript(const QString& script);
@@ -46,6 +52,8 @@ public:
 private:
     friend class TTransaction;
     void Configure();
+    // ExecRaw keeping the prepared statements: transaction control.
+    void ExecControl(const QString& sql);
     void ApplyLockWait();
 
     DbUrl m_url;
@@ -53,6 +61,7 @@ private:
     QThread* m_thread;
     bool m_inTransaction = false;
     int m_lockWaitMs = -1; // what the engine was last told
+    std::unique_ptr<TStatementCache> m_statements;
 };
 
 // The calling thread's connection to `url`: opened on first use, kept for the

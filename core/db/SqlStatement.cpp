@@ -6,6 +6,7 @@
 #include "core/db/DbError.h"
 #include "core/db/SqlCells.h"
 #include "core/db/SqliteRows.h"
+#include "core/db/StatementCache.h"
 
 #include <QSqlError>
 #include <QSqlRecord>
@@ -62,8 +63,13 @@ QStringList SqlPlaceholders(const QString& sql) {
 }
 
 TSqlStatement::TSqlStatement(TDbConnection& db, const QString& sql)
-    : m_db(db), m_sql(sql), m_query(db.Database()), m_names(SqlPlaceholders(sql)),
-      m_bound(size_t(m_names.size()), false) {
+    : TSqlStatement(db, sql, db.Statements() ? db.Statements()->TakeQuery(sql) : std::nullopt) {}
+
+TSqlStatement::TSqlStatement(TDbConnection& db, const QString& sql, std::optional<QSqlQuery> kept)
+    : m_db(db), m_sql(sql), m_query(kept ? std::move(*kept) : QSqlQuery(db.Database())),
+      m_names(SqlPlaceholders(sql)), m_bound(size_t(m_names.size()), false) {
+    if (kept)
+        return;
     m_query.setForwardOnly(true);
     if (!m_query.prepare(sql))
         Fail(QStringLiteral("Erro do banco de dados ao preparar o comando: %1")
@@ -71,7 +77,10 @@ TSqlStatement::TSqlStatement(TDbConnection& db, const QString& sql)
              sql, m_query.lastError().nativeErrorCode());
 }
 
-TSqlStatement::~TSqlStatement() = default;
+TSqlStatement::~TSqlStatement() {
+    if (TStatementCache* cache = m_db.Statements())
+        cache->PutQuery(m_sql, std::move(m_query));
+}
 
 int TSqlStatement::PlaceholderIndex(const QString& name) const {
     const QString bare = name.startsWith(u':') ? name.mid(1) : name;

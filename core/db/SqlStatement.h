@@ -10,6 +10,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -20,9 +21,10 @@ class TRecordSet;
 using TSqlParams = std::vector<std::pair<QString, QVariant>>;
 
 // A statement with :NAME placeholders, prepared once and run as often as
-// needed. Values only ever travel as bound parameters: every placeholder must
-// be bound before it runs, and binding a name the statement lacks is an error,
-// so a typo cannot silently leave a condition unbound.
+// needed; on SQLite it is kept prepared on its connection for the next
+// statement of the same text (StatementCache.h). Values only ever travel as bound parameters: every
+// placeholder must be bound before it runs, and binding a name the statement lacks is an error, so
+// a typo cannot silently leave a condition unbound.
 class TSqlStatement {
 public:
     TSqlStatement(TDbConnection& db,
@@ -66,6 +68,7 @@ public:
     void ReadInto(TRecordSet& rs);
 
 private:
+    TSqlStatement(TDbConnection& db, const QString& sql, std::optional<QSqlQuery> kept);
     int PlaceholderIndex(const QString& name) const;
 
     TDbConnection& m_db;

@@ -2,8 +2,7 @@
 
 #include "core/db/DbConnection.h"
 #include "core/db/SqlCells.h"
-
-#include <QSqlDriver>
+#include "core/db/StatementCache.h"
 
 #include <sqlite3.h>
 
@@ -11,17 +10,16 @@
 
 namespace {
 
+// A statement of the connection's cache for one read, put back after it.
 struct TStatement {
+    TStatementCache& cache;
+    const QString& sql;
     sqlite3_stmt* p = nullptr;
-    ~TStatement() { sqlite3_finalize(p); }
+    ~TStatement() {
+        if (p)
+            cache.PutNative(sql, p);
+    }
 };
-
-sqlite3* Handle(const TDbConnection& db) {
-    const QVariant h = db.Database().driver()->handle();
-    if (!h.isValid() || qstrcmp(h.typeName(), "sqlite3*") != 0)
-        return nullptr;
-    return *static_cast<sqlite3* const*>(h.constData());
-}
 
 // Binds `v` as Qt's SQLite driver binds it; false for a kind left to the driver.
 bool BindValue(sqlite3_stmt* st, int i, const QVariant& v) {
@@ -140,13 +138,18 @@ void AppendCell(TColumn& column, sqlite3_stmt* st, int c, const TFieldDef& def,
 std::unique_ptr<TRowStore> SqliteReadRows(TDbConnection& db, const QString& sql,
                                           const TSqlParams& params, const TFieldDefs& data,
                                           const std::function<void()>& before) {
-    sqlite3* h = Handle(db);
-    if (!h)
+    TStatementCache* cache = db.Statements();
+    if (!cache || !cache->Handle())
         return nullptr;
-    TStatement st;
-    const QByteArray text = sql.toUtf8();
-    if (sqlite3_prepare_v2(h, text.constData(), int(text.size()), &st.p, nullptr) != SQLITE_OK ||
-        !st.p || !BindAll(st.p, params))
+    TStatement st{*cache, sql, cache->TakeNative(sql)};
+    if (!st.p) {
+        const QByteArray text = sql.toUtf8();
+        if (sqlite3_prepare_v2(cache->Handle(), text.constData(), int(text.size()), &st.p,
+                               nullptr) != SQLITE_OK ||
+            !st.p)
+            return nullptr;
+    }
+    if (!BindAll(st.p, params))
         return nullptr;
     std::vector<int> columns;
     columns.reserve(data.size());

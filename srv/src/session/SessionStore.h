@@ -55,5 +55,4 @@ private:
     DbUrl m_url;
     TSessionOptions m_options;
     std::atomic<qint64> m_nextSweep{0};
-    quint64 m_id; // keys the statements each thread keeps prepared for it
 };
