@@ -31,6 +31,10 @@ void Endpoint(const sockaddr_storage& addr, socklen_t len, std::string& ip, int&
 TConnectionStream::TConnectionStream(TSocketChannel& channel, const TLimits& limits)
     : m_channel(channel), m_limits(limits) {}
 
+TConnectionStream::~TConnectionStream() {
+    Flush();
+}
+
 const TConnectionStream* TConnectionStream::Current() {
     return t_current;
 }
@@ -67,7 +71,7 @@ bool TConnectionStream::is_writable() const {
 
 ssize_t TConnectionStream::read(char* ptr, size_t size) {
     if (m_begin == m_end) {
-        if (!is_readable())
+        if (m_stop != TStop::None)
             return -1;
         // Readable bytes on a TLS socket may not finish a record: the wait
         // for the rest keeps to the same bounds.
@@ -112,15 +116,43 @@ void TConnectionStream::ScanHead(const char* data, size_t n) {
 ssize_t TConnectionStream::write(const char* ptr, size_t size) {
     if (m_replyDeadline == Clock::time_point{}) {
         m_replyDeadline = Clock::now() + m_limits.writeTimeout;
-        // The status line comes first, in one write.
-        if (size > 12 && std::memcmp(ptr, "HTTP/1.1 ", 9) == 0)
+        // The status line comes first, with the rest of the head, in one
+        // write; it waits for the body, so that a small reply leaves in one
+        // piece instead of waking the client twice.
+        if (size > 12 && std::memcmp(ptr, "HTTP/1.1 ", 9) == 0) {
             m_status = std::atoi(std::string(ptr + 9, 3).c_str());
+            if (size <= kHeldHeadBytes) {
+                m_held.assign(ptr, size);
+                return ssize_t(size);
+            }
+        }
+    }
+    if (!m_held.empty()) {
+        if (size <= kJoinedBodyBytes) {
+            m_held.append(ptr, size);
+            return Flush() ? ssize_t(size) : -1;
+        }
+        if (!Flush())
+            return -1;
     }
     const ssize_t n = m_channel.Write(ptr, size, m_replyDeadline);
     return n == TSocketChannel::kTimedOut ? -1 : n;
 }
 
+bool TConnectionStream::Flush() {
+    std::string held;
+    held.swap(m_held);
+    for (size_t sent = 0; sent < held.size();) {
+        const ssize_t n = m_channel.Write(held.data() + sent, held.size() - sent, m_replyDeadline);
+        if (n <= 0)
+            return false;
+        sent += size_t(n);
+    }
+    return true;
+}
+
 void TConnectionStream::Linger(std::chrono::milliseconds bound) {
+    Flush();
     // A client that has sent everything waits for the reply: nothing to drain.
     if (!m_channel.Buffered() && !m_channel.WaitFor(POLLIN, Clock::now()))
         return;
@@ -138,18 +170,29 @@ void TConnectionStream::Linger(std::chrono::milliseconds bound) {
     }
 }
 
+// Asked for every request; a kept connection's ends do not move.
 void TConnectionStream::get_remote_ip_and_port(std::string& ip, int& port) const {
-    sockaddr_storage addr{};
-    socklen_t len = sizeof addr;
-    if (::getpeername(socket(), reinterpret_cast<sockaddr*>(&addr), &len) == 0)
-        Endpoint(addr, len, ip, port);
+    if (!m_remote.known) {
+        sockaddr_storage addr{};
+        socklen_t len = sizeof addr;
+        if (::getpeername(socket(), reinterpret_cast<sockaddr*>(&addr), &len) == 0)
+            Endpoint(addr, len, m_remote.ip, m_remote.port);
+        m_remote.known = true;
+    }
+    ip = m_remote.ip;
+    port = m_remote.port;
 }
 
 void TConnectionStream::get_local_ip_and_port(std::string& ip, int& port) const {
-    sockaddr_storage addr{};
-    socklen_t len = sizeof addr;
-    if (::getsockname(socket(), reinterpret_cast<sockaddr*>(&addr), &len) == 0)
-        Endpoint(addr, len, ip, port);
+    if (!m_local.known) {
+        sockaddr_storage addr{};
+        socklen_t len = sizeof addr;
+        if (::getsockname(socket(), reinterpret_cast<sockaddr*>(&addr), &len) == 0)
+            Endpoint(addr, len, m_local.ip, m_local.port);
+        m_local.known = true;
+    }
+    ip = m_local.ip;
+    port = m_local.port;
 }
 
 TCurrentConnection::TCurrentConnection(const TConnectionStream& stream) {

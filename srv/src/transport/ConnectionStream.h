@@ -10,6 +10,7 @@
 #include <deque>
 #include <functional>
 #include <mutex>
+#include <string>
 #include <thread>
 #include <vector>
 
@@ -32,6 +33,7 @@ public:
     enum class TStop { None, TimedOut, HeadTooLarge };
 
     TConnectionStream(TSocketChannel& channel, const TLimits& limits);
+    ~TConnectionStream() override; // flushes
 
     bool is_readable() const override;
     bool is_writable() const override;
@@ -44,6 +46,10 @@ public:
     // Starts the next request of a kept connection: its own deadline and
     // head bound; bytes already read ahead stay for it.
     void NextRequest(Clock::time_point requestDeadline);
+    // Sends what write() still holds (a reply's head waiting for its body);
+    // false when it could not go out. Each reply is flushed before the
+    // connection waits for the next request.
+    bool Flush();
     // Bytes of a further request already arrived.
     bool Pending() const { return m_begin < m_end || m_channel.Buffered(); }
 
@@ -63,6 +69,16 @@ public:
     static const TConnectionStream* Current();
 
 private:
+    // A reply's head up to this size waits for its body, and a body up to
+    // kJoinedBodyBytes goes out with it in one write.
+    static constexpr size_t kHeldHeadBytes = 4096;
+    static constexpr size_t kJoinedBodyBytes = 64 * 1024;
+    struct TEndpoint {
+        bool known = false;
+        std::string ip;
+        int port = 0;
+    };
+
     void ScanHead(const char* data, size_t n);
 
     TSocketChannel& m_channel;
@@ -77,6 +93,9 @@ private:
     std::size_t m_headBytes = 0;
     int m_headMatched = 0; // characters of "\r\n\r\n" seen so far
     bool m_headDone = false;
+    std::string m_held; // written, not sent yet
+    mutable TEndpoint m_remote;
+    mutable TEndpoint m_local;
 
     friend class TCurrentConnection;
 };

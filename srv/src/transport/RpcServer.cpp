@@ -166,6 +166,7 @@ private:
             if (!served && !stream.Wrote())
                 if (const auto cut = CutShort(m_options))
                     WriteRefusal(stream, cut->first, cut->second);
+            stream.Flush();
             if (!keep.promised)
                 break;
             const bool next = served && !closed &&

@@ -19,24 +19,35 @@ bool TSocketChannel::WaitFor(short events, Clock::time_point until) const {
     }
 }
 
+// Reads and writes try first and wait only when the socket is not ready: a
+// request's bytes have mostly arrived by the time they are read, and a
+// reply's fit the socket's buffer.
 ssize_t TSocketChannel::Read(char* ptr, size_t size, Clock::time_point until) {
-    if (!WaitFor(POLLIN, until))
-        return kTimedOut;
-    ssize_t n;
-    do
-        n = ::recv(m_sock, ptr, size, 0);
-    while (n < 0 && errno == EINTR);
-    return n;
+    for (;;) {
+        const ssize_t n = ::recv(m_sock, ptr, size, MSG_DONTWAIT);
+        if (n >= 0)
+            return n;
+        if (errno == EINTR)
+            continue;
+        if (errno != EAGAIN && errno != EWOULDBLOCK)
+            return n;
+        if (!WaitFor(POLLIN, until))
+            return kTimedOut;
+    }
 }
 
 ssize_t TSocketChannel::Write(const char* ptr, size_t size, Clock::time_point until) {
-    if (!WaitFor(POLLOUT, until))
-        return kTimedOut;
-    ssize_t n;
-    do
-        n = ::send(m_sock, ptr, size, MSG_NOSIGNAL);
-    while (n < 0 && errno == EINTR);
-    return n;
+    for (;;) {
+        const ssize_t n = ::send(m_sock, ptr, size, MSG_DONTWAIT | MSG_NOSIGNAL);
+        if (n >= 0)
+            return n;
+        if (errno == EINTR)
+            continue;
+        if (errno != EAGAIN && errno != EWOULDBLOCK)
+            return n;
+        if (!WaitFor(POLLOUT, until))
+            return kTimedOut;
+    }
 }
 
 void TSocketChannel::EndOutput() {
