@@ -153,11 +153,15 @@ private:
 } // namespace
 
 TScaleDatabase PrepareScaleDatabase(const QString& path, int budgets, const QString& folder) {
-    TScaleDatabase out;
     const QString file =
         path.isEmpty() ? QDir(folder).filePath(QStringLiteral("scale-%1.db").arg(budgets)) : path;
-    out.url = QStringLiteral("sqlite:") + QFileInfo(file).absoluteFilePath();
-    out.budgets = QFileInfo::exists(file) ? BranchBudgets(out.url) : 0;
+    return PrepareScaleUrl(QStringLiteral("sqlite:") + QFileInfo(file).absoluteFilePath(), budgets);
+}
+
+TScaleDatabase PrepareScaleUrl(const QString& url, int budgets) {
+    TScaleDatabase out;
+    out.url = url;
+    out.budgets = BranchBudgets(out.url);
     if (out.budgets == 0) {
         QElapsedTimer clock;
         clock.start();

@@ -10,7 +10,10 @@
 // every column value of every row read, nothing encoded. List/Floor is the
 // baseline: the same rows read from their own tables by plain SELECTs on
 // their keys, without joins or name lookups (TFloorList). Week/* are the same
-// for the narrow filter, the approved budgets of one week.
+// for the narrow filter, the approved budgets of one week. With --pg URL,
+// ListPG/* and WeekPG/* make the same calls to a second server on that
+// PostgreSQL database (seeded alike, without sessions), against the same
+// SQLite floors.
 //
 // Codes/*: GetOrcaEvento narrowed to one budget's seller, customer, service
 // type and event type, dispatched in-process. Codes/Long carries 40,000 codes
@@ -80,6 +83,9 @@ struct TListCase {
     TBareList* bare = nullptr;
     TFloorList* floor = nullptr;
     TListRead expected; // what the bare statements read: every way must see the same rows
+    // Where the call goes: the SQLite server's modules, or PostgreSQL's (--pg).
+    const TRemoteModuleRegistry* registry = nullptr;
+    int port = 0;
 };
 
 using TListBenchmark = std::pair<const char*, void (*)(benchmark::State&, const TListCase*)>;
@@ -155,7 +161,7 @@ void BM_ListRegistry(benchmark::State& state, const TListCase* list) {
     long long bytes = 0;
     for (auto _ : state) {
         TCallContext context;
-        const TServerReply reply = g_shared->registry->Dispatch(context, request);
+        const TServerReply reply = list->registry->Dispatch(context, request);
         if (const std::string error = CheckPackets(reply, *list, bytes); !error.empty()) {
             state.SkipWithError(error.c_str());
             return;
@@ -167,7 +173,7 @@ void BM_ListRegistry(benchmark::State& state, const TListCase* list) {
 void BM_ListEndToEnd(benchmark::State& state, const TListCase* list) {
     TNetConnection conn;
     conn.ServerName = kFecha;
-    conn.Port = g_shared->server->Port();
+    conn.Port = list->port;
     conn.ThrowException = false;
     // The screen's record sets, reloaded by every call.
     std::vector<std::unique_ptr<TRecordSet>> sets;
@@ -434,18 +440,21 @@ void PrintRatios(const TRatioReporter& rep, int codes) {
     std::printf("\nRatios of this run (the subject's time ÷ the baseline's; medians)\n");
     // Wall time is what the operator waits; the process's CPU time (client
     // and server threads together) shows the work when the machine is busy.
-    for (const char* prefix : {"List/", "Week/"})
+    for (const char* prefix : {"List/", "Week/", "ListPG/", "WeekPG/"})
         for (const TBenchTime time : {TBenchTime::Real, TBenchTime::Cpu}) {
             const std::string p = prefix;
+            const bool branch = p.rfind("List", 0) == 0;
             const auto e2e = rep.Seconds(p + "EndToEnd", time);
             const auto reg = rep.Seconds(p + "Registry", time);
             const auto bare = rep.Seconds(p + "BareSQL", time);
-            const auto floor = rep.Seconds(p + "Floor", time);
+            // PostgreSQL's lists are set against the same SQLite floors.
+            const auto floor = rep.Seconds(branch ? "List/Floor" : "Week/Floor", time);
             if (!e2e && !reg)
                 continue;
             const bool wall = time == TBenchTime::Real;
-            std::printf("  GetOrcaEvento, %s, %s: end to end %s, dispatched in-process %s\n",
-                        p == "List/" ? "whole branch" : "one approved week",
+            std::printf("  GetOrcaEvento%s, %s, %s: end to end %s, dispatched in-process %s\n",
+                        p.find("PG") != std::string::npos ? " on PostgreSQL" : "",
+                        branch ? "whole branch" : "one approved week",
                         wall ? "wall time" : "CPU time of the process",
                         e2e ? Duration(*e2e).c_str() : "-", reg ? Duration(*reg).c_str() : "-");
             if (e2e && floor)
@@ -457,7 +466,7 @@ void PrintRatios(const TRatioReporter& rep, int codes) {
                 PrintRatioLine("bare statements vs floor", *floor, *bare / *floor);
             if (e2e && reg)
                 PrintRatioLine("end to end vs in-process", *reg, *e2e / *reg);
-            if (e2e && wall && p == "List/")
+            if (e2e && wall && branch)
                 std::printf("    end to end at most 1.2 s on this machine: %s\n",
                             *e2e <= 1.2 ? "met" : "NOT MET");
         }
@@ -489,7 +498,9 @@ void PrintHelp() {
                 "  --db FILE    use this SQLite database, seeding it first when it has no scale\n"
                 "               branch (default: a new one in a temporary folder)\n"
                 "  --budgets N  budgets to seed (default: %d)\n"
-                "  --codes N    codes in the four lists of Codes/Long (default: %d)\n\n",
+                "  --codes N    codes in the four lists of Codes/Long (default: %d)\n"
+                "  --pg URL     also list on this PostgreSQL database (ListPG/*, WeekPG/*),\n"
+                "               seeding it first when it has no scale branch\n\n",
                 kDefaultBudgets, kDefaultCodes);
     benchmark::PrintDefaultHelp();
 }
@@ -515,10 +526,10 @@ bool TakeOption(std::vector<char*>& args, size_t i, const char* name, std::strin
 
 int main(int argc, char** argv) {
     std::vector<char*> args(argv, argv + argc);
-    std::string dbPath, budgetText, codesText;
+    std::string dbPath, budgetText, codesText, pgUrl;
     for (size_t i = 1; i < args.size();)
         if (!TakeOption(args, i, "--db", dbPath) && !TakeOption(args, i, "--budgets", budgetText) &&
-            !TakeOption(args, i, "--codes", codesText))
+            !TakeOption(args, i, "--codes", codesText) && !TakeOption(args, i, "--pg", pgUrl))
             ++i;
     const int budgets = budgetText.empty() ? kDefaultBudgets : std::atoi(budgetText.c_str());
     const int codes = codesText.empty() ? kDefaultCodes : std::atoi(codesText.c_str());
@@ -589,6 +600,7 @@ int main(int argc, char** argv) {
         TRemoteModuleRegistry registry;
         RegisterModules(registry, db.url);
         shared.registry = &registry;
+        shared.branch.registry = shared.week.registry = &registry;
         if (const std::string error = CheckCodeLists(); !error.empty()) {
             std::fprintf(stderr, "bench_server: %s\n", error.c_str());
             return 1;
@@ -602,7 +614,7 @@ int main(int argc, char** argv) {
         shared.server = &server;
         // Every client of this process carries one session, as the host does.
         TNetSession::SetToken(
-            options.sessions->Create(QStringLiteral("ADMIN"), QStringLiteral("bench_server")));
+            options.sessions->Create(QStringLiteral("MARIA"), QStringLiteral("bench_server")));
         TRpcServerOptions openOptions = options;
         openOptions.sessions.reset();
         openOptions.withoutSessions = true;
@@ -614,8 +626,36 @@ int main(int argc, char** argv) {
                 std::fprintf(stderr, "bench_server: %s\n", error.c_str());
                 return 1;
             }
-        std::printf("  server in this process on %s, %d threads\n\n",
-                    Text(server.Address()).c_str(), options.threads);
+        shared.branch.port = shared.week.port = server.Port();
+        std::printf("  server in this process on %s, %d threads\n", Text(server.Address()).c_str(),
+                    options.threads);
+
+        // The same lists on PostgreSQL, when asked for.
+        TRemoteModuleRegistry pgRegistry;
+        std::unique_ptr<TRpcServer> pgServer;
+        TListCase pgBranch = shared.branch, pgWeek = shared.week;
+        if (!pgUrl.empty()) {
+            const TScaleDatabase pg = PrepareScaleUrl(QString::fromStdString(pgUrl), budgets);
+            if (pg.generated)
+                std::printf("  seeded %d budgets on PostgreSQL in %s\n", budgets,
+                            Duration(pg.seedSeconds).c_str());
+            RegisterModules(pgRegistry, pg.url);
+            pgServer = std::make_unique<TRpcServer>(pgRegistry, openOptions);
+            pgServer->Start();
+            if (const std::string error = WarmUpServer(*pgServer, options.threads);
+                !error.empty()) {
+                std::fprintf(stderr, "bench_server: %s\n", error.c_str());
+                return 1;
+            }
+            for (TListCase* list : {&pgBranch, &pgWeek}) {
+                list->registry = &pgRegistry;
+                list->port = pgServer->Port();
+            }
+            std::printf("  PostgreSQL %s: %d budgets in branch %s, its server on %s\n",
+                        Text(DbUrl::Parse(pg.url).Display()).c_str(), pg.budgets, kScaleBranch,
+                        Text(pgServer->Address()).c_str());
+        }
+        std::printf("\n");
         std::fflush(stdout);
 
         using benchmark::kMicrosecond;
@@ -636,6 +676,17 @@ int main(int argc, char** argv) {
                     ->MeasureProcessCPUTime()
                     ->Iterations(iterations);
         }
+        if (pgServer)
+            for (const auto& [prefix, list, iterations] :
+                 {std::tuple{"ListPG/", &pgBranch, listIterations},
+                  std::tuple{"WeekPG/", &pgWeek, weekIterations}})
+                for (const auto& [name, run] : {TListBenchmark{"Registry", BM_ListRegistry},
+                                                TListBenchmark{"EndToEnd", BM_ListEndToEnd}})
+                    benchmark::RegisterBenchmark((std::string(prefix) + name).c_str(), run, list)
+                        ->Unit(kMillisecond)
+                        ->UseRealTime()
+                        ->MeasureProcessCPUTime()
+                        ->Iterations(iterations);
         benchmark::RegisterBenchmark("Codes/OnePerList", BM_Codes, &shared.codeLists.plain, 4)
             ->Unit(kMillisecond)
             ->UseRealTime();

@@ -135,6 +135,10 @@ int RunSeedScale(const QString& dbUrl, int budgets) {
                     undo.Commit();
                     throw;
                 }
+                // The planner's statistics still describe the tables before the
+                // load (autovacuum takes its time): a narrow list would be
+                // planned as if the branch had a few hundred items.
+                db.ExecRaw(QStringLiteral("ANALYZE"));
             }
         }
         Say(stdout, QStringLiteral("%1 orçamentos gerados na filial %2 de %3 em %4 s.")
