@@ -138,8 +138,9 @@ void TDbConnection::ApplyLockWait() {
     const int ms = LockWaitMs();
     if (ms == m_lockWaitMs)
         return;
-    ExecControl(m_url.dialect == TDialect::SQLite ? QStringLiteral("PRAGMA busy_timeout = %1").arg(ms)
-                                              : QStringLiteral("SET lock_timeout = %1").arg(ms));
+    ExecControl(m_url.dialect == TDialect::SQLite
+                    ? QStringLiteral("PRAGMA busy_timeout = %1").arg(ms)
+                    : QStringLiteral("SET lock_timeout = %1").arg(ms));
     m_lockWaitMs = ms;
 }
 
@@ -224,7 +225,7 @@ TTransaction::TTransaction(TDbConnection& db, TMode mode) : m_db(db) {
     db.ApplyLockWait();
     if (db.Dialect() == TDialect::SQLite) {
         db.ExecControl(mode == TMode::Write ? QStringLiteral("BEGIN IMMEDIATE")
-                                        : QStringLiteral("BEGIN"));
+                                            : QStringLiteral("BEGIN"));
     } else if (mode == TMode::Write) {
         db.ExecControl(QStringLiteral("BEGIN"));
         try {

@@ -172,27 +172,24 @@ void TConnectionStream::Linger(std::chrono::milliseconds bound) {
 
 // Asked for every request; a kept connection's ends do not move.
 void TConnectionStream::get_remote_ip_and_port(std::string& ip, int& port) const {
-    if (!m_remote.known) {
-        sockaddr_storage addr{};
-        socklen_t len = sizeof addr;
-        if (::getpeername(socket(), reinterpret_cast<sockaddr*>(&addr), &len) == 0)
-            Endpoint(addr, len, m_remote.ip, m_remote.port);
-        m_remote.known = true;
-    }
-    ip = m_remote.ip;
-    port = m_remote.port;
+    m_remote.Get(socket(), ::getpeername, ip, port);
 }
 
 void TConnectionStream::get_local_ip_and_port(std::string& ip, int& port) const {
-    if (!m_local.known) {
+    m_local.Get(socket(), ::getsockname, ip, port);
+}
+
+void TConnectionStream::TEndpoint::Get(int sock, int (*ask)(int, sockaddr*, socklen_t*),
+                                       std::string& ipOut, int& portOut) {
+    if (!known) {
         sockaddr_storage addr{};
         socklen_t len = sizeof addr;
-        if (::getsockname(socket(), reinterpret_cast<sockaddr*>(&addr), &len) == 0)
-            Endpoint(addr, len, m_local.ip, m_local.port);
-        m_local.known = true;
+        if (ask(sock, reinterpret_cast<sockaddr*>(&addr), &len) == 0)
+            Endpoint(addr, len, ip, port);
+        known = true;
     }
-    ip = m_local.ip;
-    port = m_local.port;
+    ipOut = ip;
+    portOut = port;
 }
 
 TCurrentConnection::TCurrentConnection(const TConnectionStream& stream) {

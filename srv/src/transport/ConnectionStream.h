@@ -3,6 +3,7 @@
 #include "transport/SocketChannel.h"
 
 #include <httplib.h>
+#include <sys/socket.h>
 
 #include <chrono>
 #include <condition_variable>
@@ -73,10 +74,13 @@ private:
     // kJoinedBodyBytes goes out with it in one write.
     static constexpr size_t kHeldHeadBytes = 4096;
     static constexpr size_t kJoinedBodyBytes = 64 * 1024;
+    // One end of the connection, asked of the system once.
     struct TEndpoint {
         bool known = false;
         std::string ip;
         int port = 0;
+        void Get(int sock, int (*ask)(int, sockaddr*, socklen_t*), std::string& ipOut,
+                 int& portOut);
     };
 
     void ScanHead(const char* data, size_t n);

@@ -21,33 +21,29 @@ bool TSocketChannel::WaitFor(short events, Clock::time_point until) const {
 
 // Reads and writes try first and wait only when the socket is not ready: a
 // request's bytes have mostly arrived by the time they are read, and a
-// reply's fit the socket's buffer.
-ssize_t TSocketChannel::Read(char* ptr, size_t size, Clock::time_point until) {
+// reply's fit the socket's buffer. `io` is one non-blocking recv or send.
+template <class Io>
+ssize_t TSocketChannel::TryThenWait(Io io, short events, Clock::time_point until) const {
     for (;;) {
-        const ssize_t n = ::recv(m_sock, ptr, size, MSG_DONTWAIT);
+        const ssize_t n = io();
         if (n >= 0)
             return n;
         if (errno == EINTR)
             continue;
         if (errno != EAGAIN && errno != EWOULDBLOCK)
             return n;
-        if (!WaitFor(POLLIN, until))
+        if (!WaitFor(events, until))
             return kTimedOut;
     }
 }
 
+ssize_t TSocketChannel::Read(char* ptr, size_t size, Clock::time_point until) {
+    return TryThenWait([&] { return ::recv(m_sock, ptr, size, MSG_DONTWAIT); }, POLLIN, until);
+}
+
 ssize_t TSocketChannel::Write(const char* ptr, size_t size, Clock::time_point until) {
-    for (;;) {
-        const ssize_t n = ::send(m_sock, ptr, size, MSG_DONTWAIT | MSG_NOSIGNAL);
-        if (n >= 0)
-            return n;
-        if (errno == EINTR)
-            continue;
-        if (errno != EAGAIN && errno != EWOULDBLOCK)
-            return n;
-        if (!WaitFor(POLLOUT, until))
-            return kTimedOut;
-    }
+    return TryThenWait([&] { return ::send(m_sock, ptr, size, MSG_DONTWAIT | MSG_NOSIGNAL); },
+                       POLLOUT, until);
 }
 
 void TSocketChannel::EndOutput() {

@@ -36,5 +36,7 @@ public:
     bool WaitFor(short events, Clock::time_point until) const;
 
 private:
+    template <class Io> ssize_t TryThenWait(Io io, short events, Clock::time_point until) const;
+
     int m_sock;
 };
