@@ -21,10 +21,11 @@ class TRecordSet;
 using TSqlParams = std::vector<std::pair<QString, QVariant>>;
 
 // A statement with :NAME placeholders, prepared once and run as often as
-// needed; on SQLite it is kept prepared on its connection for the next
-// statement of the same text (StatementCache.h). Values only ever travel as bound parameters: every
-// placeholder must be bound before it runs, and binding a name the statement lacks is an error, so
-// a typo cannot silently leave a condition unbound.
+// needed, and kept prepared on its connection for the next statement of the
+// same text (StatementCache.h). Values only ever travel as bound parameters:
+// every placeholder must be bound before it runs, and binding a name the
+// statement lacks is an error, so a typo cannot silently leave a condition
+// unbound.
 class TSqlStatement {
 public:
     TSqlStatement(TDbConnection& db,

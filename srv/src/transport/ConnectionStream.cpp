@@ -140,15 +140,19 @@ ssize_t TConnectionStream::write(const char* ptr, size_t size) {
 }
 
 bool TConnectionStream::Flush() {
-    std::string held;
-    held.swap(m_held);
-    for (size_t sent = 0; sent < held.size();) {
-        const ssize_t n = m_channel.Write(held.data() + sent, held.size() - sent, m_replyDeadline);
-        if (n <= 0)
-            return false;
+    // The buffer stays for the next reply of the connection.
+    bool sentAll = true;
+    for (size_t sent = 0; sent < m_held.size();) {
+        const ssize_t n =
+            m_channel.Write(m_held.data() + sent, m_held.size() - sent, m_replyDeadline);
+        if (n <= 0) {
+            sentAll = false;
+            break;
+        }
         sent += size_t(n);
     }
-    return true;
+    m_held.clear();
+    return sentAll;
 }
 
 void TConnectionStream::Linger(std::chrono::milliseconds bound) {
