@@ -168,8 +168,7 @@ QSqlDatabase TDbConnection::Database() const {
 void TDbConnection::ExecRaw(const QString& sql) {
     // A schema statement may change what a kept statement returns, which
     // PostgreSQL refuses to run again.
-    if (m_statements)
-        m_statements->Clear();
+    m_statements->Clear();
     ExecControl(sql);
 }
 

@@ -39,7 +39,7 @@ public:
     QSqlDatabase Database() const;
     bool InTransaction() const { return m_inTransaction; }
     // The statements kept prepared on this connection (StatementCache.h).
-    TStatementCache* Statements() const { return m_statements.get(); }
+    TStatementCache& Statements() const { return *m_statements; }
 
     // Runs one statement as written, without parameters (DDL, PRAGMA, SET),
     // dropping the statements kept prepared.

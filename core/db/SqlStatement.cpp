@@ -6,10 +6,13 @@
 #include "core/db/DbError.h"
 #include "core/db/SqlCells.h"
 #include "core/db/SqliteRows.h"
+#include "core/db/SqliteStatement.h"
 #include "core/db/StatementCache.h"
 
 #include <QSqlError>
 #include <QSqlRecord>
+
+#include <sqlite3.h>
 
 #include <string>
 #include <string_view>
@@ -63,7 +66,7 @@ QStringList SqlPlaceholders(const QString& sql) {
 }
 
 TSqlStatement::TSqlStatement(TDbConnection& db, const QString& sql)
-    : TSqlStatement(db, sql, db.Statements() ? db.Statements()->TakeQuery(sql) : std::nullopt) {}
+    : TSqlStatement(db, sql, db.Statements().TakeQuery(sql)) {}
 
 TSqlStatement::TSqlStatement(TDbConnection& db, const QString& sql, std::optional<QSqlQuery> kept)
     : m_db(db), m_sql(sql), m_query(kept ? std::move(*kept) : QSqlQuery(db.Database())),
@@ -78,8 +81,7 @@ TSqlStatement::TSqlStatement(TDbConnection& db, const QString& sql, std::optiona
 }
 
 TSqlStatement::~TSqlStatement() {
-    if (TStatementCache* cache = m_db.Statements())
-        cache->PutQuery(m_sql, std::move(m_query));
+    m_db.Statements().PutQuery(m_sql, std::move(m_query));
 }
 
 int TSqlStatement::PlaceholderIndex(const QString& name) const {
@@ -204,4 +206,35 @@ TDataPacket SelectPacket(TDbConnection& db, const QString& sql, const TSqlParams
     TSqlStatement st(db, sql);
     st.Exec(params);
     return st.ReadPacket(defs);
+}
+
+std::optional<QVariantList> SelectRow(TDbConnection& db, const QString& sql,
+                                      const TSqlParams& params) {
+    if (db.Dialect() == TDialect::SQLite) {
+        TSqliteStatement st(db, sql, params);
+        if (st) {
+            if (t_watch)
+                t_watch->m_before(sql);
+            const int rc = st.Step();
+            if (rc == SQLITE_DONE)
+                return std::nullopt;
+            if (rc == SQLITE_ROW) {
+                QVariantList row;
+                const int columns = sqlite3_column_count(st.Handle());
+                for (int c = 0; c < columns; ++c)
+                    row << st.Value(c);
+                return row;
+            }
+            // A failed step is reported below, as through Qt.
+        }
+    }
+    TSqlStatement st(db, sql);
+    st.Exec(params);
+    if (!st.Next())
+        return std::nullopt;
+    QVariantList row;
+    const int columns = st.Query().record().count();
+    for (int c = 0; c < columns; ++c)
+        row << st.Value(c);
+    return row;
 }

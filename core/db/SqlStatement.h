@@ -96,12 +96,17 @@ private:
     friend class TSqlStatement;
     friend TDataPacket SelectPacket(TDbConnection&, const QString&, const TSqlParams&,
                                     const TFieldDefs&);
+    friend std::optional<QVariantList> SelectRow(TDbConnection&, const QString&, const TSqlParams&);
 };
 
 // One-shot forms. SelectPacket reads a SQLite result straight from the
 // engine (SqliteRows.h), the same packet that TSqlStatement would read.
 TDataPacket SelectPacket(TDbConnection& db, const QString& sql, const TSqlParams& params,
                          const TFieldDefs& defs);
+// The first row of a SELECT, each value as TSqlStatement::Value gives it, or
+// nothing when it returns none; SQLite's is read straight from the engine.
+std::optional<QVariantList> SelectRow(TDbConnection& db, const QString& sql,
+                                      const TSqlParams& params);
 void ExecSql(TDbConnection& db, const QString& sql, const TSqlParams& params = {});
 
 // The :NAME placeholders of `sql`, as Qt's SQL layer finds them: outside quotes,

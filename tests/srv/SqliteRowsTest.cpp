@@ -121,11 +121,68 @@ TEST_F(SqliteRowsTest, ParametersBindAndFailAsThroughQt) {
     }
 }
 
-TEST_F(SqliteRowsTest, AStatementWatchSeesTheReadOnce) {
+// A value with its kind, as the reader of a row sees it.
+QString Shown(const QVariant& v) {
+    return QStringLiteral("%1 %2 %3")
+        .arg(v.typeName() ? v.typeName() : "invalid")
+        .arg(v.isNull() ? QStringLiteral("null") : QString())
+        .arg(v.toString());
+}
+
+TOutcome RowOutcome(const std::function<std::optional<QVariantList>()>& read) {
+    try {
+        const auto row = read();
+        if (!row)
+            return {"no row", {}};
+        QByteArray shown;
+        for (const QVariant& v : *row)
+            shown += Shown(v).toUtf8() + '|';
+        return {shown, {}};
+    } catch (const Exception& e) {
+        return {{}, e.Message()};
+    }
+}
+
+TEST_F(SqliteRowsTest, OneRowComesOutAsThroughQt) {
+    const QString sql = QStringLiteral("SELECT V, K, K * 0.5, NULL FROM MISTO WHERE K = :K");
+    const auto qt = [&](const QString& text, const TSqlParams& params) {
+        return RowOutcome([&]() -> std::optional<QVariantList> {
+            TSqlStatement st(m_db, text);
+            st.Exec(params);
+            if (!st.Next())
+                return std::nullopt;
+            return QVariantList{st.Value(0), st.Value(1), st.Value(2), st.Value(3)};
+        });
+    };
+    const auto direct = [&](const QString& text, const TSqlParams& params) {
+        return RowOutcome([&] { return SelectRow(m_db, text, params); });
+    };
+    // Every stored kind of value, no row at all, and the faults of the statement.
+    for (int k = 1; k <= m_rows + 1; ++k) {
+        SCOPED_TRACE(k);
+        const TSqlParams params{{QStringLiteral("K"), k}};
+        EXPECT_EQ(direct(sql, params), qt(sql, params));
+    }
+    EXPECT_EQ(direct(sql, {{QStringLiteral("K"), m_rows + 1}}).packet, "no row");
+    const std::pair<QString, TSqlParams> faults[] = {
+        {sql, {}},
+        {sql, {{QStringLiteral("K"), 1}, {QStringLiteral("Q"), 2}}},
+        {QStringLiteral("SELECT V, K, 1, 2 FROM NADA"), {}}};
+    for (const auto& [text, params] : faults) {
+        SCOPED_TRACE(text.toStdString());
+        const TOutcome expected = qt(text, params);
+        EXPECT_FALSE(expected.error.isEmpty());
+        EXPECT_EQ(direct(text, params), expected);
+    }
+}
+
+TEST_F(SqliteRowsTest, AStatementWatchSeesEachReadOnce) {
     int seen = 0;
     TStatementWatch watch([&](const QString&) { ++seen; });
     SelectPacket(m_db, QStringLiteral("SELECT K FROM MISTO"), {}, {IntField(QStringLiteral("K"))});
     EXPECT_EQ(seen, 1);
+    SelectRow(m_db, QStringLiteral("SELECT K FROM MISTO"), {});
+    EXPECT_EQ(seen, 2);
 }
 
 } // namespace

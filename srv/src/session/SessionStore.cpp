@@ -46,19 +46,18 @@ std::optional<TSession> TSessionStore::Check(const QString& token) {
     }
     TDbConnection& db = OpenDatabase(m_url);
     TSession session{{}, SessionKey(token)};
-    qint64 lastUse = 0;
-    {
-        // Runs on every call: the connection keeps it prepared.
-        TSqlStatement st(db, QStringLiteral("SELECT S.CDOPERADOR, S.DTULTUSO FROM SESSAOOPER S "
-                                            "JOIN OPERADOR O ON O.CDOPERADOR = S.CDOPERADOR WHERE "
-                                            "S.HASHSESSAO = :H AND S.DTEXPIRA > :T AND "
-                                            "O.IDATIVOOPER = 'S'"));
-        st.Exec({{"H", session.key}, {"T", now}});
-        if (!st.Next())
-            return std::nullopt;
-        session.operador = st.Value(0).toString();
-        lastUse = st.Value(1).toLongLong();
-    }
+    // Runs on every call: read straight from the engine on a statement the
+    // connection keeps prepared.
+    const auto row = SelectRow(db,
+                               QStringLiteral("SELECT S.CDOPERADOR, S.DTULTUSO FROM SESSAOOPER S "
+                                              "JOIN OPERADOR O ON O.CDOPERADOR = S.CDOPERADOR "
+                                              "WHERE S.HASHSESSAO = :H AND S.DTEXPIRA > :T AND "
+                                              "O.IDATIVOOPER = 'S'"),
+                               {{"H", session.key}, {"T", now}});
+    if (!row)
+        return std::nullopt;
+    session.operador = row->at(0).toString();
+    const qint64 lastUse = row->at(1).toLongLong();
     if (now - lastUse >= m_options.touchEvery.count())
         ExecSql(db,
                 QStringLiteral("UPDATE SESSAOOPER SET DTULTUSO = :T, DTEXPIRA = :E "
