@@ -12,7 +12,8 @@ class TStatementCache;
 // connection is not SQLite's, the statement does not prepare, or a parameter
 // is missing, unknown or of a kind the driver binds otherwise: the caller
 // then runs it through TSqlStatement, which reports any fault as it always
-// has. For the connection's thread only.
+// has. For the connection's thread only; `sql` must outlive it (it is the
+// key the statement goes back under).
 class TSqliteStatement {
 public:
     TSqliteStatement(TDbConnection& db, const QString& sql, const TSqlParams& params);
