@@ -43,12 +43,14 @@ bool BindAll(sqlite3_stmt* st, const TSqlParams& params) {
     const int count = sqlite3_bind_parameter_count(st);
     std::vector<bool> bound(size_t(count) + 1, false);
     for (const auto& [name, value] : params) {
-        const QString bare = name.startsWith(u':') ? name.mid(1) : name;
+        // Runs for every parameter of every read: compared in place, nothing
+        // copied. Placeholder names are ASCII (SqlPlaceholders).
+        const QStringView bare = QStringView(name).mid(name.startsWith(u':') ? 1 : 0);
         int index = 0;
         for (int i = 1; i <= count && index == 0; ++i) {
             const char* n = sqlite3_bind_parameter_name(st, i);
             if (n && n[0] == ':' &&
-                QString::fromUtf8(n + 1).compare(bare, Qt::CaseInsensitive) == 0)
+                bare.compare(QLatin1StringView(n + 1), Qt::CaseInsensitive) == 0)
                 index = i;
         }
         if (index == 0 || !BindValue(st, index, value))
