@@ -103,13 +103,16 @@ QString TotalOrcaSql(const QString& where) {
     const QString halls =
         QStringLiteral("COALESCE((SELECT SUM(S.VRSALAORCEVE) FROM SALAOORCA S WHERE %1), 0)")
             .arg(SameBudget("S"));
+    // The sums are worked out once per budget and then read twice (on their
+    // own and in the net total): as a plain subquery both engines would
+    // merge it into the outer query and run each sum's subquery twice.
     return QStringLiteral(
+               "WITH T AS MATERIALIZED (SELECT O.CDFILIAL, O.NRORCAEVENTO, O.NRSEQORCAEVE, "
+               "O.VRTOTALOREV, O.VRDESCORCEVE, O.VRACREORCEVE, %2 AS VRTOTAITEM, "
+               "%3 AS VRTOTALMAO, %4 AS VRSALAORCEVE FROM ORCAEVENTO O WHERE %5) "
                "SELECT T.CDFILIAL, T.NRORCAEVENTO, T.NRSEQORCAEVE, %1 AS TOTALIQUIDO, "
                "T.VRTOTALOREV, T.VRTOTAITEM, T.VRTOTALMAO, T.VRSALAORCEVE, T.VRDESCORCEVE, "
-               "T.VRACREORCEVE FROM (SELECT O.CDFILIAL, O.NRORCAEVENTO, O.NRSEQORCAEVE, "
-               "O.VRTOTALOREV, O.VRDESCORCEVE, O.VRACREORCEVE, %2 AS VRTOTAITEM, "
-               "%3 AS VRTOTALMAO, %4 AS VRSALAORCEVE FROM ORCAEVENTO O WHERE %5) T "
-               "ORDER BY T.NRORCAEVENTO, T.NRSEQORCAEVE")
+               "T.VRACREORCEVE FROM T ORDER BY T.NRORCAEVENTO, T.NRSEQORCAEVE")
         .arg(MoneySql("T.VRTOTAITEM + T.VRTOTALMAO + T.VRSALAORCEVE - T.VRDESCORCEVE + "
                       "T.VRACREORCEVE"),
              items, labour, halls, where);
