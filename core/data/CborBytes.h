@@ -24,6 +24,8 @@ public:
     void Double(double v);
     void Bool(bool v) { Put(char(v ? 0xf5 : 0xf4)); }
     void Null() { Put(char(0xf6)); }
+    // Items already encoded, appended as they are.
+    void Raw(std::string_view items) { Put(items.data(), qsizetype(items.size())); }
 
     QByteArray Take() {
         m_out.truncate(m_size);

@@ -325,20 +325,16 @@ private:
     std::string m_pad;
 };
 
-} // namespace
-
-TDataPacket EncodePacket(const TRowStore& store) {
-    const size_t rows = store.Order().size() + store.Deleted().size();
-    TCborWriter w(std::max(store.PacketSizeHint() + 4096,
-                           qsizetype(rows * size_t(store.ColumnCount()) * 8 + 256)));
+// Everything of a packet up to its rows' own items.
+void WriteHead(TCborWriter& w, const TFieldDefs& defs, quint64 rows) {
     w.Map(kKeys.size());
     w.Text(kKeys[0]);
     w.Text(kKind);
     w.Text(kKeys[1]);
     w.Int(TDataPacket::Version);
     w.Text(kKeys[2]);
-    w.Array(quint64(store.ColumnCount()));
-    for (const auto& d : store.Defs()) {
+    w.Array(quint64(defs.size()));
+    for (const auto& d : defs) {
         w.Array(4);
         w.Text(d.name);
         w.Text(FieldKindName(d.kind));
@@ -347,10 +343,37 @@ TDataPacket EncodePacket(const TRowStore& store) {
     }
     w.Text(kKeys[3]);
     w.Array(rows);
+}
+
+} // namespace
+
+TDataPacket EncodePacket(const TRowStore& store) {
+    const size_t rows = store.Order().size() + store.Deleted().size();
+    TCborWriter w(std::max(store.PacketSizeHint() + 4096,
+                           qsizetype(rows * size_t(store.ColumnCount()) * 8 + 256)));
+    WriteHead(w, store.Defs(), rows);
     for (quint32 row : store.Order())
         WriteRow(w, store, row);
     for (quint32 row : store.Deleted())
         WriteRow(w, store, row);
+    return TDataPacket(w.Take());
+}
+
+void TPacketWriter::BeginRow() {
+    m_rows.Array(quint64(m_defs.size()) + 1);
+    m_rows.Int(int(TUpdateStatus::Unmodified));
+    ++m_count;
+}
+
+void TPacketWriter::Cell(const TColumn& column, quint32 row) {
+    WriteCell(m_rows, column, row);
+}
+
+TDataPacket TPacketWriter::Finish() {
+    const QByteArray rows = m_rows.Take();
+    TCborWriter w(rows.size() + 4096);
+    WriteHead(w, m_defs, m_count);
+    w.Raw(std::string_view(rows.constData(), size_t(rows.size())));
     return TDataPacket(w.Take());
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/data/CborBytes.h"
 #include "core/data/DataPacket.h"
 #include "core/data/RowStore.h"
 
@@ -8,6 +9,29 @@
 // Writes every row of `store` into a packet: live rows in their order, then the
 // rows deleted since the load.
 TDataPacket EncodePacket(const TRowStore& store);
+
+// A packet written as its rows are read, with no row store between (the
+// server streams query results into it). Each row is BeginRow() and then one
+// cell per field in the fields' order; Finish() gives the packet, byte for
+// byte what EncodePacket gives for a store holding the same rows unmodified.
+class TPacketWriter {
+public:
+    explicit TPacketWriter(TFieldDefs defs) : m_defs(std::move(defs)) {}
+
+    void BeginRow();
+    void Null() { m_rows.Null(); }
+    void Text(std::string_view utf8) { m_rows.Text(utf8); }
+    void Double(double v) { m_rows.Double(v); }
+    void Int(qint64 v) { m_rows.Int(v); }
+    // The value in `row` of `column`, written as EncodePacket writes it.
+    void Cell(const TColumn& column, quint32 row);
+    TDataPacket Finish();
+
+private:
+    TFieldDefs m_defs;
+    TCborWriter m_rows{qsizetype(1) << 16};
+    quint64 m_count = 0;
+};
 
 // Reads a packet into a new store with the columns of `target` (the record
 // set's data fields), matching the packet's fields by name; with an empty

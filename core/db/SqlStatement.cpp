@@ -5,7 +5,7 @@
 #include "core/db/DbConnection.h"
 #include "core/db/DbError.h"
 #include "core/db/SqlCells.h"
-#include "core/db/SqliteRows.h"
+#include "core/db/SqlitePacket.h"
 #include "core/db/SqliteStatement.h"
 #include "core/db/StatementCache.h"
 
@@ -196,12 +196,12 @@ void ExecSql(TDbConnection& db, const QString& sql, const TSqlParams& params) {
 TDataPacket SelectPacket(TDbConnection& db, const QString& sql, const TSqlParams& params,
                          const TFieldDefs& defs) {
     if (db.Dialect() == TDialect::SQLite) {
-        const auto rows = SqliteReadRows(db, sql, params, DataFieldDefs(defs), [&sql] {
+        auto packet = SqlitePacket(db, sql, params, DataFieldDefs(defs), [&sql] {
             if (t_watch)
                 t_watch->m_before(sql);
         });
-        if (rows)
-            return EncodePacket(*rows);
+        if (packet)
+            return std::move(*packet);
     }
     TSqlStatement st(db, sql);
     st.Exec(params);

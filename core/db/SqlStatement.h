@@ -100,7 +100,7 @@ private:
 };
 
 // One-shot forms. SelectPacket reads a SQLite result straight from the
-// engine (SqliteRows.h), the same packet that TSqlStatement would read.
+// engine (SqlitePacket.h), the same packet that TSqlStatement would read.
 TDataPacket SelectPacket(TDbConnection& db, const QString& sql, const TSqlParams& params,
                          const TFieldDefs& defs);
 // The first row of a SELECT, each value as TSqlStatement::Value gives it, or

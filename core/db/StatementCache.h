@@ -14,7 +14,7 @@ struct sqlite3_stmt;
 // statement run again (every call of a light method runs the same few) is not
 // parsed and planned again each time, nor sent to PostgreSQL to be prepared
 // again. Two kinds, kept apart: Qt's prepared queries (TSqlStatement, both
-// engines) and SQLite's own statements read directly (SqliteRows.h; `handle`
+// engines) and SQLite's own statements read directly (SqlitePacket.h; `handle`
 // is null on PostgreSQL). A statement is taken out while in use and put back
 // after, reset, so that two uses of the same text at once each get their own
 // and a kept statement never holds a read snapshot. At most `capacity` of

@@ -90,6 +90,23 @@ TEST_F(SqliteRowsTest, EveryValueReachesEveryKindOfFieldAsThroughQt) {
     EXPECT_GT(failures, 0);
 }
 
+// The packet is written as the rows come: the row count, each row's items and
+// the values that go through Qt's driver must still make the same bytes.
+TEST_F(SqliteRowsTest, ManyRowsOrNoneComeOutAsThroughQt) {
+    const QString sql = QStringLiteral("SELECT K, V, V AS W, K * 1.5 AS F, 'x' AS B FROM MISTO "
+                                       "WHERE K > :FROM ORDER BY K");
+    const TFieldDefs layout{IntField(QStringLiteral("K")), StrField(QStringLiteral("V"), 30),
+                            MemoField(QStringLiteral("W")), FloatField(QStringLiteral("F")),
+                            BoolField(QStringLiteral("B"))};
+    for (int from : {0, m_rows / 2, m_rows}) {
+        SCOPED_TRACE(from);
+        const TSqlParams params{{QStringLiteral("FROM"), from}};
+        const TOutcome qt = ThroughQt(m_db, sql, params, layout);
+        EXPECT_TRUE(qt.error.isEmpty()) << qt.error.toStdString();
+        EXPECT_EQ(Direct(m_db, sql, params, layout), qt);
+    }
+}
+
 TEST_F(SqliteRowsTest, ParametersBindAndFailAsThroughQt) {
     const QString sql = QStringLiteral("SELECT K FROM MISTO WHERE V = :P OR (:P IS NULL AND V IS "
                                        "NULL) ORDER BY K");

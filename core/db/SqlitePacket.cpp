@@ -1,5 +1,6 @@
-#include "core/db/SqliteRows.h"
+#include "core/db/SqlitePacket.h"
 
+#include "core/data/PacketCodec.h"
 #include "core/db/SqlCells.h"
 #include "core/db/SqliteStatement.h"
 
@@ -9,12 +10,12 @@
 
 namespace {
 
-void AppendCell(TColumn& column, const TSqliteStatement& statement, int c, const TFieldDef& def,
-                TCellAppender& cells) {
+void WriteCell(TPacketWriter& out, const TSqliteStatement& statement, int c, const TFieldDef& def,
+               TCellAppender& cells) {
     sqlite3_stmt* st = statement.Handle();
     const int type = sqlite3_column_type(st, c);
     if (type == SQLITE_NULL) {
-        column.AppendNull();
+        out.Null();
         return;
     }
     switch (def.kind) {
@@ -26,38 +27,41 @@ void AppendCell(TColumn& column, const TSqliteStatement& statement, int c, const
             // Never fewer UTF-8 bytes than characters: most need no count.
             if (def.kind == TFieldKind::String && bytes > def.size)
                 CheckCellLength(QString::fromUtf8(text, bytes), def);
-            column.AppendBytes(std::string_view(text, size_t(bytes)));
+            out.Text(std::string_view(text, size_t(bytes)));
             return;
         }
         break;
     case TFieldKind::Float:
     case TFieldKind::DateTime:
         if (type == SQLITE_FLOAT || type == SQLITE_INTEGER) {
-            column.AppendDouble(type == SQLITE_FLOAT ? sqlite3_column_double(st, c)
-                                                     : double(sqlite3_column_int64(st, c)));
+            out.Double(type == SQLITE_FLOAT ? sqlite3_column_double(st, c)
+                                            : double(sqlite3_column_int64(st, c)));
             return;
         }
         break;
     case TFieldKind::Integer:
         if (type == SQLITE_INTEGER) {
-            column.AppendInt(sqlite3_column_int64(st, c));
+            out.Int(sqlite3_column_int64(st, c));
             return;
         }
         break;
     default:
         break;
     }
-    cells.Append(column, statement.Value(c), def);
+    // Rare: converted as the driver's value would be, through a column.
+    TColumn one(def.kind);
+    cells.Append(one, statement.Value(c), def);
+    out.Cell(one, 0);
 }
 
 } // namespace
 
-std::unique_ptr<TRowStore> SqliteReadRows(TDbConnection& db, const QString& sql,
-                                          const TSqlParams& params, const TFieldDefs& data,
-                                          const std::function<void()>& before) {
+std::optional<TDataPacket> SqlitePacket(TDbConnection& db, const QString& sql,
+                                        const TSqlParams& params, const TFieldDefs& data,
+                                        const std::function<void()>& before) {
     TSqliteStatement st(db, sql, params);
     if (!st)
-        return nullptr;
+        return std::nullopt;
     std::vector<int> columns;
     columns.reserve(data.size());
     const int count = sqlite3_column_count(st.Handle());
@@ -68,20 +72,20 @@ std::unique_ptr<TRowStore> SqliteReadRows(TDbConnection& db, const QString& sql,
                     .compare(d.name, Qt::CaseInsensitive) == 0)
                 found = c;
         if (found < 0)
-            return nullptr;
+            return std::nullopt;
         columns.push_back(found);
     }
     before();
-    auto store = std::make_unique<TRowStore>(data);
+    TPacketWriter out(data);
     TCellAppender cells;
     for (;;) {
         const int rc = st.Step();
         if (rc == SQLITE_DONE)
-            return store;
+            return out.Finish();
         if (rc != SQLITE_ROW)
-            return nullptr;
+            return std::nullopt;
+        out.BeginRow();
         for (size_t i = 0; i < data.size(); ++i)
-            AppendCell(store->Column(int(i)), st, columns[i], data[i], cells);
-        store->CommitRow(TUpdateStatus::Unmodified);
+            WriteCell(out, st, columns[i], data[i], cells);
     }
 }

@@ -1,0 +1,23 @@
+#pragma once
+
+#include "core/db/SqlStatement.h"
+
+#include <functional>
+#include <optional>
+
+// A SELECT's rows written into a packet straight from SQLite, row by row as
+// they are read: each value taken as the engine holds it (texts as their
+// UTF-8 bytes), with no QVariant, no UTF-16 copy and no row store between, for
+// the values Qt's driver would give the same way; any other value goes
+// through the QVariant the driver would have made, so that the packet is the
+// same either way. `data` are the layout's data fields; `before` runs just
+// before the statement does.
+//
+// Answers nothing, having read nothing for the caller, when the statement is not
+// one to read this way: it does not prepare, a parameter is missing, unknown or
+// of a kind bound otherwise, a field has no column, or the engine fails a
+// step. The caller then runs it through TSqlStatement, which reports any fault
+// as it always has.
+std::optional<TDataPacket> SqlitePacket(TDbConnection& db, const QString& sql,
+                                        const TSqlParams& params, const TFieldDefs& data,
+                                        const std::function<void()>& before);
