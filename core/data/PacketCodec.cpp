@@ -40,10 +40,35 @@ void WriteCell(TCborWriter& w, const TColumn& col, quint32 row) {
     }
 }
 
+// A value as a column of `kind` would hold it and WriteCell write it.
 void WriteValue(TCborWriter& w, TFieldKind kind, const QVariant& v) {
-    TColumn one(kind); // one code path for values and cells
-    one.Append(v);
-    WriteCell(w, one, 0);
+    if (!v.isValid() || v.isNull()) {
+        w.Null();
+        return;
+    }
+    switch (kind) {
+    case TFieldKind::Float:
+    case TFieldKind::DateTime:
+        w.Double(v.toDouble());
+        break;
+    case TFieldKind::Integer:
+        w.Int(v.toLongLong());
+        break;
+    case TFieldKind::Boolean:
+        w.Bool(v.toBool());
+        break;
+    case TFieldKind::Blob: {
+        const QByteArray b = v.toByteArray();
+        w.Bytes(std::string_view(b.constData(), size_t(b.size())));
+        break;
+    }
+    case TFieldKind::String:
+    case TFieldKind::Memo: {
+        const QByteArray b = v.toString().toUtf8();
+        w.Text(std::string_view(b.constData(), size_t(b.size())));
+        break;
+    }
+    }
 }
 
 void WriteRow(TCborWriter& w, const TRowStore& store, quint32 row) {
@@ -365,8 +390,8 @@ void TPacketWriter::BeginRow() {
     ++m_count;
 }
 
-void TPacketWriter::Cell(const TColumn& column, quint32 row) {
-    WriteCell(m_rows, column, row);
+void TPacketWriter::Value(TFieldKind kind, const QVariant& v) {
+    WriteValue(m_rows, kind, v);
 }
 
 TDataPacket TPacketWriter::Finish() {

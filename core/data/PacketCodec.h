@@ -23,8 +23,8 @@ public:
     void Text(std::string_view utf8) { m_rows.Text(utf8); }
     void Double(double v) { m_rows.Double(v); }
     void Int(qint64 v) { m_rows.Int(v); }
-    // The value in `row` of `column`, written as EncodePacket writes it.
-    void Cell(const TColumn& column, quint32 row);
+    // A value as a column of `kind` would hold it (TColumn::Append).
+    void Value(TFieldKind kind, const QVariant& v);
     TDataPacket Finish();
 
 private:

@@ -1,5 +1,6 @@
 #include "core/db/SqlCells.h"
 
+#include "core/data/PacketCodec.h"
 #include "core/data/RowStore.h"
 #include "core/db/DbError.h"
 
@@ -61,16 +62,29 @@ QVariant ConvertCell(const QVariant& v, const TFieldDef& def) {
     return out;
 }
 
-void TCellAppender::Append(TColumn& column, const QVariant& v, const TFieldDef& def) {
+const std::string* TCellAppender::Text(const QVariant& v, const TFieldDef& def) {
     const bool text = def.kind == TFieldKind::String || def.kind == TFieldKind::Memo;
-    if (!text || !v.isValid() || v.isNull()) {
-        column.Append(ConvertCell(v, def));
-        return;
-    }
+    if (!text || !v.isValid() || v.isNull())
+        return nullptr;
     const QString s = v.toString();
     if (def.kind == TFieldKind::String)
         CheckCellLength(s, def);
     m_utf8.resize(size_t(s.size()) * 3); // the most UTF-8 a UTF-16 unit takes
     char* end = m_encoder.appendToBuffer(m_utf8.data(), s);
-    column.AppendBytes(std::string_view(m_utf8.data(), size_t(end - m_utf8.data())));
+    m_utf8.resize(size_t(end - m_utf8.data()));
+    return &m_utf8;
+}
+
+void TCellAppender::Append(TColumn& column, const QVariant& v, const TFieldDef& def) {
+    if (const std::string* text = Text(v, def))
+        column.AppendBytes(*text);
+    else
+        column.Append(ConvertCell(v, def));
+}
+
+void TCellAppender::Write(TPacketWriter& out, const QVariant& v, const TFieldDef& def) {
+    if (const std::string* text = Text(v, def))
+        out.Text(*text);
+    else
+        out.Value(def.kind, ConvertCell(v, def));
 }

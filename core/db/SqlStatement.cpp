@@ -144,8 +144,7 @@ QVariant TSqlStatement::Value(const QString& column) const {
     return m_query.value(i);
 }
 
-std::unique_ptr<TRowStore> TSqlStatement::ReadRows(const TFieldDefs& defs) {
-    const TFieldDefs data = DataFieldDefs(defs);
+std::vector<int> TSqlStatement::Columns(const TFieldDefs& data) const {
     std::vector<int> columns;
     columns.reserve(data.size());
     for (const TFieldDef& d : data) {
@@ -154,6 +153,12 @@ std::unique_ptr<TRowStore> TSqlStatement::ReadRows(const TFieldDefs& defs) {
             Fail(QStringLiteral("O resultado não tem a coluna %1.").arg(d.name), m_sql);
         columns.push_back(c);
     }
+    return columns;
+}
+
+std::unique_ptr<TRowStore> TSqlStatement::ReadRows(const TFieldDefs& defs) {
+    const TFieldDefs data = DataFieldDefs(defs);
+    const std::vector<int> columns = Columns(data);
     auto store = std::make_unique<TRowStore>(data);
     TCellAppender cells;
     while (Next()) {
@@ -167,7 +172,17 @@ std::unique_ptr<TRowStore> TSqlStatement::ReadRows(const TFieldDefs& defs) {
 }
 
 TDataPacket TSqlStatement::ReadPacket(const TFieldDefs& defs) {
-    return EncodePacket(*ReadRows(defs));
+    const TFieldDefs data = DataFieldDefs(defs);
+    const std::vector<int> columns = Columns(data);
+    TPacketWriter out(data);
+    TCellAppender cells;
+    while (Next()) {
+        out.BeginRow();
+        for (size_t i = 0; i < data.size(); ++i)
+            cells.Write(out, m_query.value(columns[i]), data[i]);
+    }
+    m_query.finish();
+    return out.Finish();
 }
 
 void TSqlStatement::ReadInto(TRecordSet& rs) {

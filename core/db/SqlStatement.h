@@ -64,6 +64,7 @@ public:
     // case). A missing column, a text longer than its field or a value of the
     // wrong kind is an EDbError.
     std::unique_ptr<TRowStore> ReadRows(const TFieldDefs& defs);
+    // The same rows written straight into a packet, with no store between.
     TDataPacket ReadPacket(const TFieldDefs& defs);
     // Loads the rows into `rs`, whose declared fields give the layout.
     void ReadInto(TRecordSet& rs);
@@ -71,6 +72,8 @@ public:
 private:
     TSqlStatement(TDbConnection& db, const QString& sql, std::optional<QSqlQuery> kept);
     int PlaceholderIndex(const QString& name) const;
+    // The result column of each of `data`'s fields; EDbError when one is missing.
+    std::vector<int> Columns(const TFieldDefs& data) const;
 
     TDbConnection& m_db;
     QString m_sql;

@@ -48,10 +48,7 @@ void WriteCell(TPacketWriter& out, const TSqliteStatement& statement, int c, con
     default:
         break;
     }
-    // Rare: converted as the driver's value would be, through a column.
-    TColumn one(def.kind);
-    cells.Append(one, statement.Value(c), def);
-    out.Cell(one, 0);
+    cells.Write(out, statement.Value(c), def);
 }
 
 } // namespace

@@ -1,4 +1,5 @@
 #include "core/data/Exceptions.h"
+#include "core/data/PacketCodec.h"
 #include "tests/core/RecordSetTestUtil.h"
 
 #include <QCborArray>
@@ -54,6 +55,23 @@ TEST(DataPacket, RoundTripKeepsEveryValueExactly) {
     EXPECT_EQ(dst.FieldByName("QTINT").AsInteger(), -9);
     EXPECT_TRUE(dst.FieldByName("IDBOOL").IsNull());
     EXPECT_EQ(VisibleRows(dst), VisibleRows(src));
+}
+
+// A server writes rows into the packet as it reads them: the bytes must be
+// those of a store holding the same rows, with rows or without.
+TEST(DataPacket, RowsWrittenAsReadMakeTheStoredRowsPacket) {
+    for (const TRows& rows : {SampleRows(), TRows{}}) {
+        const TDataPacket stored = ServerPacket(ItemDefs(), rows);
+        TRecordSet held(ItemDefs()); // the values as the store holds them (fixed ones padded)
+        held.SetData(stored);
+        TPacketWriter out(ItemDefs());
+        for (const auto& row : VisibleRows(held)) {
+            out.BeginRow();
+            for (size_t i = 0; i < row.size(); ++i)
+                out.Value(ItemDefs()[i].kind, row[i]);
+        }
+        EXPECT_EQ(out.Finish().Bytes(), stored.Bytes());
+    }
 }
 
 TEST(DataPacket, NonFiniteDoublesSurvive) {
