@@ -3,6 +3,7 @@
 #include "core/db/DbError.h"
 #include "core/db/SqlStatement.h"
 #include "core/db/SqlText.h"
+#include "core/db/SqliteFunctions.h"
 #include "core/db/StatementCache.h"
 
 #include <QSqlDriver>
@@ -31,19 +32,6 @@ int InitialLockWaitMs() {
 
 std::atomic<int> g_lockWaitMs{InitialLockWaitMs()};
 
-// ore_fold(text): lower case by Unicode rules, so that accented capitals fold
-// like their plain ones ("JOÃO" -> "joão"); PostgreSQL's schema defines the same.
-void SqliteFold(sqlite3_context* ctx, int, sqlite3_value** argv) {
-    if (sqlite3_value_type(argv[0]) == SQLITE_NULL) {
-        sqlite3_result_null(ctx);
-        return;
-    }
-    const auto* text = static_cast<const QChar*>(sqlite3_value_text16(argv[0]));
-    const int bytes = sqlite3_value_bytes16(argv[0]);
-    const QString folded = QString(text, bytes / 2).toLower();
-    sqlite3_result_text16(ctx, folded.utf16(), int(folded.size() * 2), SQLITE_TRANSIENT);
-}
-
 sqlite3* NativeHandle(const QSqlDatabase& db) {
     const QVariant handle = db.driver()->handle();
     if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3*") != 0)
@@ -54,15 +42,6 @@ sqlite3* NativeHandle(const QSqlDatabase& db) {
 // Distinct statements a connection keeps prepared: the methods of the
 // application server run a few dozen.
 constexpr int kKeptStatements = 64;
-
-void RegisterSqliteFunctions(sqlite3* h) {
-    const int rc = sqlite3_create_function_v2(
-        h, "ore_fold", 1, SQLITE_UTF16 | SQLITE_DETERMINISTIC | SQLITE_INNOCUOUS, nullptr,
-        &SqliteFold, nullptr, nullptr, nullptr);
-    if (rc != SQLITE_OK)
-        throw EDbError(QStringLiteral("Não foi possível registrar ore_fold no SQLite: %1")
-                           .arg(QString::fromUtf8(sqlite3_errstr(rc))));
-}
 
 QString NewConnectionName() {
     static std::atomic<quint64> serial{0};

@@ -22,7 +22,8 @@ void SetLockWaitMs(int ms);
 // Qt's connections must not cross threads, so each thread opens its own; the
 // connection is named after its thread. SQLite connections run in WAL mode with
 // foreign keys on; both engines wait LockWaitMs() at most for a lock and get
-// the ore_fold() function that "contains" searches use (see SqlText.h).
+// the ore_fold() function that "contains" searches use (see SqlText.h); SQLite
+// ones also get ore_money() (SqliteFunctions.h).
 class TDbConnection {
 public:
     explicit TDbConnection(const DbUrl& url); // throws EDbError when it cannot open

@@ -259,7 +259,7 @@ TOrcaEventoSelects OrcaEventoSelects(TDbConnection& db, const QVariantList& args
     const QString where = c.Where();
     return {{{OrcaEventoSql(where), LayoutOrcaEvento()},
              {ItemOrcaEvenSql(where), LayoutItemOrcaEven()},
-             {TotalOrcaSql(where), LayoutTotalOrca()},
+             {TotalOrcaSql(db.Dialect(), where), LayoutTotalOrca()},
              {ItMaoObraSql(where), LayoutItMaoObra()},
              {Sql(kObsExtSql, where), LayoutObsExtOrcaEv()},
              {Sql(kObsIntSql, where), LayoutObsIntOrcaEv()}},
@@ -278,7 +278,7 @@ void RegisterFechaOrca(TRemoteModuleRegistry& registry, const QString& dbUrl) {
     const QString keyWhere = KeyWhere("O");
     add("GetOrcaEvento", GetOrcaEvento);
     add("GetGeral", [keyWhere](TDbConnection& db, const QVariantList& args) {
-        return KeyPacket(db, args, TotalOrcaSql(keyWhere), LayoutTotalOrca());
+        return KeyPacket(db, args, TotalOrcaSql(db.Dialect(), keyWhere), LayoutTotalOrca());
     });
     add("GetPrazoPgto", [keyWhere](TDbConnection& db, const QVariantList& args) {
         return KeyPacket(db, args, Sql(kPrazoPgtoSql, keyWhere), LayoutPrazoPgto());

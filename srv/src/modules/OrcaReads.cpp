@@ -92,14 +92,15 @@ QString SameBudget(const char* alias) {
         .arg(QLatin1String(alias));
 }
 
-QString TotalOrcaSql(const QString& where) {
+QString TotalOrcaSql(TDialect dialect, const QString& where) {
     const QString items =
         QStringLiteral("COALESCE((SELECT SUM(%1) FROM ITEMORCAEVEN I WHERE %2), 0)")
-            .arg(MoneySql("I.QTITEMORCEVE * I.VRITEMORCEVE - I.VRDESCITOREV + I.VRACREITOREV"),
+            .arg(MoneySql(dialect,
+                          "I.QTITEMORCEVE * I.VRITEMORCEVE - I.VRDESCITOREV + I.VRACREITOREV"),
                  SameBudget("I"));
     const QString labour =
         QStringLiteral("COALESCE((SELECT SUM(%1) FROM ITMAOOBRAORCA M WHERE %2), 0)")
-            .arg(MoneySql("M.QTPRODMOBRA * M.VRCOBRMOBRA"), SameBudget("M"));
+            .arg(MoneySql(dialect, "M.QTPRODMOBRA * M.VRCOBRMOBRA"), SameBudget("M"));
     const QString halls =
         QStringLiteral("COALESCE((SELECT SUM(S.VRSALAORCEVE) FROM SALAOORCA S WHERE %1), 0)")
             .arg(SameBudget("S"));
@@ -113,8 +114,8 @@ QString TotalOrcaSql(const QString& where) {
                "SELECT T.CDFILIAL, T.NRORCAEVENTO, T.NRSEQORCAEVE, %1 AS TOTALIQUIDO, "
                "T.VRTOTALOREV, T.VRTOTAITEM, T.VRTOTALMAO, T.VRSALAORCEVE, T.VRDESCORCEVE, "
                "T.VRACREORCEVE FROM T ORDER BY T.NRORCAEVENTO, T.NRSEQORCAEVE")
-        .arg(MoneySql("T.VRTOTAITEM + T.VRTOTALMAO + T.VRSALAORCEVE - T.VRDESCORCEVE + "
-                      "T.VRACREORCEVE"),
+        .arg(MoneySql(dialect, "T.VRTOTAITEM + T.VRTOTALMAO + T.VRSALAORCEVE - T.VRDESCORCEVE + "
+                               "T.VRACREORCEVE"),
              items, labour, halls, where);
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/db/DbUrl.h"
 #include "core/db/SqlStatement.h"
 
 #include <QString>
@@ -19,6 +20,6 @@ QString ItemOrcaEvenSql(const QString& where); // cdsItemOrcaEven
 QString ItMaoObraSql(const QString& where);    // cdsItMaoObra
 // cdsTotalOrca: items, labour and halls summed per budget, each line rounded
 // to cents, as GetGeral answers them.
-QString TotalOrcaSql(const QString& where);
+QString TotalOrcaSql(TDialect dialect, const QString& where);
 // cdsSalaoEven: the halls booked by one budget, by hall code; binds the key.
 QString SalaoEvenSql();

@@ -60,7 +60,8 @@ QVariant GetOrcaProc(TDbConnection& db, const QVariantList& args) {
         throw ERemoteError(QStringLiteral("O orçamento %1 não foi encontrado.").arg(key.Text()));
     QVariantList out;
     out << QVariant::fromValue(EncodePacket(*budget))
-        << QVariant::fromValue(SelectPacket(db, TotalOrcaSql(where), params, LayoutTotalOrca()))
+        << QVariant::fromValue(
+               SelectPacket(db, TotalOrcaSql(db.Dialect(), where), params, LayoutTotalOrca()))
         << QVariant::fromValue(
                SelectPacket(db, ItemOrcaEvenSql(where), params, LayoutItemOrcaEven()))
         << QVariant::fromValue(SelectPacket(db, SalaoEvenSql(), params, LayoutSalaoEven()))
