@@ -27,6 +27,7 @@ public:
     // Items already encoded, appended as they are.
     void Raw(std::string_view items) { Put(items.data(), qsizetype(items.size())); }
 
+    qsizetype Size() const { return m_size; }
     QByteArray Take() {
         m_out.truncate(m_size);
         return std::move(m_out);

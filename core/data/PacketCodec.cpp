@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstring>
 
 namespace {
 
@@ -350,8 +351,8 @@ private:
     std::string m_pad;
 };
 
-// Everything of a packet up to its rows' own items.
-void WriteHead(TCborWriter& w, const TFieldDefs& defs, quint64 rows) {
+// Everything of a packet up to the count of its rows.
+void WriteFields(TCborWriter& w, const TFieldDefs& defs) {
     w.Map(kKeys.size());
     w.Text(kKeys[0]);
     w.Text(kKind);
@@ -367,7 +368,6 @@ void WriteHead(TCborWriter& w, const TFieldDefs& defs, quint64 rows) {
         w.Int((d.fixed ? FlagFixed : 0) | (d.update ? 0 : FlagNoUpdate));
     }
     w.Text(kKeys[3]);
-    w.Array(rows);
 }
 
 } // namespace
@@ -376,7 +376,8 @@ TDataPacket EncodePacket(const TRowStore& store) {
     const size_t rows = store.Order().size() + store.Deleted().size();
     TCborWriter w(std::max(store.PacketSizeHint() + 4096,
                            qsizetype(rows * size_t(store.ColumnCount()) * 8 + 256)));
-    WriteHead(w, store.Defs(), rows);
+    WriteFields(w, store.Defs());
+    w.Array(rows);
     for (quint32 row : store.Order())
         WriteRow(w, store, row);
     for (quint32 row : store.Deleted())
@@ -384,8 +385,14 @@ TDataPacket EncodePacket(const TRowStore& store) {
     return TDataPacket(w.Take());
 }
 
+TPacketWriter::TPacketWriter(const TFieldDefs& defs) : m_fields(defs.size()) {
+    WriteFields(m_rows, defs);
+    m_headSize = m_rows.Size();
+    m_rows.Raw(std::string_view("\0\0\0\0\0\0\0\0\0", kCountRoom));
+}
+
 void TPacketWriter::BeginRow() {
-    m_rows.Array(quint64(m_defs.size()) + 1);
+    m_rows.Array(m_fields + 1);
     m_rows.Int(int(TUpdateStatus::Unmodified));
     ++m_count;
 }
@@ -395,11 +402,18 @@ void TPacketWriter::Value(TFieldKind kind, const QVariant& v) {
 }
 
 TDataPacket TPacketWriter::Finish() {
-    const QByteArray rows = m_rows.Take();
-    TCborWriter w(rows.size() + 4096);
-    WriteHead(w, m_defs, m_count);
-    w.Raw(std::string_view(rows.constData(), size_t(rows.size())));
-    return TDataPacket(w.Take());
+    TCborWriter count;
+    count.Array(m_count);
+    const QByteArray head = count.Take();
+    QByteArray bytes = m_rows.Take();
+    // The head moves up against the count; the room left in front is dropped
+    // by moving the array's start, not its bytes.
+    const qsizetype unused = kCountRoom - head.size();
+    char* p = bytes.data();
+    std::memmove(p + unused, p, size_t(m_headSize));
+    std::memcpy(p + unused + m_headSize, head.constData(), size_t(head.size()));
+    bytes.remove(0, unused);
+    return TDataPacket(std::move(bytes));
 }
 
 std::unique_ptr<TRowStore> DecodePacket(const TDataPacket& packet, const TFieldDefs& target) {

@@ -16,7 +16,7 @@ TDataPacket EncodePacket(const TRowStore& store);
 // byte what EncodePacket gives for a store holding the same rows unmodified.
 class TPacketWriter {
 public:
-    explicit TPacketWriter(TFieldDefs defs) : m_defs(std::move(defs)) {}
+    explicit TPacketWriter(const TFieldDefs& defs);
 
     void BeginRow();
     void Null() { m_rows.Null(); }
@@ -28,8 +28,13 @@ public:
     TDataPacket Finish();
 
 private:
-    TFieldDefs m_defs;
+    // The rows follow the packet's head and room for their count, which is
+    // only known at the end; Finish() writes it there, so that the rows are
+    // never copied.
+    static constexpr qsizetype kCountRoom = 9; // the longest CBOR array head
+    quint64 m_fields;
     TCborWriter m_rows{qsizetype(1) << 16};
+    qsizetype m_headSize = 0;
     quint64 m_count = 0;
 };
 

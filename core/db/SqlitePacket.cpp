@@ -64,9 +64,11 @@ std::optional<TDataPacket> SqlitePacket(TDbConnection& db, const QString& sql,
     const int count = sqlite3_column_count(st.Handle());
     for (const TFieldDef& d : data) {
         int found = -1;
+        // Compared in place, as parameters are bound: a name that is not
+        // plain ASCII finds no column and the statement goes through Qt.
         for (int c = 0; c < count && found < 0; ++c)
-            if (QString::fromUtf8(sqlite3_column_name(st.Handle(), c))
-                    .compare(d.name, Qt::CaseInsensitive) == 0)
+            if (d.name.compare(QLatin1StringView(sqlite3_column_name(st.Handle(), c)),
+                               Qt::CaseInsensitive) == 0)
                 found = c;
         if (found < 0)
             return std::nullopt;
