@@ -175,91 +175,92 @@ void TWireReader::Fail(const QString& why) {
     throw EWireError(QStringLiteral("%1: %2.").arg(m_context, text));
 }
 
-void TWireReader::Check(bool ok, const QString& why) {
+// `why` is put together only when the check fails: a check runs for every
+// item read, and formatting its message each time cost more than the read.
+void TWireReader::Check(bool ok, const char* why, const QString& what) {
     if (!ok || m_r.lastError() != QCborError::NoError)
-        Fail(why);
+        Fail(what.isNull() ? QString::fromUtf8(why) : QString::fromUtf8(why).arg(what));
 }
 
 QString TWireReader::Text(const QString& what) {
-    Check(m_r.isString(), QStringLiteral("esperado texto em %1").arg(what));
+    Check(m_r.isString(), "esperado texto em %1", what);
     QString s;
     auto r = m_r.readString();
     while (r.status == QCborStreamReader::Ok) {
         s += r.data;
         r = m_r.readString();
     }
-    Check(r.status == QCborStreamReader::EndOfString,
-          QStringLiteral("texto ilegível em %1").arg(what));
+    Check(r.status == QCborStreamReader::EndOfString, "texto ilegível em %1", what);
     return s;
 }
 
 QByteArray TWireReader::Bytes(const QString& what) {
-    Check(m_r.isByteArray(), QStringLiteral("esperada cadeia de bytes em %1").arg(what));
+    Check(m_r.isByteArray(), "esperada cadeia de bytes em %1", what);
     QByteArray b;
     auto r = m_r.readByteArray();
     while (r.status == QCborStreamReader::Ok) {
         b += r.data;
         r = m_r.readByteArray();
     }
-    Check(r.status == QCborStreamReader::EndOfString,
-          QStringLiteral("cadeia de bytes ilegível em %1").arg(what));
+    Check(r.status == QCborStreamReader::EndOfString, "cadeia de bytes ilegível em %1", what);
     return b;
 }
 
 qint64 TWireReader::Integer(const QString& what) {
-    Check(m_r.isInteger(), QStringLiteral("esperado inteiro em %1").arg(what));
+    Check(m_r.isInteger(), "esperado inteiro em %1", what);
     const qint64 v = IntegerValue();
-    Check(m_r.next(), what);
+    Check(m_r.next(), "%1", what);
     return v;
 }
 
 qint64 TWireReader::IntegerValue() {
     if (m_r.isUnsignedInteger()) {
         const quint64 u = m_r.toUnsignedInteger();
-        Check(u <= kInt64Max, QStringLiteral("inteiro %1 fora do intervalo de 64 bits").arg(u));
+        if (u > kInt64Max)
+            Fail(QStringLiteral("inteiro %1 fora do intervalo de 64 bits").arg(u));
         return qint64(u);
     }
     // CBOR stores -1 - n; the magnitude of the most negative qint64 is 2^63.
     const quint64 magnitude = quint64(m_r.toNegativeInteger());
     Check(magnitude != 0 && magnitude <= kInt64Max + 1,
-          QStringLiteral("inteiro negativo fora do intervalo de 64 bits"));
+          "inteiro negativo fora do intervalo de 64 bits");
     return -qint64(magnitude - 1) - 1;
 }
 
 bool TWireReader::Boolean(const QString& what) {
-    Check(m_r.isBool(), QStringLiteral("esperado valor lógico em %1").arg(what));
+    Check(m_r.isBool(), "esperado valor lógico em %1", what);
     const bool b = m_r.toBool();
-    Check(m_r.next(), what);
+    Check(m_r.next(), "%1", what);
     return b;
 }
 
 qint64 TWireReader::EnterMap(const QString& what) {
-    Check(m_r.isMap(), QStringLiteral("esperado mapa em %1").arg(what));
+    Check(m_r.isMap(), "esperado mapa em %1", what);
     const qint64 n = m_r.isLengthKnown() ? qint64(m_r.length()) : -1;
-    Check(m_r.enterContainer(), QStringLiteral("mapa ilegível em %1").arg(what));
+    Check(m_r.enterContainer(), "mapa ilegível em %1", what);
     return n;
 }
 
 qint64 TWireReader::EnterArray(const QString& what) {
-    Check(m_r.isArray(), QStringLiteral("esperada lista em %1").arg(what));
+    Check(m_r.isArray(), "esperada lista em %1", what);
     const qint64 n = m_r.isLengthKnown() ? qint64(m_r.length()) : -1;
-    Check(m_r.enterContainer(), QStringLiteral("lista ilegível em %1").arg(what));
+    Check(m_r.enterContainer(), "lista ilegível em %1", what);
     return n;
 }
 
 bool TWireReader::HasNext() {
     const bool more = m_r.hasNext();
-    Check(true, QStringLiteral("contêiner ilegível"));
+    Check(true, "contêiner ilegível");
     return more;
 }
 
 void TWireReader::Leave() {
-    Check(!m_r.hasNext(), QStringLiteral("itens a mais num contêiner"));
-    Check(m_r.leaveContainer(), QStringLiteral("contêiner ilegível"));
+    Check(!m_r.hasNext(), "itens a mais num contêiner");
+    Check(m_r.leaveContainer(), "contêiner ilegível");
 }
 
 void TWireReader::ExpectEnd() {
-    Check(m_r.currentOffset() == m_size, QStringLiteral("dados a mais depois do valor"));
+    Check(m_r.currentOffset() == m_size, "dados a mais depois do valor");
 }
 
 QVariant TWireReader::ArrayValue(int depth) {
@@ -278,7 +279,7 @@ QVariant TWireReader::ArrayValue(int depth) {
 }
 
 QVariant TWireReader::Variant(int depth) {
-    Check(true, QStringLiteral("valor ilegível"));
+    Check(true, "valor ilegível");
     QVariant v;
     switch (m_r.type()) {
     case QCborStreamReader::UnsignedInteger:
@@ -291,7 +292,7 @@ QVariant TWireReader::Variant(int depth) {
         return ArrayValue(depth);
     case QCborStreamReader::Tag: {
         const quint64 tag = quint64(m_r.toTag());
-        Check(m_r.next(), QStringLiteral("etiqueta ilegível"));
+        Check(m_r.next(), "etiqueta ilegível");
         if (tag == Wire::kTagOleDateTime) {
             if (m_r.isDouble())
                 v = QVariant::fromValue(TOleDateTime{m_r.toDouble()});
@@ -333,6 +334,6 @@ QVariant TWireReader::Variant(int depth) {
     case QCborStreamReader::Invalid:
         Fail(QStringLiteral("valor ausente"));
     }
-    Check(m_r.next(), QStringLiteral("valor ilegível"));
+    Check(m_r.next(), "valor ilegível");
     return v;
 }

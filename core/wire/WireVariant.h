@@ -81,7 +81,8 @@ public:
     [[noreturn]] void Fail(const QString& why);
 
 private:
-    void Check(bool ok, const QString& why);
+    // Fails with `why`, its %1 replaced by `what` when given.
+    void Check(bool ok, const char* why, const QString& what = QString());
     QVariant ArrayValue(int depth);
     qint64 IntegerValue();
     QByteArray Bytes(const QString& what);
