@@ -1,6 +1,7 @@
 #include "framework/net/SecureHttp.h"
 
 #include "framework/net/NetSecurity.h"
+#include "framework/net/PlainHttpClient.h"
 
 #include <openssl/x509_vfy.h>
 
@@ -13,7 +14,7 @@ std::unique_ptr<httplib::ClientImpl> NewClient(const QString& host, int port,
         refusal = TNetSecurity::PlainHttpRefusal(host, address);
         if (!refusal.isEmpty())
             return nullptr;
-        return std::make_unique<httplib::ClientImpl>(host.toStdString(), port);
+        return std::make_unique<TPlainHttpClient>(host.toStdString(), port);
     }
     auto client = std::make_unique<httplib::SSLClient>(host.toStdString(), port);
     // The certificate's chain and the name it was issued for (IP or DNS).

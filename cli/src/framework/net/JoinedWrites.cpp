@@ -1,0 +1,46 @@
+#include "framework/net/JoinedWrites.h"
+
+#include <string_view>
+
+namespace {
+
+// Whether a request's head announces a body.
+bool AnnouncesBody(std::string_view head) {
+    static constexpr std::string_view kLength = "\r\nContent-Length: ";
+    const size_t at = head.find(kLength);
+    if (at == head.npos)
+        return false;
+    const size_t digits = at + kLength.size();
+    return digits < head.size() && head[digits] >= '1' && head[digits] <= '9';
+}
+
+} // namespace
+
+bool TJoinedWrites::Flush() const {
+    bool sentAll = true;
+    for (size_t sent = 0; sent < m_held.size();) {
+        const ssize_t n = m_socket.write(m_held.data() + sent, m_held.size() - sent);
+        if (n <= 0) {
+            sentAll = false;
+            break;
+        }
+        sent += size_t(n);
+    }
+    m_held.clear();
+    return sentAll;
+}
+
+ssize_t TJoinedWrites::write(const char* ptr, size_t size) {
+    if (m_held.empty()) {
+        if (size <= kHeldHeadBytes && AnnouncesBody({ptr, size})) {
+            m_held.assign(ptr, size);
+            return ssize_t(size);
+        }
+        return m_socket.write(ptr, size);
+    }
+    if (size <= kJoinedBodyBytes) {
+        m_held.append(ptr, size);
+        return Flush() ? ssize_t(size) : -1;
+    }
+    return Flush() ? m_socket.write(ptr, size) : -1;
+}
