@@ -64,7 +64,12 @@ void TColumn::AppendInt(qint64 v) {
 
 void TColumn::AppendBytes(std::string_view bytes) {
     if (IsDictionary()) {
-        m_ids.push_back(m_dict.Intern(bytes));
+        // Rows come sorted by their keys, so a cell often repeats the one
+        // above it (the branch, budget and sequence of every item, a flag):
+        // that value is matched without hashing it.
+        if (m_lastId == 0 || m_dict.Bytes(m_lastId) != bytes)
+            m_lastId = m_dict.Intern(bytes);
+        m_ids.push_back(m_lastId);
     } else {
         m_text.append(bytes);
         m_offsets.push_back(quint32(m_text.size()));

@@ -65,6 +65,7 @@ private:
     std::vector<qint64> m_int;         // Integer, Boolean
     std::vector<quint32> m_ids;        // String
     TStringDictionary m_dict;          // String
+    quint32 m_lastId = 0;              // String: the value appended last
     std::vector<quint32> m_offsets{0}; // Memo, Blob: cell i is [off[i], off[i+1])
     std::string m_text;
 };

@@ -39,6 +39,6 @@ private:
 
     std::vector<quint32> m_offsets{0}; // value id is [off[id-1], off[id])
     std::string m_text;
-    std::vector<quint32> m_slots;           // open addressing over ids; 0 = empty
+    std::vector<quint64> m_slots;           // open addressing over ids; 0 = empty
     mutable std::vector<QString> m_decoded; // one per value, null until read
 };
