@@ -1,5 +1,7 @@
 #include "transport/ConnectionStream.h"
 
+#include "core/wire/WriteWhole.h"
+
 #include <netdb.h>
 #include <poll.h>
 #include <sys/socket.h>
@@ -141,16 +143,9 @@ ssize_t TConnectionStream::write(const char* ptr, size_t size) {
 
 bool TConnectionStream::Flush() {
     // The buffer stays for the next reply of the connection.
-    bool sentAll = true;
-    for (size_t sent = 0; sent < m_held.size();) {
-        const ssize_t n =
-            m_channel.Write(m_held.data() + sent, m_held.size() - sent, m_replyDeadline);
-        if (n <= 0) {
-            sentAll = false;
-            break;
-        }
-        sent += size_t(n);
-    }
+    const bool sentAll = WriteWhole(m_held, [this](const char* data, size_t size) {
+        return m_channel.Write(data, size, m_replyDeadline);
+    });
     m_held.clear();
     return sentAll;
 }

@@ -1,5 +1,7 @@
 #include "framework/net/JoinedWrites.h"
 
+#include "core/wire/WriteWhole.h"
+
 #include <string_view>
 
 namespace {
@@ -17,17 +19,10 @@ bool AnnouncesBody(std::string_view head) {
 } // namespace
 
 bool TJoinedWrites::Flush() const {
-    bool sentAll = true;
-    for (size_t sent = 0; sent < m_held.size();) {
-        const ssize_t n = m_socket.write(m_held.data() + sent, m_held.size() - sent);
-        if (n <= 0) {
-            sentAll = false;
-            break;
-        }
-        sent += size_t(n);
-    }
+    const bool sent = WriteWhole(
+        m_held, [this](const char* data, size_t size) { return m_socket.write(data, size); });
     m_held.clear();
-    return sentAll;
+    return sent;
 }
 
 ssize_t TJoinedWrites::write(const char* ptr, size_t size) {
