@@ -104,19 +104,28 @@ QString TotalOrcaSql(TDialect dialect, const QString& where) {
     const QString halls =
         QStringLiteral("COALESCE((SELECT SUM(S.VRSALAORCEVE) FROM SALAOORCA S WHERE %1), 0)")
             .arg(SameBudget("S"));
+    // SQLite would take the budgets in the order of whichever index has the
+    // branch first, and each sum would then seek its lines all over their
+    // index. In key order the lines are read as they lie (the whole branch's
+    // totals in about half the time); SQLite keeps a subquery's ORDER BY only
+    // when it has a LIMIT.
+    const QString keyOrder =
+        dialect == TDialect::SQLite
+            ? QStringLiteral(" ORDER BY O.NRORCAEVENTO, O.NRSEQORCAEVE LIMIT -1")
+            : QString();
     // The sums are worked out once per budget and then read twice (on their
     // own and in the net total): as a plain subquery both engines would
     // merge it into the outer query and run each sum's subquery twice.
     return QStringLiteral(
                "WITH T AS MATERIALIZED (SELECT O.CDFILIAL, O.NRORCAEVENTO, O.NRSEQORCAEVE, "
                "O.VRTOTALOREV, O.VRDESCORCEVE, O.VRACREORCEVE, %2 AS VRTOTAITEM, "
-               "%3 AS VRTOTALMAO, %4 AS VRSALAORCEVE FROM ORCAEVENTO O WHERE %5) "
+               "%3 AS VRTOTALMAO, %4 AS VRSALAORCEVE FROM ORCAEVENTO O WHERE %5%6) "
                "SELECT T.CDFILIAL, T.NRORCAEVENTO, T.NRSEQORCAEVE, %1 AS TOTALIQUIDO, "
                "T.VRTOTALOREV, T.VRTOTAITEM, T.VRTOTALMAO, T.VRSALAORCEVE, T.VRDESCORCEVE, "
                "T.VRACREORCEVE FROM T ORDER BY T.NRORCAEVENTO, T.NRSEQORCAEVE")
         .arg(MoneySql(dialect, "T.VRTOTAITEM + T.VRTOTALMAO + T.VRSALAORCEVE - T.VRDESCORCEVE + "
                                "T.VRACREORCEVE"),
-             items, labour, halls, where);
+             items, labour, halls, where, keyOrder);
 }
 
 QString OrcaEventoSql(const QString& where) {
