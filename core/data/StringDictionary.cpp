@@ -13,10 +13,10 @@ size_t TStringDictionary::Hash(std::string_view bytes) {
 namespace {
 
 quint64 Slot(size_t hash, quint32 id) {
-    return (quint64(hash >> 32) << 32) | id;
+    return ((quint64(hash) >> 32) << 32) | id;
 }
 bool SameHash(quint64 slot, size_t hash) {
-    return (slot >> 32) == quint64(hash >> 32);
+    return (slot >> 32) == (quint64(hash) >> 32);
 }
 
 } // namespace

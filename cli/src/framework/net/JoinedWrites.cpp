@@ -26,8 +26,12 @@ bool TJoinedWrites::Flush() const {
 }
 
 ssize_t TJoinedWrites::write(const char* ptr, size_t size) {
+    // Only the request's first write is its head: a piece of a large body
+    // that happens to hold the same words is not.
+    const bool head = m_first;
+    m_first = false;
     if (m_held.empty()) {
-        if (size <= kHeldHeadBytes && AnnouncesBody({ptr, size})) {
+        if (head && size <= kHeldHeadBytes && AnnouncesBody({ptr, size})) {
             m_held.assign(ptr, size);
             return ssize_t(size);
         }

@@ -41,4 +41,5 @@ public:
 private:
     httplib::Stream& m_socket;
     mutable std::string m_held;
+    bool m_first = true; // no write has come yet
 };
