@@ -275,20 +275,19 @@ void RegisterFechaOrca(TRemoteModuleRegistry& registry, const QString& dbUrl) {
                               return run(OpenDatabase(url), args);
                           });
     };
+    // The reads of one budget by its key, asked on every move through the
+    // list: their statements and layouts are made once, here.
+    const auto addKeyRead = [&](const char* method, const QString& sql, const TFieldDefs& defs) {
+        add(method, [sql, defs](TDbConnection& db, const QVariantList& args) {
+            return KeyPacket(db, args, sql, defs);
+        });
+    };
     const QString keyWhere = KeyWhere("O");
     add("GetOrcaEvento", GetOrcaEvento);
-    add("GetGeral", [keyWhere](TDbConnection& db, const QVariantList& args) {
-        return KeyPacket(db, args, TotalOrcaSql(db.Dialect(), keyWhere), LayoutTotalOrca());
-    });
-    add("GetPrazoPgto", [keyWhere](TDbConnection& db, const QVariantList& args) {
-        return KeyPacket(db, args, Sql(kPrazoPgtoSql, keyWhere), LayoutPrazoPgto());
-    });
-    add("GetSalaoEven", [](TDbConnection& db, const QVariantList& args) {
-        return KeyPacket(db, args, SalaoEvenSql(), LayoutSalaoEven());
-    });
-    add("GetVerifOrcaFecha", [keyWhere](TDbConnection& db, const QVariantList& args) {
-        return KeyPacket(db, args, Sql(kVerifSql, keyWhere), LayoutVerifOrcaFecha());
-    });
+    addKeyRead("GetGeral", TotalOrcaSql(url.dialect, keyWhere), LayoutTotalOrca());
+    addKeyRead("GetPrazoPgto", Sql(kPrazoPgtoSql, keyWhere), LayoutPrazoPgto());
+    addKeyRead("GetSalaoEven", SalaoEvenSql(), LayoutSalaoEven());
+    addKeyRead("GetVerifOrcaFecha", Sql(kVerifSql, keyWhere), LayoutVerifOrcaFecha());
     add("GetParamOrca", [](TDbConnection& db, const QVariantList& args) {
         Args(args).Count(0);
         return QVariant::fromValue(SelectPacket(
