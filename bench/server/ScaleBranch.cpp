@@ -237,7 +237,7 @@ TListRead TBareList::Run() {
     TListRead read;
     TTransaction tr(m_db, TTransaction::TMode::Read);
     for (const auto& select : m_selects.selects) {
-        TSqlStatement st(m_db, select.sql);
+        TSqlStatement st(m_db, select.statement.sql);
         st.Exec(m_selects.params);
         const int columns = st.Query().record().count();
         long long rows = 0;

@@ -2,6 +2,7 @@
 
 #include "core/data/PacketCodec.h"
 #include "core/data/RecordSet.h"
+#include "core/db/CatalogSelect.h"
 #include "core/db/DbConnection.h"
 #include "core/db/DbError.h"
 #include "core/db/SqlCells.h"
@@ -210,15 +211,23 @@ void ExecSql(TDbConnection& db, const QString& sql, const TSqlParams& params) {
 
 TDataPacket SelectPacket(TDbConnection& db, const QString& sql, const TSqlParams& params,
                          const TFieldDefs& defs) {
+    return SelectPacket(db, PlainSelect(sql), params, defs);
+}
+
+TDataPacket SelectPacket(TDbConnection& db, const TCatalogSelect& select, const TSqlParams& params,
+                         const TFieldDefs& defs) {
     if (db.Dialect() == TDialect::SQLite) {
-        auto packet = SqlitePacket(db, sql, params, DataFieldDefs(defs), [&sql] {
-            if (t_watch)
-                t_watch->m_before(sql);
-        });
+        auto packet = SqlitePacket(
+            db, select.bare, params, DataFieldDefs(defs),
+            [&select] {
+                if (t_watch)
+                    t_watch->m_before(select.sql);
+            },
+            select.joins);
         if (packet)
             return std::move(*packet);
     }
-    TSqlStatement st(db, sql);
+    TSqlStatement st(db, select.sql);
     st.Exec(params);
     return st.ReadPacket(defs);
 }

@@ -16,6 +16,7 @@
 
 class TDbConnection;
 class TRecordSet;
+struct TCatalogSelect;
 
 // Parameter values by name (without the colon).
 using TSqlParams = std::vector<std::pair<QString, QVariant>>;
@@ -99,12 +100,19 @@ private:
     friend class TSqlStatement;
     friend TDataPacket SelectPacket(TDbConnection&, const QString&, const TSqlParams&,
                                     const TFieldDefs&);
+    friend TDataPacket SelectPacket(TDbConnection&, const TCatalogSelect&, const TSqlParams&,
+                                    const TFieldDefs&);
     friend std::optional<QVariantList> SelectRow(TDbConnection&, const QString&, const TSqlParams&);
 };
 
 // One-shot forms. SelectPacket reads a SQLite result straight from the
 // engine (SqlitePacket.h), the same packet that TSqlStatement would read.
 TDataPacket SelectPacket(TDbConnection& db, const QString& sql, const TSqlParams& params,
+                         const TFieldDefs& defs);
+// The same for a statement with its catalogues (CatalogSelect.h): SQLite's
+// packet is read from its bare form, looking the catalogues up; any other
+// engine's, or SQLite's when that cannot be done, from its joins.
+TDataPacket SelectPacket(TDbConnection& db, const TCatalogSelect& select, const TSqlParams& params,
                          const TFieldDefs& defs);
 // The first row of a SELECT, each value as TSqlStatement::Value gives it, or
 // nothing when it returns none; SQLite's is read straight from the engine.

@@ -1,78 +1,76 @@
 #include "core/db/SqlitePacket.h"
 
 #include "core/data/PacketCodec.h"
-#include "core/db/SqlCells.h"
-#include "core/db/SqliteStatement.h"
+#include "core/db/CatalogCells.h"
+#include "core/db/SqliteCell.h"
 
-#include <sqlite3.h>
-
-#include <string_view>
+#include <memory>
 
 namespace {
 
-void WriteCell(TPacketWriter& out, const TSqliteStatement& statement, int c, const TFieldDef& def,
-               TCellAppender& cells) {
-    sqlite3_stmt* st = statement.Handle();
-    const int type = sqlite3_column_type(st, c);
-    if (type == SQLITE_NULL) {
-        out.Null();
-        return;
-    }
-    switch (def.kind) {
-    case TFieldKind::String:
-    case TFieldKind::Memo:
-        if (type == SQLITE_TEXT) {
-            const char* text = reinterpret_cast<const char*>(sqlite3_column_text(st, c));
-            const int bytes = sqlite3_column_bytes(st, c);
-            // Never fewer UTF-8 bytes than characters: most need no count.
-            if (def.kind == TFieldKind::String && bytes > def.size)
-                CheckCellLength(QString::fromUtf8(text, bytes), def);
-            out.Text(std::string_view(text, size_t(bytes)));
-            return;
-        }
-        break;
-    case TFieldKind::Float:
-    case TFieldKind::DateTime:
-        if (type == SQLITE_FLOAT || type == SQLITE_INTEGER) {
-            out.Double(type == SQLITE_FLOAT ? sqlite3_column_double(st, c)
-                                            : double(sqlite3_column_int64(st, c)));
-            return;
-        }
-        break;
-    case TFieldKind::Integer:
-        if (type == SQLITE_INTEGER) {
-            out.Int(sqlite3_column_int64(st, c));
-            return;
-        }
-        break;
-    default:
-        break;
-    }
-    cells.Write(out, statement.Value(c), def);
+// Cells read from the statement go straight into the packet.
+struct TPacketSink {
+    TPacketWriter& out;
+    TCellAppender& cells;
+    const TFieldDef& def;
+    void Null() { out.Null(); }
+    void Text(std::string_view t) { out.Text(t); }
+    void Double(double v) { out.Double(v); }
+    void Int(qint64 v) { out.Int(v); }
+    void Value(const QVariant& v) { cells.Write(out, v, def); }
+};
+
+int ColumnNamed(sqlite3_stmt* st, const QString& name) {
+    // Compared in place, as parameters are bound: a name that is not plain
+    // ASCII finds no column and the statement goes through Qt.
+    const int count = sqlite3_column_count(st);
+    for (int c = 0; c < count; ++c)
+        if (name.compare(QLatin1StringView(sqlite3_column_name(st, c)), Qt::CaseInsensitive) == 0)
+            return c;
+    return -1;
 }
+
+// Where a field's value comes from: a column of the statement (catalogue -1)
+// or column `column` of a catalogue's row.
+struct TSource {
+    int catalogue;
+    int column;
+};
 
 } // namespace
 
 std::optional<TDataPacket> SqlitePacket(TDbConnection& db, const QString& sql,
                                         const TSqlParams& params, const TFieldDefs& data,
-                                        const std::function<void()>& before) {
+                                        const std::function<void()>& before,
+                                        const std::vector<TCatalogJoin>& joins) {
     TSqliteStatement st(db, sql, params);
     if (!st)
         return std::nullopt;
-    std::vector<int> columns;
-    columns.reserve(data.size());
-    const int count = sqlite3_column_count(st.Handle());
+    std::vector<TSource> sources;
+    sources.reserve(data.size());
+    std::vector<std::vector<const TFieldDef*>> catalogueDefs(joins.size());
+    for (size_t j = 0; j < joins.size(); ++j)
+        catalogueDefs[j].resize(size_t(joins[j].columns.size()), nullptr);
     for (const TFieldDef& d : data) {
-        int found = -1;
-        // Compared in place, as parameters are bound: a name that is not
-        // plain ASCII finds no column and the statement goes through Qt.
-        for (int c = 0; c < count && found < 0; ++c)
-            if (d.name.compare(QLatin1StringView(sqlite3_column_name(st.Handle(), c)),
-                               Qt::CaseInsensitive) == 0)
-                found = c;
-        if (found < 0)
+        TSource source{-1, ColumnNamed(st.Handle(), d.name)};
+        for (size_t j = 0; j < joins.size() && source.column < 0; ++j)
+            for (qsizetype k = 0; k < joins[j].columns.size() && source.column < 0; ++k)
+                if (d.name.compare(joins[j].columns[k], Qt::CaseInsensitive) == 0) {
+                    source = {int(j), int(k)};
+                    catalogueDefs[j][size_t(k)] = &d;
+                }
+        if (source.column < 0)
             return std::nullopt;
-        columns.push_back(found);
+        sources.push_back(source);
+    }
+    std::vector<int> codeColumns;
+    std::vector<std::unique_ptr<TCatalogCells>> catalogues;
+    for (size_t j = 0; j < joins.size(); ++j) {
+        codeColumns.push_back(ColumnNamed(st.Handle(), BareCodeColumn(j)));
+        if (codeColumns.back() < 0)
+            return std::nullopt;
+        catalogues.push_back(
+            std::make_unique<TCatalogCells>(db, joins[j], std::move(catalogueDefs[j])));
     }
     before();
     TPacketWriter out(data);
@@ -83,8 +81,33 @@ std::optional<TDataPacket> SqlitePacket(TDbConnection& db, const QString& sql,
             return out.Finish();
         if (rc != SQLITE_ROW)
             return std::nullopt;
+        bool joined = true;
+        for (size_t j = 0; j < catalogues.size() && joined; ++j) {
+            const int c = codeColumns[j];
+            std::string_view code;
+            const int type = sqlite3_column_type(st.Handle(), c);
+            if (type == SQLITE_TEXT)
+                code = {reinterpret_cast<const char*>(sqlite3_column_text(st.Handle(), c)),
+                        size_t(sqlite3_column_bytes(st.Handle(), c))};
+            // Codes are text: another kind compares as only the engine can tell.
+            else if (type != SQLITE_NULL)
+                return std::nullopt;
+            const auto found = catalogues[j]->Find(type == SQLITE_NULL ? nullptr : &code);
+            if (found == TCatalogCells::TFound::Failed)
+                return std::nullopt;
+            joined = found == TCatalogCells::TFound::Row || !joins[j].inner;
+        }
+        if (!joined)
+            continue;
         out.BeginRow();
-        for (size_t i = 0; i < data.size(); ++i)
-            WriteCell(out, st, columns[i], data[i], cells);
+        for (size_t i = 0; i < data.size(); ++i) {
+            const TSource s = sources[i];
+            if (s.catalogue < 0) {
+                TPacketSink sink{out, cells, data[i]};
+                ReadSqliteCell(st, s.column, data[i], sink);
+            } else {
+                catalogues[size_t(s.catalogue)]->Write(out, size_t(s.column), cells);
+            }
+        }
     }
 }

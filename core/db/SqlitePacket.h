@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/db/CatalogSelect.h"
 #include "core/db/SqlStatement.h"
 
 #include <functional>
@@ -11,13 +12,17 @@
 // the values Qt's driver would give the same way; any other value goes
 // through the QVariant the driver would have made, so that the packet is the
 // same either way. `data` are the layout's data fields; `before` runs just
-// before the statement does.
+// before the statement does. A field the statement has no column for comes
+// from the first of `joins` that has it, looked up by the code in the
+// statement's column BareCodeColumn (TCatalogSelect's `bare`).
 //
 // Answers nothing, having read nothing for the caller, when the statement is not
 // one to read this way: it does not prepare, a parameter is missing, unknown or
 // of a kind bound otherwise, a field has no column, or the engine fails a
-// step. The caller then runs it through TSqlStatement, which reports any fault
-// as it always has.
+// step; or when a catalogue cannot be read as its join would (a code that is
+// not text, a lookup that fails or finds two rows). The caller then runs it through TSqlStatement,
+// which reports any fault as it always has.
 std::optional<TDataPacket> SqlitePacket(TDbConnection& db, const QString& sql,
                                         const TSqlParams& params, const TFieldDefs& data,
-                                        const std::function<void()>& before);
+                                        const std::function<void()>& before,
+                                        const std::vector<TCatalogJoin>& joins = {});

@@ -246,7 +246,7 @@ TEST_P(FechaOrcaReads, LongCodeListsSelectAsTheirMatchingCodesUpToTheLimit) {
     const TOrcaEventoSelects most = OrcaEventoSelects(db, ListArgs({{7, filled[7]}}));
     ASSERT_EQ(most.params.size(), one.params.size());
     for (size_t i = 0; i < one.selects.size(); ++i)
-        ASSERT_EQ(most.selects[i].sql, one.selects[i].sql) << "statement " << i;
+        ASSERT_EQ(most.selects[i].statement.sql, one.selects[i].statement.sql) << "statement " << i;
 
     for (const auto& l : lists) {
         SCOPED_TRACE(l.arg);

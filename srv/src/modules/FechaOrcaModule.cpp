@@ -167,7 +167,7 @@ QVariant GetOrcaEvento(TDbConnection& db, const QVariantList& args) {
     const TOrcaEventoSelects list = OrcaEventoSelects(db, args);
     QVariantList out;
     for (const auto& select : list.selects)
-        out << QVariant::fromValue(SelectPacket(db, select.sql, list.params, select.layout));
+        out << QVariant::fromValue(SelectPacket(db, select.statement, list.params, select.layout));
     tr.Commit();
     return out;
 }
@@ -257,12 +257,12 @@ QVariant SetClieContratante(TDbConnection& db, const QVariantList& args) {
 TOrcaEventoSelects OrcaEventoSelects(TDbConnection& db, const QVariantList& args) {
     TCondition c = OrcaEventoCondition(db, args);
     const QString where = c.Where();
-    return {{{OrcaEventoSql(where), LayoutOrcaEvento()},
+    return {{{PlainSelect(OrcaEventoSql(where)), LayoutOrcaEvento()},
              {ItemOrcaEvenSql(where), LayoutItemOrcaEven()},
-             {TotalOrcaSql(db.Dialect(), where), LayoutTotalOrca()},
+             {PlainSelect(TotalOrcaSql(db.Dialect(), where)), LayoutTotalOrca()},
              {ItMaoObraSql(where), LayoutItMaoObra()},
-             {Sql(kObsExtSql, where), LayoutObsExtOrcaEv()},
-             {Sql(kObsIntSql, where), LayoutObsIntOrcaEv()}},
+             {PlainSelect(Sql(kObsExtSql, where)), LayoutObsExtOrcaEv()},
+             {PlainSelect(Sql(kObsIntSql, where)), LayoutObsIntOrcaEv()}},
             std::move(c.params)};
 }
 

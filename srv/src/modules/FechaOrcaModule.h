@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/data/FieldDef.h"
+#include "core/db/CatalogSelect.h"
 #include "core/db/SqlStatement.h"
 
 #include <QString>
@@ -21,7 +22,7 @@ void RegisterFechaOrca(TRemoteModuleRegistry& registry, const QString& dbUrl);
 // `params`.
 struct TOrcaEventoSelects {
     struct TSelect {
-        QString sql;
+        TCatalogSelect statement;
         TFieldDefs layout;
     };
     std::vector<TSelect> selects;

@@ -48,29 +48,24 @@ ORDER BY O.NRORCAEVENTO, O.NRSEQORCAEVE)";
 // budget: SQLite keeps a CROSS JOIN's left table as the outer loop, where it
 // would otherwise walk every detail of the branch and look each budget up, so
 // that a narrow filter costs what it returns. On the budgets' key order the
-// rows come out sorted without a sort.
-const char* kItemSql = R"(
-SELECT I.CDFILIAL, I.NRORCAEVENTO, I.NRITEMORCEVE, I.CDPRODUTO, I.QTITEMORCEVE, I.VRITEMORCEVE,
-  I.VRDESCITOREV, I.VRACREITOREV, I.IDITOREVPROD, I.NROPCAITOREV, P.CDGRTOTAPROD, P.CDARVPROD,
-  P.NMPRODUTO, P.SGUNIDADE, FO.NRINSJURFORN, FO.NMFANTFORN, FO.NMRAZSOCFORN, FO.IDTPIJURFORN,
-  I.NRSEQORCAEVE, I.VRPGFORNOREV, I.DTPGFORNOREV, I.IDFATUITEMOREV, I.IDCUSTOFIXO
-FROM ORCAEVENTO O
-CROSS JOIN ITEMORCAEVEN I
-JOIN PRODUTO P ON P.CDPRODUTO = I.CDPRODUTO
-LEFT JOIN FORNECEDOR FO ON FO.CDFORNECEDOR = I.CDFORNECEDOR
-WHERE I.CDFILIAL = O.CDFILIAL AND I.NRORCAEVENTO = O.NRORCAEVENTO
+// rows come out sorted without a sort. Products, suppliers and shifts repeat
+// over many rows: they are catalogues joined by code (CatalogSelect.h).
+const char* kItemColumns = R"(I.CDFILIAL, I.NRORCAEVENTO, I.NRITEMORCEVE, I.CDPRODUTO,
+  I.QTITEMORCEVE, I.VRITEMORCEVE, I.VRDESCITOREV, I.VRACREITOREV, I.IDITOREVPROD, I.NROPCAITOREV,
+  I.NRSEQORCAEVE, I.VRPGFORNOREV, I.DTPGFORNOREV, I.IDFATUITEMOREV, I.IDCUSTOFIXO)";
+
+const char* kItemFrom = "ORCAEVENTO O\nCROSS JOIN ITEMORCAEVEN I";
+
+const char* kItemRest = R"(WHERE I.CDFILIAL = O.CDFILIAL AND I.NRORCAEVENTO = O.NRORCAEVENTO
   AND I.NRSEQORCAEVE = O.NRSEQORCAEVE AND %1
 ORDER BY O.NRORCAEVENTO, O.NRSEQORCAEVE, I.NRITEMORCEVE)";
 
-const char* kMaoObraSql = R"(
-SELECT M.CDFILIAL, M.NRORCAEVENTO, M.NRTURNO, M.CDPRODUTO, M.QTPRODMOBRA, M.VRCOBRMOBRA,
-  M.VRPAGOMOBRA, P.CDARVPROD, P.SGUNIDADE, P.NMPRODUTO, T.DSTURNO, P.CDGRTOTAPROD,
-  M.NRSEQORCAEVE, M.IDMOBRAEXTRA
-FROM ORCAEVENTO O
-CROSS JOIN ITMAOOBRAORCA M
-JOIN PRODUTO P ON P.CDPRODUTO = M.CDPRODUTO
-JOIN TURNO T ON T.NRTURNO = M.NRTURNO
-WHERE M.CDFILIAL = O.CDFILIAL AND M.NRORCAEVENTO = O.NRORCAEVENTO
+const char* kMaoObraColumns = R"(M.CDFILIAL, M.NRORCAEVENTO, M.NRTURNO, M.CDPRODUTO,
+  M.QTPRODMOBRA, M.VRCOBRMOBRA, M.VRPAGOMOBRA, M.NRSEQORCAEVE, M.IDMOBRAEXTRA)";
+
+const char* kMaoObraFrom = "ORCAEVENTO O\nCROSS JOIN ITMAOOBRAORCA M";
+
+const char* kMaoObraRest = R"(WHERE M.CDFILIAL = O.CDFILIAL AND M.NRORCAEVENTO = O.NRORCAEVENTO
   AND M.NRSEQORCAEVE = O.NRSEQORCAEVE AND %1
 ORDER BY O.NRORCAEVENTO, O.NRSEQORCAEVE, M.NRTURNO, M.CDPRODUTO)";
 
@@ -132,12 +127,28 @@ QString OrcaEventoSql(const QString& where) {
     return Sql(kOrcaEventoSql, where);
 }
 
-QString ItemOrcaEvenSql(const QString& where) {
-    return Sql(kItemSql, where);
+TCatalogSelect ItemOrcaEvenSql(const QString& where) {
+    return CatalogSelect(QString::fromUtf8(kItemColumns), QString::fromUtf8(kItemFrom),
+                         Sql(kItemRest, where),
+                         {{"PRODUTO",
+                           "CDPRODUTO",
+                           "I.CDPRODUTO",
+                           {"CDGRTOTAPROD", "CDARVPROD", "NMPRODUTO", "SGUNIDADE"}},
+                          {"FORNECEDOR",
+                           "CDFORNECEDOR",
+                           "I.CDFORNECEDOR",
+                           {"NRINSJURFORN", "NMFANTFORN", "NMRAZSOCFORN", "IDTPIJURFORN"},
+                           false}});
 }
 
-QString ItMaoObraSql(const QString& where) {
-    return Sql(kMaoObraSql, where);
+TCatalogSelect ItMaoObraSql(const QString& where) {
+    return CatalogSelect(QString::fromUtf8(kMaoObraColumns), QString::fromUtf8(kMaoObraFrom),
+                         Sql(kMaoObraRest, where),
+                         {{"PRODUTO",
+                           "CDPRODUTO",
+                           "M.CDPRODUTO",
+                           {"CDARVPROD", "SGUNIDADE", "NMPRODUTO", "CDGRTOTAPROD"}},
+                          {"TURNO", "NRTURNO", "M.NRTURNO", {"DSTURNO"}}});
 }
 
 // Here O is the booking, so that the key condition applies to it directly.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/db/CatalogSelect.h"
 #include "core/db/DbUrl.h"
 #include "core/db/SqlStatement.h"
 
@@ -15,9 +16,9 @@
 // "A.CDFILIAL = O.CDFILIAL AND …": the rows of table `alias` that belong to budget O.
 QString SameBudget(const char* alias);
 
-QString OrcaEventoSql(const QString& where);   // cdsOrcaEvento, by number and sequence
-QString ItemOrcaEvenSql(const QString& where); // cdsItemOrcaEven
-QString ItMaoObraSql(const QString& where);    // cdsItMaoObra
+QString OrcaEventoSql(const QString& where);          // cdsOrcaEvento, by number and sequence
+TCatalogSelect ItemOrcaEvenSql(const QString& where); // cdsItemOrcaEven
+TCatalogSelect ItMaoObraSql(const QString& where);    // cdsItMaoObra
 // cdsTotalOrca: items, labour and halls summed per budget, each line rounded
 // to cents, as GetGeral answers them.
 QString TotalOrcaSql(TDialect dialect, const QString& where);
