@@ -3,36 +3,58 @@
 #include "core/data/PacketCodec.h"
 #include "core/db/SqliteCell.h"
 
+namespace {
+
+QString LookupSql(const TCatalogJoin& join) {
+    QStringList where;
+    for (qsizetype k = 0; k < join.key.size(); ++k)
+        where << QStringLiteral("%1 = :CODIGO%2").arg(join.key[k]).arg(k + 1);
+    return QStringLiteral("SELECT %1 FROM %2 WHERE %3")
+        .arg(join.columns.join(QStringLiteral(", ")), join.table,
+             where.join(QStringLiteral(" AND ")));
+}
+
+} // namespace
+
 TCatalogCells::TCatalogCells(TDbConnection& db, const TCatalogJoin& join,
                              std::vector<const TFieldDef*> defs)
-    : m_db(db), m_defs(std::move(defs)),
-      m_sql(QStringLiteral("SELECT %1 FROM %2 WHERE %3 = :CODIGO")
-                .arg(join.columns.join(QStringLiteral(", ")), join.table, join.key)) {}
+    : m_db(db), m_defs(std::move(defs)), m_sql(LookupSql(join)) {}
 
-TCatalogCells::TFound TCatalogCells::Find(const std::string_view* code) {
-    if (!code) {
+TCatalogCells::TFound TCatalogCells::Find(std::span<const std::string_view> codes) {
+    if (codes.empty()) {
         m_last = nullptr;
         return TFound::None;
     }
+    // A code of one part is its own key; parts are kept apart by their sizes.
+    std::string_view key = codes[0];
+    if (codes.size() > 1) {
+        m_key.clear();
+        for (const std::string_view part : codes)
+            m_key.append(std::to_string(part.size())).append(1, ':').append(part);
+        key = m_key;
+    }
     // Rows of one budget often repeat the code of the row before.
-    if (!m_last || *code != m_lastCode) {
-        auto it = m_rows.find(*code);
+    if (!m_last || key != m_lastKey) {
+        auto it = m_rows.find(key);
         if (it == m_rows.end()) {
             // A code's first time reads the catalogue.
-            std::string key(*code);
             TRow row;
-            if (Read(key, row) == TFound::Failed)
+            if (Read(codes, row) == TFound::Failed)
                 return TFound::Failed;
-            it = m_rows.emplace(std::move(key), std::move(row)).first;
+            it = m_rows.emplace(std::string(key), std::move(row)).first;
         }
         m_last = &it->second;
-        m_lastCode = it->first;
+        m_lastKey = it->first;
     }
     return m_last->empty() ? TFound::None : TFound::Row;
 }
 
-TCatalogCells::TFound TCatalogCells::Read(const std::string& code, TRow& row) {
-    TSqliteStatement st(m_db, m_sql, {{QStringLiteral("CODIGO"), QString::fromStdString(code)}});
+TCatalogCells::TFound TCatalogCells::Read(std::span<const std::string_view> codes, TRow& row) {
+    TSqlParams params;
+    for (size_t k = 0; k < codes.size(); ++k)
+        params.emplace_back(QStringLiteral("CODIGO%1").arg(k + 1),
+                            QString::fromUtf8(codes[k].data(), qsizetype(codes[k].size())));
+    TSqliteStatement st(m_db, m_sql, params);
     if (!st)
         return TFound::Failed;
     int rc = st.Step();

@@ -5,6 +5,7 @@
 
 #include <QVariant>
 
+#include <span>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -25,11 +26,12 @@ public:
     TCatalogCells(TDbConnection& db, const TCatalogJoin& join, std::vector<const TFieldDef*> defs);
 
     enum class TFound { Row, None, Failed };
-    // Finds the row of `code` (null: no code). None when the catalogue has
+    // Finds the row of the code whose parts are `codes` (none: a part of it
+    // is null). None when the catalogue has
     // none; Failed when it cannot tell as the engine's join would (the lookup
     // does not run, or finds more than one row), and the statement must then
     // be read with the join.
-    TFound Find(const std::string_view* code);
+    TFound Find(std::span<const std::string_view> codes);
     // Writes column `k` of the row Find found last (null when it found none).
     void Write(TPacketWriter& out, size_t k, TCellAppender& cells) const;
 
@@ -48,7 +50,7 @@ private:
         void Value(const QVariant& v) { kind = TKind::Value, value = v; }
     };
     using TRow = std::vector<TCell>; // empty: the code has no row
-    TFound Read(const std::string& code, TRow& row);
+    TFound Read(std::span<const std::string_view> codes, TRow& row);
 
     TDbConnection& m_db;
     std::vector<const TFieldDef*> m_defs;
@@ -60,5 +62,6 @@ private:
     };
     std::unordered_map<std::string, TRow, THash, std::equal_to<>> m_rows;
     const TRow* m_last = nullptr; // null after a null code
-    std::string_view m_lastCode;  // a key of m_rows
+    std::string_view m_lastKey;   // a key of m_rows
+    std::string m_key;            // the key of a code of several parts
 };

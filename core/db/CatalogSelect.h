@@ -11,10 +11,12 @@
 // (CatalogCells.h), which costs far less when a few codes repeat over many
 // rows. The packet is the same either way.
 struct TCatalogJoin {
-    QString table;       // "PRODUTO"
-    QString key;         // the catalogue's unique code column, "CDPRODUTO"
-    QString code;        // what holds the code in the statement, "I.CDPRODUTO"
-    QStringList columns; // the catalogue's columns the rows take, by their own names
+    QString table;    // "PRODUTO"
+    QStringList key;  // the catalogue's unique code, "CDPRODUTO", in one column or more
+    QStringList code; // what holds each part of the code in the statement, "I.CDPRODUTO"
+    // The catalogue's columns the rows take, by their own names or renamed
+    // ("NMFANVEN AS NMFANSUP"; CatalogColumnName).
+    QStringList columns;
     // A row whose code is null or not in the catalogue is left out (JOIN);
     // otherwise it takes nulls for the catalogue's columns (LEFT JOIN).
     bool inner = true;
@@ -22,8 +24,8 @@ struct TCatalogJoin {
 
 // A SELECT with its catalogues. `sql` has the joins written out, for any
 // engine and for whoever runs it bare; `bare` is the same statement without
-// them, each catalogue's code one more column (BareCodeColumn), from which
-// SQLite's packet is read.
+// them, each part of each catalogue's code one more column (BareCodeColumn),
+// from which SQLite's packet is read.
 struct TCatalogSelect {
     QString sql;
     QString bare;
@@ -40,5 +42,8 @@ inline TCatalogSelect PlainSelect(const QString& sql) {
     return {sql, sql, {}};
 }
 
-// The column of `bare` holding the code of join `index`.
-QString BareCodeColumn(size_t index);
+// The column of `bare` holding part `part` of the code of join `join`.
+QString BareCodeColumn(size_t join, qsizetype part);
+// The name a catalogue's column takes in the rows: "NMFANSUP" for "NMFANVEN
+// AS NMFANSUP".
+QString CatalogColumnName(const QString& column);

@@ -55,7 +55,8 @@ std::optional<TDataPacket> SqlitePacket(TDbConnection& db, const QString& sql,
         TSource source{-1, ColumnNamed(st.Handle(), d.name)};
         for (size_t j = 0; j < joins.size() && source.column < 0; ++j)
             for (qsizetype k = 0; k < joins[j].columns.size() && source.column < 0; ++k)
-                if (d.name.compare(joins[j].columns[k], Qt::CaseInsensitive) == 0) {
+                if (d.name.compare(CatalogColumnName(joins[j].columns[k]), Qt::CaseInsensitive) ==
+                    0) {
                     source = {int(j), int(k)};
                     catalogueDefs[j][size_t(k)] = &d;
                 }
@@ -63,18 +64,21 @@ std::optional<TDataPacket> SqlitePacket(TDbConnection& db, const QString& sql,
             return std::nullopt;
         sources.push_back(source);
     }
-    std::vector<int> codeColumns;
+    std::vector<std::vector<int>> codeColumns(joins.size());
     std::vector<std::unique_ptr<TCatalogCells>> catalogues;
     for (size_t j = 0; j < joins.size(); ++j) {
-        codeColumns.push_back(ColumnNamed(st.Handle(), BareCodeColumn(j)));
-        if (codeColumns.back() < 0)
-            return std::nullopt;
+        for (qsizetype k = 0; k < joins[j].key.size(); ++k) {
+            codeColumns[j].push_back(ColumnNamed(st.Handle(), BareCodeColumn(j, k)));
+            if (codeColumns[j].back() < 0)
+                return std::nullopt;
+        }
         catalogues.push_back(
             std::make_unique<TCatalogCells>(db, joins[j], std::move(catalogueDefs[j])));
     }
     before();
     TPacketWriter out(data);
     TCellAppender cells;
+    std::vector<std::string_view> codes;
     for (;;) {
         const int rc = st.Step();
         if (rc == SQLITE_DONE)
@@ -83,16 +87,22 @@ std::optional<TDataPacket> SqlitePacket(TDbConnection& db, const QString& sql,
             return std::nullopt;
         bool joined = true;
         for (size_t j = 0; j < catalogues.size() && joined; ++j) {
-            const int c = codeColumns[j];
-            std::string_view code;
-            const int type = sqlite3_column_type(st.Handle(), c);
-            if (type == SQLITE_TEXT)
-                code = {reinterpret_cast<const char*>(sqlite3_column_text(st.Handle(), c)),
-                        size_t(sqlite3_column_bytes(st.Handle(), c))};
-            // Codes are text: another kind compares as only the engine can tell.
-            else if (type != SQLITE_NULL)
-                return std::nullopt;
-            const auto found = catalogues[j]->Find(type == SQLITE_NULL ? nullptr : &code);
+            codes.clear();
+            for (const int c : codeColumns[j]) {
+                const int type = sqlite3_column_type(st.Handle(), c);
+                // A null part matches no row: no code.
+                if (type == SQLITE_NULL) {
+                    codes.clear();
+                    break;
+                }
+                // Codes are text: another kind compares as only the engine can tell.
+                if (type != SQLITE_TEXT)
+                    return std::nullopt;
+                codes.emplace_back(
+                    reinterpret_cast<const char*>(sqlite3_column_text(st.Handle(), c)),
+                    size_t(sqlite3_column_bytes(st.Handle(), c)));
+            }
+            const auto found = catalogues[j]->Find(codes);
             if (found == TCatalogCells::TFound::Failed)
                 return std::nullopt;
             joined = found == TCatalogCells::TFound::Row || !joins[j].inner;

@@ -202,13 +202,15 @@ TEST_F(SqliteRowsTest, OneRowComesOutAsThroughQt) {
 TEST_F(SqliteRowsTest, CatalogueLookupsGiveWhatTheirJoinsGive) {
     m_db.ExecRaw(QStringLiteral("CREATE TABLE CAT (CD TEXT PRIMARY KEY, V)"));
     m_db.ExecRaw(QStringLiteral("INSERT INTO CAT SELECT 'C' || K, V FROM MISTO"));
-    m_db.ExecRaw(QStringLiteral("CREATE TABLE CAT2 (CD TEXT PRIMARY KEY, W TEXT)"));
-    m_db.ExecRaw(QStringLiteral("INSERT INTO CAT2 VALUES ('C1', 'um'), ('C3', 'três')"));
+    // A code of two parts, where joining the parts' texts would mix codes up.
+    m_db.ExecRaw(QStringLiteral("CREATE TABLE CAT2 (A TEXT, B TEXT, W TEXT, PRIMARY KEY (A, B))"));
+    m_db.ExecRaw(QStringLiteral("INSERT INTO CAT2 VALUES ('C1', 'C1', 'um'), ('C', '1C1', 'não'), "
+                                "('C1C', '1', 'nem'), ('C2', 'C3', 'dois')"));
     m_db.ExecRaw(QStringLiteral("CREATE TABLE DUP (CD TEXT, V)"));
     m_db.ExecRaw(QStringLiteral("INSERT INTO DUP VALUES ('C1', 'a'), ('C2', 'b'), ('C2', 'c')"));
     m_db.ExecRaw(QStringLiteral("CREATE TABLE LINHA (N INTEGER PRIMARY KEY, CD, CD2)"));
     m_db.ExecRaw(QStringLiteral("INSERT INTO LINHA (CD, CD2) VALUES ('C1', 'C1'), ('C1', NULL), "
-                                "(NULL, 'C3'), ('C99', 'C2'), ('C2', 'C3'), ('C1', 'C1')"));
+                                "(NULL, 'C3'), ('C99', 'C2'), ('C2', 'C3'), ('C1', 'C1'), ('C', '1C1')"));
     m_db.ExecRaw(QStringLiteral("INSERT INTO LINHA (CD, CD2) SELECT 'C' || K, 'C3' FROM MISTO"));
     m_db.ExecRaw(QStringLiteral("CREATE TABLE NUMERO (N INTEGER PRIMARY KEY, CD, CD2)"));
     m_db.ExecRaw(QStringLiteral("INSERT INTO NUMERO VALUES (1, 5, NULL), (2, 'C1', NULL)"));
@@ -217,8 +219,8 @@ TEST_F(SqliteRowsTest, CatalogueLookupsGiveWhatTheirJoinsGive) {
         return CatalogSelect(QStringLiteral("L.N, L.CD2"), QStringLiteral("%1 L").arg(from),
                              QStringLiteral("ORDER BY L.N"), std::move(joins));
     };
-    const auto cat = [](bool inner) { return TCatalogJoin{"CAT", "CD", "L.CD", {"V"}, inner}; };
-    const TCatalogJoin cat2{"CAT2", "CD", "L.CD2", {"W"}, false};
+    const auto cat = [](bool inner) { return TCatalogJoin{"CAT", {"CD"}, {"L.CD"}, {"V"}, inner}; };
+    const TCatalogJoin cat2{"CAT2", {"A", "B"}, {"L.CD", "L.CD2"}, {"W AS W2"}, false};
     const TFieldDef values[] = {StrField("V", 30), StrField("V", 5), MemoField("V"),
                                 FloatField("V"),   IntField("V"),    BoolField("V")};
     int failures = 0;
@@ -226,7 +228,7 @@ TEST_F(SqliteRowsTest, CatalogueLookupsGiveWhatTheirJoinsGive) {
         for (const bool inner : {true, false}) {
             SCOPED_TRACE(std::to_string(int(value.kind)) + " size " + std::to_string(value.size) +
                          (inner ? " inner" : " left"));
-            const TFieldDefs layout{IntField("N"), value, StrField("W", 10), StrField("CD2", 5)};
+            const TFieldDefs layout{IntField("N"), value, StrField("W2", 10), StrField("CD2", 5)};
             TCatalogSelect s = select({cat(inner), cat2});
             const TOutcome joined = ThroughQt(m_db, s.sql, {}, layout);
             failures += joined.error.isEmpty() ? 0 : 1;
@@ -239,7 +241,7 @@ TEST_F(SqliteRowsTest, CatalogueLookupsGiveWhatTheirJoinsGive) {
     // code: the join's rows, read with the join.
     const TFieldDefs layout{IntField("N"), StrField("V", 30)};
     const TCatalogSelect fallbacks[] = {
-        select({{"DUP", "CD", "L.CD", {"V"}}}),
+        select({{"DUP", {"CD"}, {"L.CD"}, {"V"}}}),
         select({cat(true)}, "NUMERO"),
     };
     for (const TCatalogSelect& s : fallbacks) {

@@ -257,7 +257,7 @@ QVariant SetClieContratante(TDbConnection& db, const QVariantList& args) {
 TOrcaEventoSelects OrcaEventoSelects(TDbConnection& db, const QVariantList& args) {
     TCondition c = OrcaEventoCondition(db, args);
     const QString where = c.Where();
-    return {{{PlainSelect(OrcaEventoSql(where)), LayoutOrcaEvento()},
+    return {{{OrcaEventoSql(where), LayoutOrcaEvento()},
              {ItemOrcaEvenSql(where), LayoutItemOrcaEven()},
              {PlainSelect(TotalOrcaSql(db.Dialect(), where)), LayoutTotalOrca()},
              {ItMaoObraSql(where), LayoutItMaoObra()},

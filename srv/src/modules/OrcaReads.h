@@ -16,7 +16,7 @@
 // "A.CDFILIAL = O.CDFILIAL AND …": the rows of table `alias` that belong to budget O.
 QString SameBudget(const char* alias);
 
-QString OrcaEventoSql(const QString& where);          // cdsOrcaEvento, by number and sequence
+TCatalogSelect OrcaEventoSql(const QString& where);   // cdsOrcaEvento, by number and sequence
 TCatalogSelect ItemOrcaEvenSql(const QString& where); // cdsItemOrcaEven
 TCatalogSelect ItMaoObraSql(const QString& where);    // cdsItMaoObra
 // cdsTotalOrca: items, labour and halls summed per budget, each line rounded

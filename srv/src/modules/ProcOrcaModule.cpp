@@ -53,7 +53,7 @@ QVariant GetOrcaProc(TDbConnection& db, const QVariantList& args) {
     const QString where = KeyWhere("O");
     const TSqlParams params = KeyParams(key);
     TTransaction tr(db, TTransaction::TMode::Read);
-    TSqlStatement header(db, OrcaEventoSql(where));
+    TSqlStatement header(db, OrcaEventoSql(where).sql);
     header.Exec(params);
     const std::unique_ptr<TRowStore> budget = header.ReadRows(LayoutOrcaEvento());
     if (budget->RowCount() == 0)
