@@ -1,10 +1,13 @@
 #include "framework/services/BusyOverlay.h"
 
 #include <QApplication>
+#include <QBackingStore>
 #include <QEvent>
 #include <QFrame>
 #include <QLabel>
+#include <QPainter>
 #include <QVBoxLayout>
+#include <QWindow>
 
 namespace {
 
@@ -32,6 +35,27 @@ public:
         resize(sizeHint());
         Centre();
         form->installEventFilter(this);
+    }
+
+    // Paints the box at once, and nothing else. repaint() would first paint
+    // all the window has waiting to be painted (a screen that has just moved
+    // to another record has most of its controls waiting), which costs more
+    // than a light call itself; the rest is painted when the call is over.
+    void PaintNow() {
+        QWidget* window = this->window();
+        QBackingStore* store = window->backingStore();
+        if (!store || !window->windowHandle() || !window->isVisible()) {
+            repaint();
+            return;
+        }
+        const QRect area(mapTo(window, QPoint(0, 0)), size());
+        store->beginPaint(area);
+        {
+            QPainter painter(store->paintDevice());
+            render(&painter, area.topLeft());
+        }
+        store->endPaint();
+        store->flush(area, window->windowHandle());
     }
 
 protected:
@@ -63,9 +87,10 @@ void TBusyOverlay::Activate(QWidget* mainForm, int kind) {
     if (!form)
         return;
     m_panel = new TBusyBox(form, TextOf(kind));
-    m_panel->show();
-    m_panel->raise();
-    m_panel->repaint();
+    auto* box = static_cast<TBusyBox*>(m_panel.data());
+    box->show();
+    box->raise();
+    box->PaintNow();
 }
 
 void TBusyOverlay::Deactivate() {

@@ -7,9 +7,10 @@
 
 // The product's busy indicator: a box ("pnlAguarde") centred on the main
 // window with a text ("lblAguarde"), and the wait cursor. It is painted at
-// once (repaint), since no event loop runs until the call returns; nothing
-// the operator does meanwhile is delivered before it has gone. Nested
-// activations keep the first window and text.
+// once, alone, since no event loop runs until the call returns (the rest of
+// the window is painted when it does); nothing the operator does meanwhile
+// is delivered before it has gone. Nested activations keep the first window
+// and text.
 class TBusyOverlay : public TBusyIndicator {
 public:
     void Activate(QWidget* mainForm, int kind) override;
