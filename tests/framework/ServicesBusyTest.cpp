@@ -113,6 +113,19 @@ TEST_F(BusyIndicator, PaintsItsBoxAtOnceAndNothingElse) {
     EXPECT_EQ(shown(), m_form.grab().toImage().convertToFormat(during.format()));
 }
 
+// A call made as the window opens or just after it was resized, before it
+// has been painted at its size: the box shows, with the window around it.
+TEST_F(BusyIndicator, PaintsItsBoxOverAWindowNotYetPaintedAtItsSize) {
+    m_form.resize(500, 400);
+    ActiveShowAvi(&m_form, 1);
+    const QImage shown = m_form.screen()->grabWindow(m_form.winId()).toImage();
+    EXPECT_EQ(shown.size(), m_form.size());
+    // Inside the box's border, left of its text.
+    const QPoint inside = Panel()->mapTo(&m_form, QPoint(4, Panel()->height() / 2));
+    EXPECT_EQ(QColor(shown.pixel(inside)), QColor(Qt::white));
+    DeactiveShowAvi();
+}
+
 TEST(BusyScope, EndsTheIndicatorHoweverTheCallEnds) {
     TFakeBusy busy;
     QWidget form;

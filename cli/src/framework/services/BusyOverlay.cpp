@@ -44,18 +44,21 @@ public:
     void PaintNow() {
         QWidget* window = this->window();
         QBackingStore* store = window->backingStore();
-        if (!store || !window->windowHandle() || !window->isVisible()) {
+        QWindow* handle = window->windowHandle();
+        // Only over what the window has already painted at its present size:
+        // a window not yet shown, or resized since, is painted whole.
+        if (!store || !handle || !handle->isExposed() || store->size() != window->size()) {
             repaint();
             return;
         }
         const QRect area(mapTo(window, QPoint(0, 0)), size());
         store->beginPaint(area);
-        {
-            QPainter painter(store->paintDevice());
+        if (QPaintDevice* device = store->paintDevice()) {
+            QPainter painter(device);
             render(&painter, area.topLeft());
         }
         store->endPaint();
-        store->flush(area, window->windowHandle());
+        store->flush(area, handle);
     }
 
 protected:
