@@ -26,11 +26,10 @@ public:
     TCatalogCells(TDbConnection& db, const TCatalogJoin& join, std::vector<const TFieldDef*> defs);
 
     enum class TFound { Row, None, Failed };
-    // Finds the row of the code whose parts are `codes` (none: a part of it
-    // is null). None when the catalogue has
-    // none; Failed when it cannot tell as the engine's join would (the lookup
-    // does not run, or finds more than one row), and the statement must then
-    // be read with the join.
+    // Finds the row of the code whose parts are `codes` (none: the code is
+    // null). None when the catalogue has none; Failed when it cannot tell as
+    // the engine's join would (the lookup does not run, or finds more than
+    // one row), and the statement must then be read with the join.
     TFound Find(std::span<const std::string_view> codes);
     // Writes column `k` of the row Find found last (null when it found none).
     void Write(TPacketWriter& out, size_t k, TCellAppender& cells) const;

@@ -37,6 +37,33 @@ struct TSource {
     int column;
 };
 
+// A catalogue of the statement, with the columns that hold its code.
+struct TLookup {
+    std::vector<int> codeColumns;
+    std::unique_ptr<TCatalogCells> cells;
+    bool inner;
+};
+
+// The parts of the current row's code in `columns`: none when a part is null,
+// which matches no row. False for a part that is not text, which only the
+// engine can compare as its join would.
+bool RowCode(sqlite3_stmt* st, const std::vector<int>& columns,
+             std::vector<std::string_view>& parts) {
+    parts.clear();
+    for (const int c : columns) {
+        const int type = sqlite3_column_type(st, c);
+        if (type == SQLITE_NULL) {
+            parts.clear();
+            return true;
+        }
+        if (type != SQLITE_TEXT)
+            return false;
+        parts.emplace_back(reinterpret_cast<const char*>(sqlite3_column_text(st, c)),
+                           size_t(sqlite3_column_bytes(st, c)));
+    }
+    return true;
+}
+
 } // namespace
 
 std::optional<TDataPacket> SqlitePacket(TDbConnection& db, const QString& sql,
@@ -64,21 +91,21 @@ std::optional<TDataPacket> SqlitePacket(TDbConnection& db, const QString& sql,
             return std::nullopt;
         sources.push_back(source);
     }
-    std::vector<std::vector<int>> codeColumns(joins.size());
-    std::vector<std::unique_ptr<TCatalogCells>> catalogues;
+    std::vector<TLookup> lookups(joins.size());
     for (size_t j = 0; j < joins.size(); ++j) {
         for (qsizetype k = 0; k < joins[j].key.size(); ++k) {
-            codeColumns[j].push_back(ColumnNamed(st.Handle(), BareCodeColumn(j, k)));
-            if (codeColumns[j].back() < 0)
+            lookups[j].codeColumns.push_back(ColumnNamed(st.Handle(), BareCodeColumn(j, k)));
+            if (lookups[j].codeColumns.back() < 0)
                 return std::nullopt;
         }
-        catalogues.push_back(
-            std::make_unique<TCatalogCells>(db, joins[j], std::move(catalogueDefs[j])));
+        lookups[j].cells =
+            std::make_unique<TCatalogCells>(db, joins[j], std::move(catalogueDefs[j]));
+        lookups[j].inner = joins[j].inner;
     }
     before();
     TPacketWriter out(data);
     TCellAppender cells;
-    std::vector<std::string_view> codes;
+    std::vector<std::string_view> code;
     for (;;) {
         const int rc = st.Step();
         if (rc == SQLITE_DONE)
@@ -86,26 +113,15 @@ std::optional<TDataPacket> SqlitePacket(TDbConnection& db, const QString& sql,
         if (rc != SQLITE_ROW)
             return std::nullopt;
         bool joined = true;
-        for (size_t j = 0; j < catalogues.size() && joined; ++j) {
-            codes.clear();
-            for (const int c : codeColumns[j]) {
-                const int type = sqlite3_column_type(st.Handle(), c);
-                // A null part matches no row: no code.
-                if (type == SQLITE_NULL) {
-                    codes.clear();
-                    break;
-                }
-                // Codes are text: another kind compares as only the engine can tell.
-                if (type != SQLITE_TEXT)
-                    return std::nullopt;
-                codes.emplace_back(
-                    reinterpret_cast<const char*>(sqlite3_column_text(st.Handle(), c)),
-                    size_t(sqlite3_column_bytes(st.Handle(), c)));
-            }
-            const auto found = catalogues[j]->Find(codes);
+        for (TLookup& lookup : lookups) {
+            if (!RowCode(st.Handle(), lookup.codeColumns, code))
+                return std::nullopt;
+            const auto found = lookup.cells->Find(code);
             if (found == TCatalogCells::TFound::Failed)
                 return std::nullopt;
-            joined = found == TCatalogCells::TFound::Row || !joins[j].inner;
+            joined = found == TCatalogCells::TFound::Row || !lookup.inner;
+            if (!joined)
+                break;
         }
         if (!joined)
             continue;
@@ -116,7 +132,7 @@ std::optional<TDataPacket> SqlitePacket(TDbConnection& db, const QString& sql,
                 TPacketSink sink{out, cells, data[i]};
                 ReadSqliteCell(st, s.column, data[i], sink);
             } else {
-                catalogues[size_t(s.catalogue)]->Write(out, size_t(s.column), cells);
+                lookups[size_t(s.catalogue)].cells->Write(out, size_t(s.column), cells);
             }
         }
     }
