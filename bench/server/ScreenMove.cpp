@@ -43,10 +43,8 @@ double Since(TClock::time_point start) {
 class TTimedTransport : public TCallTransport {
 public:
     TServerReply Send(const TNetConnection& connection, const TCallRequest& request) override {
-        std::unique_ptr<TNetConnection>& direct =
-            m_direct[QStringLiteral("%1@%2:%3")
-                         .arg(request.server, connection.Host)
-                         .arg(connection.Port)];
+        std::unique_ptr<TNetConnection>& direct = m_direct
+            [QStringLiteral("%1@%2:%3").arg(request.server, connection.Host).arg(connection.Port)];
         if (!direct) {
             direct = std::make_unique<TNetConnection>();
             direct->ServerName = request.server;
