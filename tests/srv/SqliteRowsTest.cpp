@@ -209,8 +209,9 @@ TEST_F(SqliteRowsTest, CatalogueLookupsGiveWhatTheirJoinsGive) {
     m_db.ExecRaw(QStringLiteral("CREATE TABLE DUP (CD TEXT, V)"));
     m_db.ExecRaw(QStringLiteral("INSERT INTO DUP VALUES ('C1', 'a'), ('C2', 'b'), ('C2', 'c')"));
     m_db.ExecRaw(QStringLiteral("CREATE TABLE LINHA (N INTEGER PRIMARY KEY, CD, CD2)"));
-    m_db.ExecRaw(QStringLiteral("INSERT INTO LINHA (CD, CD2) VALUES ('C1', 'C1'), ('C1', NULL), "
-                                "(NULL, 'C3'), ('C99', 'C2'), ('C2', 'C3'), ('C1', 'C1'), ('C', '1C1')"));
+    m_db.ExecRaw(
+        QStringLiteral("INSERT INTO LINHA (CD, CD2) VALUES ('C1', 'C1'), ('C1', NULL), "
+                       "(NULL, 'C3'), ('C99', 'C2'), ('C2', 'C3'), ('C1', 'C1'), ('C', '1C1')"));
     m_db.ExecRaw(QStringLiteral("INSERT INTO LINHA (CD, CD2) SELECT 'C' || K, 'C3' FROM MISTO"));
     m_db.ExecRaw(QStringLiteral("CREATE TABLE NUMERO (N INTEGER PRIMARY KEY, CD, CD2)"));
     m_db.ExecRaw(QStringLiteral("INSERT INTO NUMERO VALUES (1, 5, NULL), (2, 'C1', NULL)"));
