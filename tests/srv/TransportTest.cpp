@@ -134,6 +134,15 @@ TEST_F(Transport, EveryPayloadKindComesBackAsSent) {
         EXPECT_TRUE(reply.ok && reply.payload == v && reply.payload.metaType() == v.metaType())
             << v.typeName() << ' ' << reply.message.toStdString();
     }
+    // Large enough to leave in many writes and arrive in many reads, within
+    // the request's limit.
+    QByteArray large(700 * 1024 + 7, '\0');
+    for (qsizetype i = 0; i < large.size(); ++i)
+        large[i] = char(i * 7919 % 251);
+    const QVariantList big = {QVariant::fromValue(TDataPacket(large)),
+                              QString(100'000, QChar(u'ç'))};
+    const TServerReply echoed = conn->Call("Echo", big);
+    EXPECT_EQ(echoed.payload.toList(), big) << echoed.message.toStdString();
     EXPECT_TRUE(std::isnan(conn->Call("Echo", {std::nan("")}).payload.toDouble()));
     EXPECT_EQ(conn->Call("Echo", values).payload.toList(), values); // all arguments, in order
     EXPECT_EQ(conn->Call("Peer").payload.toString(), "127.0.0.1");
