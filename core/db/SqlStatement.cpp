@@ -217,13 +217,10 @@ TDataPacket SelectPacket(TDbConnection& db, const QString& sql, const TSqlParams
 TDataPacket SelectPacket(TDbConnection& db, const TCatalogSelect& select, const TSqlParams& params,
                          const TFieldDefs& defs) {
     if (db.Dialect() == TDialect::SQLite) {
-        auto packet = SqlitePacket(
-            db, select.bare, params, DataFieldDefs(defs),
-            [&select] {
-                if (t_watch)
-                    t_watch->m_before(select.sql);
-            },
-            select.joins);
+        auto packet = SqlitePacket(db, select, params, DataFieldDefs(defs), [&select] {
+            if (t_watch)
+                t_watch->m_before(select.sql);
+        });
         if (packet)
             return std::move(*packet);
     }

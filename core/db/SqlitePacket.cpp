@@ -66,11 +66,11 @@ bool RowCode(sqlite3_stmt* st, const std::vector<int>& columns,
 
 } // namespace
 
-std::optional<TDataPacket> SqlitePacket(TDbConnection& db, const QString& sql,
+std::optional<TDataPacket> SqlitePacket(TDbConnection& db, const TCatalogSelect& select,
                                         const TSqlParams& params, const TFieldDefs& data,
-                                        const std::function<void()>& before,
-                                        const std::vector<TCatalogJoin>& joins) {
-    TSqliteStatement st(db, sql, params);
+                                        const std::function<void()>& before) {
+    const std::vector<TCatalogJoin>& joins = select.joins;
+    TSqliteStatement st(db, select.bare, params);
     if (!st)
         return std::nullopt;
     std::vector<TSource> sources;

@@ -6,7 +6,6 @@
 // As httplib's own, over the joining and reading-ahead streams.
 bool TPlainHttpClient::process_socket(const Socket& socket,
                                       std::function<bool(httplib::Stream& strm)> callback) {
-    m_readAhead.resize(kReadAheadBytes);
     return httplib::detail::process_client_socket(socket.sock, read_timeout_sec_,
                                                   read_timeout_usec_, write_timeout_sec_,
                                                   write_timeout_usec_, [&](httplib::Stream& strm) {

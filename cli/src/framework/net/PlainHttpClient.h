@@ -21,5 +21,5 @@ private:
                         std::function<bool(httplib::Stream& strm)> callback) override;
 
     // Kept from one request to the next: the client sends one at a time.
-    std::vector<char> m_readAhead;
+    std::vector<char> m_readAhead = std::vector<char>(kReadAheadBytes);
 };

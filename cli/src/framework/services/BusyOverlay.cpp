@@ -89,8 +89,8 @@ void TBusyOverlay::Activate(QWidget* mainForm, int kind) {
     QWidget* form = mainForm ? mainForm : QApplication::activeWindow();
     if (!form)
         return;
-    m_panel = new TBusyBox(form, TextOf(kind));
-    auto* box = static_cast<TBusyBox*>(m_panel.data());
+    auto* box = new TBusyBox(form, TextOf(kind));
+    m_panel = box;
     box->show();
     box->raise();
     box->PaintNow();
