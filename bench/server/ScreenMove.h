@@ -18,6 +18,7 @@ struct TScreenMoveFigures {
     std::vector<double> calls;   // of which in the server calls, request to answer
     std::vector<double> paint;   // painting what the move changed, after it
     std::vector<double> overlay; // of the move: showing and removing the busy indicator
+    std::vector<double> cpu;     // the screen's thread's processor time in the move
 };
 
 // Where the screen finds its session: the business database, the branch it

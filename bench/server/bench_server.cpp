@@ -409,6 +409,9 @@ void PrintScreenMoves() {
                 "indicator; %s painting after it\n",
                 Duration(move).c_str(), Duration(calls).c_str(),
                 Duration(Median(f.overlay)).c_str(), Duration(Median(f.paint)).c_str());
+    std::printf("    the screen's thread: %s of processor time per move, the client's side of "
+                "the calls included\n",
+                Duration(Median(f.cpu)).c_str());
     const double outside = move > 0 ? (move - calls) / move * 100 : 0;
     std::printf("    outside the server calls: %.1f %% of the move (target: at most 10 %%): %s\n",
                 outside, outside <= 10 ? "met" : "NOT MET");

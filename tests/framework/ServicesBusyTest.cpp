@@ -30,7 +30,11 @@ protected:
     }
     void TearDown() override { ASSERT_EQ(QApplication::overrideCursor(), nullptr); }
 
-    QWidget* Panel() const { return m_form.findChild<QWidget*>(QStringLiteral("pnlAguarde")); }
+    // The box while the operator can see it.
+    QWidget* Panel() const {
+        auto* box = m_form.findChild<QWidget*>(QStringLiteral("pnlAguarde"));
+        return box && box->isVisible() ? box : nullptr;
+    }
     QString Text() const {
         auto* label = m_form.findChild<QLabel*>(QStringLiteral("lblAguarde"));
         return label ? label->text() : QString();
@@ -67,8 +71,14 @@ TEST_F(BusyIndicator, StandsOverTheMainWindowWithTheWaitCursorUntilTheLastDeacti
 }
 
 TEST_F(BusyIndicator, LongProcessingSaysSoAndStaysCentredOnTheWindow) {
+    // After a short call, and with the window resized in between.
+    ActiveShowAvi(&m_form, 1);
+    DeactiveShowAvi();
+    m_form.resize(500, 400);
     ActiveShowAvi(&m_form, 6);
     EXPECT_EQ(Text(), QStringLiteral("Processando..."));
+    ASSERT_NE(Panel(), nullptr);
+    EXPECT_EQ(Panel()->geometry().center(), m_form.rect().center());
     m_form.resize(640, 480);
     ASSERT_NE(Panel(), nullptr);
     EXPECT_EQ(Panel()->geometry().center(), m_form.rect().center());

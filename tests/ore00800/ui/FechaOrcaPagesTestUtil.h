@@ -104,8 +104,13 @@ protected:
         return shown;
     }
 
+    // The text of the edit of that name that the operator sees (two pages
+    // may each have one).
     QString Shown(const char* name) const {
-        return screen->findChild<QLineEdit*>(QLatin1String(name))->text();
+        for (const QLineEdit* edit : screen->findChildren<QLineEdit*>(QLatin1String(name)))
+            if (edit->isVisible())
+                return edit->text();
+        return QStringLiteral("(not shown)");
     }
 
     TfrmFechaOrca* screen = nullptr;

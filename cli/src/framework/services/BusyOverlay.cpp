@@ -6,10 +6,9 @@
 #include <QFrame>
 #include <QLabel>
 #include <QPainter>
+#include <QPixmap>
 #include <QVBoxLayout>
 #include <QWindow>
-
-namespace {
 
 // An opaque box centred on the window it stands over, following its size.
 // Opaque and small, so that painting it at once paints only the box: a
@@ -24,7 +23,8 @@ public:
         QPalette ground = palette();
         ground.setColor(QPalette::Window, Qt::white);
         setPalette(ground);
-        auto* label = new QLabel(text, this);
+        m_label = new QLabel(text, this);
+        QLabel* label = m_label;
         label->setObjectName(QStringLiteral("lblAguarde"));
         QFont bold = label->font();
         bold.setBold(true);
@@ -36,6 +36,8 @@ public:
         Centre();
         form->installEventFilter(this);
     }
+
+    QString Text() const { return m_label->text(); }
 
     // Paints the box at once, and nothing else. repaint() would first paint
     // all the window has waiting to be painted (a screen that has just moved
@@ -54,8 +56,12 @@ public:
         const QRect area(mapTo(window, QPoint(0, 0)), size());
         store->beginPaint(area);
         if (QPaintDevice* device = store->paintDevice()) {
+            // The box looks the same on every call: drawn from a picture of
+            // it, without going through the widgets' painting.
+            if (m_look.isNull() || m_look.deviceIndependentSize() != QSizeF(size()))
+                m_look = grab();
             QPainter painter(device);
-            render(&painter, area.topLeft());
+            painter.drawPixmap(area.topLeft(), m_look);
         }
         store->endPaint();
         store->flush(area, handle);
@@ -69,12 +75,17 @@ protected:
     }
 
 private:
+    QLabel* m_label;
+    QPixmap m_look;
+
     void Centre() {
         QRect box = rect();
         box.moveCenter(parentWidget()->rect().center());
         move(box.topLeft());
     }
 };
+
+namespace {
 
 QString TextOf(int kind) {
     return kind == 6 ? QStringLiteral("Processando...") : QStringLiteral("Aguarde...");
@@ -89,11 +100,22 @@ void TBusyOverlay::Activate(QWidget* mainForm, int kind) {
     QWidget* form = mainForm ? mainForm : QApplication::activeWindow();
     if (!form)
         return;
-    auto* box = new TBusyBox(form, TextOf(kind));
-    m_panel = box;
+    // The box of the last call over the same window is shown again: a new
+    // one would be laid out, its text shaped, for every light call.
+    const QString text = TextOf(kind);
+    TBusyBox* box = m_panel;
+    if (!box || box->parentWidget() != form || box->Text() != text) {
+        delete box;
+        box = new TBusyBox(form, text);
+        m_panel = box;
+    }
     box->show();
     box->raise();
     box->PaintNow();
+}
+
+QWidget* TBusyOverlay::Panel() const {
+    return m_panel && m_panel->isVisible() ? m_panel.data() : nullptr;
 }
 
 void TBusyOverlay::Deactivate() {
@@ -104,7 +126,8 @@ void TBusyOverlay::Deactivate() {
 }
 
 void TBusyOverlay::Remove() {
-    // Deleted now, not later: a deferred deletion would wait for the event loop.
-    delete m_panel.data();
+    // Hidden now, not later: a deferred hide would wait for the event loop.
+    if (m_panel)
+        m_panel->hide();
     QApplication::restoreOverrideCursor();
 }

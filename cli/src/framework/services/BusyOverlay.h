@@ -5,6 +5,8 @@
 #include <QPointer>
 #include <QWidget>
 
+class TBusyBox;
+
 // The product's busy indicator: a box ("pnlAguarde") centred on the main
 // window with a text ("lblAguarde"), and the wait cursor. It is painted at
 // once, alone, since no event loop runs until the call returns (the rest of
@@ -18,11 +20,11 @@ public:
 
     int Depth() const { return m_depth; }
     // The panel while shown, else null.
-    QWidget* Panel() const { return m_panel; }
+    QWidget* Panel() const;
 
 private:
     void Remove();
 
     int m_depth = 0;
-    QPointer<QWidget> m_panel;
+    QPointer<TBusyBox> m_panel; // kept hidden between calls
 };

@@ -13,7 +13,7 @@ public:
 
 protected:
     // The link is a child of `control`, which owns it.
-    explicit TFieldBinding(QObject* control) : m_link(new TFieldDataLink(control)) {}
+    explicit TFieldBinding(QWidget* control) : m_link(new TFieldDataLink(control)) {}
 
     TFieldDataLink* m_link;
 };

@@ -6,8 +6,11 @@
 #include "framework/services/Dispatch.h"
 
 #include <QKeyEvent>
+#include <QWidget>
 
-TFieldDataLink::TFieldDataLink(QObject* parent) : QObject(parent) {}
+TFieldDataLink::TFieldDataLink(QWidget* control) : QObject(control), m_control(control) {
+    m_control->installEventFilter(this);
+}
 
 void TFieldDataLink::SetDataSource(TDataSource* source) {
     if (source == m_source)
@@ -77,7 +80,18 @@ void TFieldDataLink::UpdateRecord() {
 void TFieldDataLink::DataChanged(const TField* field) {
     if (field && field != Field())
         return;
+    if (!m_control->isVisible() && m_control->window()->isVisible()) {
+        m_modified = false;
+        m_behind = true;
+        return;
+    }
     Refresh();
+}
+
+bool TFieldDataLink::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_control && event->type() == QEvent::Show && m_behind)
+        Refresh();
+    return false;
 }
 
 void TFieldDataLink::StateChanged() {
@@ -87,6 +101,7 @@ void TFieldDataLink::StateChanged() {
 
 void TFieldDataLink::Refresh() {
     m_modified = false;
+    m_behind = false;
     if (OnDataChange)
         OnDataChange();
     if (OnStateChange)

@@ -8,17 +8,25 @@
 
 #include <functional>
 
+class QEvent;
 class QKeyEvent;
+class QWidget;
 class TField;
 
 // The binding of a data-aware control to one field of a data source: follows
 // the source's changes, tells whether the field may be changed, puts the data
 // set into edit state on the operator's first change, and has the control
 // write what it holds pending when it is left or the record is posted.
+//
+// A control hidden in a window that is shown (on a page not shown, say)
+// shows the field's value when it is shown again, not on every move: the
+// pages the operator is not looking at would otherwise lay out their texts
+// on every row. Code reads the field, not the control.
 class TFieldDataLink : public QObject {
     Q_OBJECT
 public:
-    explicit TFieldDataLink(QObject* parent = nullptr);
+    // The link belongs to `control`, its parent.
+    explicit TFieldDataLink(QWidget* control);
 
     TDataSource* DataSource() const { return m_source; }
     void SetDataSource(TDataSource* source);
@@ -53,8 +61,11 @@ private:
     void DataChanged(const TField* field);
     void StateChanged();
     void Refresh();
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
+    QWidget* m_control;
     QPointer<TDataSource> m_source;
     QString m_fieldName;
     bool m_modified = false;
+    bool m_behind = false; // hidden while the field changed
 };
