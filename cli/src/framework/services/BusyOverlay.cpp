@@ -24,14 +24,13 @@ public:
         ground.setColor(QPalette::Window, Qt::white);
         setPalette(ground);
         m_label = new QLabel(text, this);
-        QLabel* label = m_label;
-        label->setObjectName(QStringLiteral("lblAguarde"));
-        QFont bold = label->font();
+        m_label->setObjectName(QStringLiteral("lblAguarde"));
+        QFont bold = m_label->font();
         bold.setBold(true);
-        label->setFont(bold);
+        m_label->setFont(bold);
         auto* layout = new QVBoxLayout(this);
         layout->setContentsMargins(24, 12, 24, 12);
-        layout->addWidget(label, 0, Qt::AlignCenter);
+        layout->addWidget(m_label, 0, Qt::AlignCenter);
         resize(sizeHint());
         Centre();
         form->installEventFilter(this);
@@ -58,7 +57,8 @@ public:
         if (QPaintDevice* device = store->paintDevice()) {
             // The box looks the same on every call: drawn from a picture of
             // it, without going through the widgets' painting.
-            if (m_look.isNull() || m_look.deviceIndependentSize() != QSizeF(size()))
+            if (m_look.isNull() || m_look.deviceIndependentSize() != QSizeF(size()) ||
+                m_look.devicePixelRatio() != devicePixelRatioF())
                 m_look = grab();
             QPainter painter(device);
             painter.drawPixmap(area.topLeft(), m_look);
