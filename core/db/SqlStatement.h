@@ -98,8 +98,6 @@ private:
     std::function<void(const QString&)> m_before;
     TStatementWatch* m_outer;
     friend class TSqlStatement;
-    friend TDataPacket SelectPacket(TDbConnection&, const QString&, const TSqlParams&,
-                                    const TFieldDefs&);
     friend TDataPacket SelectPacket(TDbConnection&, const TCatalogSelect&, const TSqlParams&,
                                     const TFieldDefs&);
     friend std::optional<QVariantList> SelectRow(TDbConnection&, const QString&, const TSqlParams&);

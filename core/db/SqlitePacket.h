@@ -11,10 +11,10 @@
 // it (texts as their UTF-8 bytes), with no QVariant, no UTF-16 copy and no
 // row store between, for the values Qt's driver would give the same way; any
 // other value goes through the QVariant the driver would have made, so that
-// the packet is the same either way. `data` are the layout's data fields; `before` runs just
-// before the statement does. A field the statement has no column for comes
-// from the first of `select.joins` that has it, looked up by the code in the
-// statement's columns BareCodeColumn.
+// the packet is the same either way. `data` are the layout's data fields;
+// `before` runs just before the statement does. A field the statement has no
+// column for comes from the first of `select.joins` that has it, looked up by
+// the code in the statement's columns BareCodeColumn.
 //
 // Answers nothing, having read nothing for the caller, when the statement is not
 // one to read this way: it does not prepare, a parameter is missing, unknown or
