@@ -44,7 +44,9 @@ QDateTime OleToDateTime(double ole) {
         msecs -= kMSecsPerDay;
         date = date.addDays(1);
     }
-    return QDateTime(date, QTime::fromMSecsSinceStartOfDay(static_cast<int>(msecs)));
+    // What the wall clock read, kept apart from any time zone: in local time
+    // a midnight skipped by a change to summer time would be no date at all.
+    return QDateTime(date, QTime::fromMSecsSinceStartOfDay(static_cast<int>(msecs)), Qt::UTC);
 }
 
 QDate OleToDate(double ole) {

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ctime>
 #include <ostream>
 
 // Readable failure messages; internal linkage so that other test files may have their own.
@@ -191,6 +192,15 @@ TEST(EditMaskTest, ParseAndFormat) {
     EXPECT_EQ(FormatMaskText(";0;_", "anything"), "anything");
 }
 
+namespace {
+
+// A wall-clock reading, as dates come back from their numbers.
+QDateTime Wall(QDate date, QTime time) {
+    return QDateTime(date, time, Qt::UTC);
+}
+
+} // namespace
+
 TEST(OleDateTest, ConversionsAndRoundTrips) {
     const QDate epoch(1899, 12, 30);
     EXPECT_EQ(DateToOle(epoch), 0);
@@ -202,10 +212,10 @@ TEST(OleDateTest, ConversionsAndRoundTrips) {
 
     // Before the epoch: negative days, the time still counts forward.
     EXPECT_DOUBLE_EQ(DateTimeToOle(QDateTime(QDate(1899, 12, 29), QTime(6, 0))), -1.25);
-    EXPECT_EQ(OleToDateTime(-1.25), QDateTime(QDate(1899, 12, 29), QTime(6, 0)));
-    EXPECT_EQ(OleToDateTime(-2.5), QDateTime(QDate(1899, 12, 28), QTime(12, 0)));
+    EXPECT_EQ(OleToDateTime(-1.25), Wall(QDate(1899, 12, 29), QTime(6, 0)));
+    EXPECT_EQ(OleToDateTime(-2.5), Wall(QDate(1899, 12, 28), QTime(12, 0)));
     EXPECT_EQ(OleToDate(-1), QDate(1899, 12, 29));
-    EXPECT_EQ(OleToDateTime(0.25), QDateTime(epoch, QTime(6, 0)));
+    EXPECT_EQ(OleToDateTime(0.25), Wall(epoch, QTime(6, 0)));
 
     EXPECT_FALSE(OleToDateTime(0).isValid());
     EXPECT_FALSE(OleToDate(0).isValid());
@@ -213,12 +223,12 @@ TEST(OleDateTest, ConversionsAndRoundTrips) {
 
     // Times round to the millisecond; a fraction a hair short of midnight is the next day.
     EXPECT_EQ(OleToDateTime(45351.0 + 1.0 / 3).time(), QTime(8, 0));
-    EXPECT_EQ(OleToDateTime(45351.9999999999), QDateTime(QDate(2024, 3, 1), QTime(0, 0)));
+    EXPECT_EQ(OleToDateTime(45351.9999999999), Wall(QDate(2024, 3, 1), QTime(0, 0)));
 
-    for (const QDateTime& dt : {QDateTime(QDate(2024, 2, 29), QTime(23, 59, 59, 999)),
-                                QDateTime(QDate(1999, 12, 31), QTime(12, 34, 56, 789)),
-                                QDateTime(QDate(1800, 7, 4), QTime(0, 0, 0, 1)),
-                                QDateTime(QDate(9999, 12, 31), QTime(13, 14, 15, 16))}) {
+    for (const QDateTime& dt : {Wall(QDate(2024, 2, 29), QTime(23, 59, 59, 999)),
+                                Wall(QDate(1999, 12, 31), QTime(12, 34, 56, 789)),
+                                Wall(QDate(1800, 7, 4), QTime(0, 0, 0, 1)),
+                                Wall(QDate(9999, 12, 31), QTime(13, 14, 15, 16))}) {
         const double ole = DateTimeToOle(dt);
         EXPECT_EQ(OleToDateTime(ole), dt) << dt.toString(Qt::ISODateWithMs).toStdString();
         EXPECT_EQ(DateTimeToOle(OleToDateTime(ole)), ole);
@@ -227,6 +237,32 @@ TEST(OleDateTest, ConversionsAndRoundTrips) {
         EXPECT_EQ(DateTimeToOle(OleToDateTime(DateTimeToOle(OleToDateTime(ole)))),
                   DateTimeToOle(OleToDateTime(ole)))
             << ole;
+}
+
+// Where summer time starts at midnight (as it did in Brazil until 2019), that
+// day has no local midnight. Its date is still a date, shown and kept as it is.
+TEST(OleDateTest, ADayWhoseMidnightSummerTimeSkipsKeepsItsDate) {
+    const QByteArray zone = qgetenv("TZ");
+    const bool hadZone = qEnvironmentVariableIsSet("TZ");
+    qputenv("TZ", "BRT3BRST,M11.1.0/0,M2.3.0/0");
+    tzset();
+    TCurrentSettingsGuard guard;
+    TFormatSettings::SetCurrent(TFormatSettings::PtBR());
+    const double day = DateToOle(QDate(2018, 11, 4));
+    for (const double ole : {day, day + 0.5}) {
+        SCOPED_TRACE(ole);
+        const QDateTime dt = OleToDateTime(ole);
+        ASSERT_TRUE(dt.isValid());
+        EXPECT_EQ(dt.date(), QDate(2018, 11, 4));
+        EXPECT_EQ(DateTimeToOle(dt), ole);
+    }
+    EXPECT_EQ(OleToDateTime(day).time(), QTime(0, 0));
+    EXPECT_EQ(OleToText(day), "04/11/2018");
+    if (hadZone)
+        qputenv("TZ", zone);
+    else
+        qunsetenv("TZ");
+    tzset();
 }
 
 TEST(OleDateTest, TextUsesTheCurrentSettings) {

@@ -18,8 +18,8 @@ TEST(HostileValues, OleDatesOutsideTheirRangeAreNoDate) {
         double ole;
         QDateTime expected; // invalid: no date
     } cases[] = {
-        {2958465.5, QDateTime(QDate(9999, 12, 31), QTime(12, 0))},
-        {-657434.0, QDateTime(QDate(100, 1, 1), QTime(0, 0))},
+        {2958465.5, QDateTime(QDate(9999, 12, 31), QTime(12, 0), Qt::UTC)},
+        {-657434.0, QDateTime(QDate(100, 1, 1), QTime(0, 0), Qt::UTC)},
         {2958466.0, {}},
         {-657435.0, {}},
         {1e18, {}},
