@@ -5,6 +5,8 @@
 #include "core/data/DataSource.h"
 #include "core/data/Exceptions.h"
 #include "framework/widgets/DataSetTableModel.h"
+#include "framework/widgets/PageControl.h"
+#include "framework/widgets/TabSheet.h"
 #include "tests/framework/GridTestData.h"
 #include "tests/support/FakeDialogs.h"
 
@@ -12,6 +14,7 @@
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QPainter>
+#include <QTabBar>
 #include <QTest>
 #include <QVBoxLayout>
 
@@ -107,6 +110,44 @@ TEST(DBGrid, CurrentRowAndCurrentRecordFollowEachOther) {
     t.rs.Edit();
     EXPECT_EQ(mark(3), QStringLiteral("I"));
     t.rs.Cancel();
+}
+
+// A grid on a page not shown follows the data set's moves, and shows the
+// current row when the operator opens its page.
+TEST(DBGrid, OnAPageNotShownItShowsTheCurrentRowWhenOpened) {
+    TCountingRecordSet rs(CodeNameDefs());
+    rs.OpenGenerated(50000);
+    TDataSource source;
+    source.SetDataSet(&rs);
+    TPageControl pages;
+    auto* first = new TTabSheet(&pages, QStringLiteral("Cabeçalho"));
+    auto* second = new TTabSheet(&pages, QStringLiteral("Lista"));
+    auto* grid = new TDBGrid(second);
+    (new QVBoxLayout(second))->addWidget(grid);
+    grid->SetDataSource(&source);
+    pages.resize(500, 300);
+    pages.show();
+    ASSERT_TRUE(first->isVisible());
+    ASSERT_FALSE(grid->isVisible());
+
+    QTabBar* bar = pages.tabBar();
+    auto open = [&](TTabSheet* page) {
+        QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(page->PageIndex()).center());
+        grid->grab();
+    };
+    for (int recNo : {50000, 20000, 1}) {
+        SCOPED_TRACE(recNo);
+        rs.SetRecNo(recNo);
+        EXPECT_EQ(grid->currentIndex().row(), recNo - 1);
+        rs.reads.clear();
+        open(second);
+        const QRect row = grid->visualRect(grid->currentIndex());
+        EXPECT_TRUE(grid->viewport()->rect().contains(row)) << row.y();
+        ASSERT_FALSE(rs.reads.empty());
+        EXPECT_LE(*std::max_element(rs.reads.begin(), rs.reads.end()), recNo + 20);
+        EXPECT_GE(*std::min_element(rs.reads.begin(), rs.reads.end()), recNo - 20);
+        open(first);
+    }
 }
 
 TEST(DBGrid, AMoveTheDataSetRefusesLeavesTheGridOnItsRecord) {

@@ -102,7 +102,10 @@ void TDBGrid::SyncFromDataSet() {
                                                        ? QItemSelectionModel::Rows
                                                        : QItemSelectionModel::NoUpdate));
     m_syncing = false;
-    scrollTo(target);
+    // A grid not shown scrolls to its row when it is shown (the view keeps
+    // that for it): scrolling now would lay out all its rows for nothing.
+    if (isVisible())
+        scrollTo(target);
 }
 
 void TDBGrid::currentChanged(const QModelIndex& current, const QModelIndex& previous) {
