@@ -13,7 +13,25 @@
 #include <QPainter>
 #include <QTimer>
 
+namespace {
+
+// The indicator column, as wide as its mark. The stock header would measure
+// the marks of up to 200 rows for its size hint, which the view asks for each
+// time it lays itself out, and would do it again after every move, since the
+// mark moves: the width is fixed anyway.
+class TIndicatorHeader : public QHeaderView {
+public:
+    explicit TIndicatorHeader(QWidget* parent) : QHeaderView(Qt::Vertical, parent) {
+        setSectionsClickable(true);
+        setHighlightSections(true);
+    }
+    QSize sizeHint() const override { return {maximumWidth(), defaultSectionSize()}; }
+};
+
+} // namespace
+
 TDBGrid::TDBGrid(QWidget* parent) : QTableView(parent), m_model(new DataSetTableModel(this)) {
+    setVerticalHeader(new TIndicatorHeader(this));
     setModel(m_model);
     setItemDelegate(new TGridCellDelegate(*this));
     setShowGrid(false); // the delegate draws the lines the options ask for
