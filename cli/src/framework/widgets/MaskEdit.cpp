@@ -76,6 +76,7 @@ void TMaskEdit::SetEditMask(const QString& editMask) {
         return;
     const QString value = Text();
     m_editMask = editMask;
+    m_put.Forget();
     m_parsed = TEditMask::Parse(editMask);
     m_layout = MaskLayout(m_parsed.mask);
     setInputMask(m_parsed.IsEmpty() ? QString() : QtInputMask(m_layout, m_parsed.blank));
@@ -151,7 +152,7 @@ QString TMaskEdit::Text() const {
 
 void TMaskEdit::SetText(const QString& value) {
     if (m_parsed.IsEmpty() || value.isEmpty()) {
-        setText(m_parsed.IsEmpty() ? value : QString());
+        m_put.Put(*this, m_parsed.IsEmpty() ? value : QString());
         return;
     }
     QString shown = FormatMaskText(m_editMask, value);
@@ -159,7 +160,7 @@ void TMaskEdit::SetText(const QString& value) {
         if (m_layout.cells[i].input && shown[qsizetype(i)] == u' ')
             shown[qsizetype(i)] = m_parsed.blank;
     }
-    setText(shown);
+    m_put.Put(*this, shown);
 }
 
 void TMaskEdit::focusInEvent(QFocusEvent* event) {

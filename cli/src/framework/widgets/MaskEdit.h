@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/data/EditMask.h"
+#include "framework/widgets/ProgramText.h"
 
 #include <QLineEdit>
 
@@ -41,4 +42,5 @@ private:
     QString m_editMask;
     TEditMask m_parsed;
     TMaskLayout m_layout;
+    TProgramText m_put;
 };

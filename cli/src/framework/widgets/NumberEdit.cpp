@@ -35,9 +35,9 @@ void TNumberEdit::SetNumber(double value) {
 
 void TNumberEdit::ShowNumber() {
     if (hasFocus())
-        setText(m_number == 0 ? QString() : FloatToStr(m_number));
+        m_put.Put(*this, m_number == 0 ? QString() : FloatToStr(m_number));
     else
-        setText(FormatFloat(m_displayFormat, m_number));
+        m_put.Put(*this, FormatFloat(m_displayFormat, m_number));
 }
 
 void TNumberEdit::focusInEvent(QFocusEvent* event) {

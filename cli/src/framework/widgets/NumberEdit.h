@@ -1,5 +1,7 @@
 #pragma once
 
+#include "framework/widgets/ProgramText.h"
+
 #include <QLineEdit>
 
 // A right-aligned number edit: the number in its display format (pt-BR,
@@ -29,4 +31,5 @@ private:
 
     QString m_displayFormat = QStringLiteral("#,##0.00");
     double m_number = 0;
+    TProgramText m_put;
 };
