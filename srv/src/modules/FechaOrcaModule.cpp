@@ -1,5 +1,6 @@
 #include "modules/FechaOrcaModule.h"
 
+#include "core/db/CodeList.h"
 #include "core/db/DbConnection.h"
 #include "core/db/SqlStatement.h"
 #include "core/db/SqlText.h"
@@ -19,7 +20,7 @@ const QString kServer = QStringLiteral("ORE00800.rdmFechaOrca");
 // A condition on the budgets (alias O) with its parameters. Only placeholder
 // names are written into the text; every value is bound.
 struct TCondition {
-    TDialect dialect;
+    TDbConnection& db;
     QStringList terms;
     TSqlParams params;
 
@@ -28,12 +29,11 @@ struct TCondition {
         for (auto& v : values)
             params.push_back(std::move(v));
     }
-    // "COLUMN IN (…)" for the codes of a list, bound as the one parameter
-    // `name` however many codes there are: the statement stays as short to
-    // prepare and bind for 10,000 codes as for one.
+    // "COLUMN IN (…)" for the codes of a list, however many there are: the
+    // statement stays as short to prepare and bind for 10,000 codes as for
+    // one.
     QString In(const QString& column, const QString& name, const QStringList& codes) {
-        params.emplace_back(name, ListParam(dialect, codes));
-        return InListCondition(dialect, column, name);
+        return CodeListCondition(db, column, name, codes, params);
     }
     QString Where() const { return terms.join(QStringLiteral(" AND ")); }
 };
@@ -107,7 +107,7 @@ TCondition OrcaEventoCondition(TDbConnection& db, const QVariantList& args) {
     const QString gerente = a.String(16, "CDGERVENDEDOR");
 
     RequireBranch(db, branch);
-    TCondition c{db.Dialect(), {}, {}};
+    TCondition c{db, {}, {}};
     c.Add("O.CDFILIAL = :BRANCH", {{"BRANCH", branch}});
     if (!nrDe.isEmpty())
         c.Add("O.NRORCAEVENTO >= :NRDE", {{"NRDE", nrDe}});
