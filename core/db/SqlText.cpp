@@ -1,7 +1,5 @@
 #include "core/db/SqlText.h"
 
-#include <QJsonArray>
-#include <QJsonDocument>
 #include <QRegularExpression>
 
 QString ContainsPattern(const QString& text) {
@@ -22,25 +20,32 @@ QString ContainsCondition(const QString& column, const QString& param) {
 }
 
 QString ListParam(TDialect dialect, const QStringList& values) {
-    if (dialect == TDialect::SQLite)
-        return QString::fromUtf8(
-            QJsonDocument(QJsonArray::fromStringList(values)).toJson(QJsonDocument::Compact));
-    // An array literal: every element quoted, its quotes and backslashes escaped.
+    // A JSON array on SQLite, an array literal on PostgreSQL: every element
+    // quoted, its quotes and backslashes escaped, and for JSON its control
+    // characters too.
+    const bool json = dialect == TDialect::SQLite;
     QString text;
-    text.reserve(values.size() * 8 + 2);
-    text += u'{';
+    qsizetype size = 2;
+    for (const QString& v : values)
+        size += v.size() + 3;
+    text.reserve(size);
+    text += json ? u'[' : u'{';
     for (const QString& v : values) {
         if (text.size() > 1)
             text += u',';
         text += u'"';
         for (const QChar ch : v) {
-            if (ch == u'"' || ch == u'\\')
+            if (ch == u'"' || ch == u'\\') {
                 text += u'\\';
+            } else if (json && ch.unicode() < 0x20) {
+                text += QStringLiteral("\\u%1").arg(int(ch.unicode()), 4, 16, QLatin1Char('0'));
+                continue;
+            }
             text += ch;
         }
         text += u'"';
     }
-    text += u'}';
+    text += json ? u']' : u'}';
     return text;
 }
 
