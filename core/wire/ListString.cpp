@@ -44,10 +44,16 @@ QStringList Decode(const QString& text) {
         codes << code;
         code.clear();
     };
+    // The characters from `run` on are taken into the code in one piece, up
+    // to the next separator or escape.
+    qsizetype run = 0;
+    auto take = [&](qsizetype end) { code += QStringView(text).sliced(run, end - run); };
     for (qsizetype i = 0; i < text.size(); ++i) {
         const QChar c = text[i];
         if (c == u'_') {
+            take(i);
             finish(i);
+            run = i + 1;
         } else if (c == u'\\') {
             if (i + 1 == text.size())
                 Malformed(QStringLiteral("o texto termina com uma barra invertida"));
@@ -56,12 +62,13 @@ QStringList Decode(const QString& text) {
                 Malformed(QStringLiteral("a barra invertida na posição %1 não é seguida "
                                          "de \"_\" nem de outra barra invertida")
                               .arg(i + 1));
+            take(i);
             code += next;
             ++i;
-        } else {
-            code += c;
+            run = i + 1;
         }
     }
+    take(text.size());
     finish(text.size());
     return codes;
 }
