@@ -1,5 +1,6 @@
 // ore-host: the desktop application that opens the screen modules by code.
 
+#include "core/data/MemoryTuning.h"
 #include "core/db/DbConnection.h"
 #include "framework/db/SharedDatabase.h"
 #include "framework/net/NetSecurity.h"
@@ -124,6 +125,9 @@ int Run(QApplication& app, const THostOptions& options) {
 } // namespace
 
 int main(int argc, char** argv) {
+    // The lists the screens load run to tens of megabytes: a reload reuses
+    // the memory of the last one instead of taking every page again.
+    KeepFreedMemoryForReuse();
     // Options first: a wrong command line is reported even without a display.
     QStringList args;
     for (int i = 1; i < argc; ++i)
