@@ -56,16 +56,25 @@ struct TClientGrid {
     }
 };
 
+// Generated rows behind a source, counting the rows read.
+struct TGeneratedRows {
+    TCountingRecordSet rs{CodeNameDefs()};
+    TDataSource source;
+
+    explicit TGeneratedRows(int count) {
+        rs.OpenGenerated(count);
+        source.SetDataSet(&rs);
+    }
+};
+
 } // namespace
 
 TEST(DBGrid, LargeDataSetReadsOnlyTheRowsShown) {
-    TCountingRecordSet rs(CodeNameDefs());
-    rs.OpenGenerated(50000);
-    TDataSource source;
-    source.SetDataSet(&rs);
+    TGeneratedRows rows(50000);
+    TCountingRecordSet& rs = rows.rs;
     TDBGrid grid;
     grid.resize(500, 300);
-    grid.SetDataSource(&source);
+    grid.SetDataSource(&rows.source);
     EXPECT_EQ(grid.model()->rowCount(), 50000);
     EXPECT_TRUE(rs.reads.empty()) << "attaching must not read rows";
 
@@ -115,16 +124,14 @@ TEST(DBGrid, CurrentRowAndCurrentRecordFollowEachOther) {
 // A grid on a page not shown follows the data set's moves, and shows the
 // current row when the operator opens its page.
 TEST(DBGrid, OnAPageNotShownItShowsTheCurrentRowWhenOpened) {
-    TCountingRecordSet rs(CodeNameDefs());
-    rs.OpenGenerated(50000);
-    TDataSource source;
-    source.SetDataSet(&rs);
+    TGeneratedRows rows(50000);
+    TCountingRecordSet& rs = rows.rs;
     TPageControl pages;
     auto* first = new TTabSheet(&pages, QStringLiteral("Cabeçalho"));
     auto* second = new TTabSheet(&pages, QStringLiteral("Lista"));
     auto* grid = new TDBGrid(second);
     (new QVBoxLayout(second))->addWidget(grid);
-    grid->SetDataSource(&source);
+    grid->SetDataSource(&rows.source);
     pages.resize(500, 300);
     pages.show();
     ASSERT_TRUE(first->isVisible());
