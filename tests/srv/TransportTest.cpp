@@ -26,6 +26,14 @@ namespace {
 const QString kModule = QStringLiteral("Teste.rdmEco");
 constexpr auto kBound = 20s; // what any wait below may take at most
 
+// `size` bytes that no shift or cut leaves equal.
+QByteArray Pattern(int size) {
+    QByteArray bytes(size, '\0');
+    for (qsizetype i = 0; i < bytes.size(); ++i)
+        bytes[i] = char(i * 7919 % 251);
+    return bytes;
+}
+
 // Handlers wait here until the test opens the gate.
 class TGate {
 public:
@@ -69,6 +77,9 @@ protected:
         registry.Register(kModule, "Wait", [this](TCallContext&, const QVariantList&) {
             gate.Pass();
             return QVariant("liberado");
+        });
+        registry.Register(kModule, "Pattern", [](TCallContext&, const QVariantList& args) {
+            return QVariant::fromValue(TDataPacket(Pattern(args.value(0).toInt())));
         });
         registry.Register(kModule, "Peer", [](TCallContext& ctx, const QVariantList&) {
             return QVariant(ctx.peerAddress);
@@ -136,9 +147,7 @@ TEST_F(Transport, EveryPayloadKindComesBackAsSent) {
     }
     // Large enough to leave in many writes and arrive in many reads, within
     // the request's limit.
-    QByteArray large(700 * 1024 + 7, '\0');
-    for (qsizetype i = 0; i < large.size(); ++i)
-        large[i] = char(i * 7919 % 251);
+    const QByteArray large = Pattern(700 * 1024 + 7);
     const QVariantList big = {QVariant::fromValue(TDataPacket(large)),
                               QString(100'000, QChar(u'ç'))};
     const TServerReply echoed = conn->Call("Echo", big);
@@ -146,6 +155,12 @@ TEST_F(Transport, EveryPayloadKindComesBackAsSent) {
     EXPECT_TRUE(std::isnan(conn->Call("Echo", {std::nan("")}).payload.toDouble()));
     EXPECT_EQ(conn->Call("Echo", values).payload.toList(), values); // all arguments, in order
     EXPECT_EQ(conn->Call("Peer").payload.toString(), "127.0.0.1");
+    // Answers of several megabytes (sent from where they were encoded), and a
+    // small one after them on the same connection.
+    for (const int size : {3 * 1024 * 1024 + 5, 1 << 20, 12}) {
+        const TServerReply reply = conn->Call("Pattern", {size});
+        EXPECT_EQ(reply.payload.value<TDataPacket>().Bytes(), Pattern(size)) << size;
+    }
 }
 
 TEST_F(Transport, CallingConnectsFirstThroughBeforeConnect) {

@@ -15,6 +15,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <memory>
 #include <optional>
 
 namespace {
@@ -416,10 +417,21 @@ void TRpcServer::HandleCall(const httplib::Request& req, httplib::Response& res,
         TCallContext context;
         context.peerAddress = QString::fromStdString(req.remote_addr);
         context.peerPort = req.remote_port;
-        const TCallAnswer answer = AnswerCall(m_registry, std::move(context), body, m_gate.get(),
-                                              req.get_header_value("Authorization"));
+        TCallAnswer answer = AnswerCall(m_registry, std::move(context), body, m_gate.get(),
+                                        req.get_header_value("Authorization"));
         res.status = answer.status;
-        res.set_content(answer.body.constData(), size_t(answer.body.size()), Wire::kContentType);
+        const size_t size = size_t(answer.body.size());
+        if (size < kTrimAfterBytes) {
+            res.set_content(answer.body.constData(), size, Wire::kContentType);
+        } else {
+            // A large answer (a list runs to tens of megabytes) is sent from
+            // where it was encoded, not copied into the response first.
+            auto held = std::make_shared<QByteArray>(std::move(answer.body));
+            res.set_content_provider(size, Wire::kContentType,
+                                     [held](size_t offset, size_t length, httplib::DataSink& sink) {
+                                         return sink.write(held->constData() + offset, length);
+                                     });
+        }
     } catch (...) {
         RefuseSafely(res, 500, QStringLiteral("Erro interno do servidor de aplicação."));
     }
