@@ -242,10 +242,22 @@ TEST(OleDateTest, ConversionsAndRoundTrips) {
 // Where summer time starts at midnight (as it did in Brazil until 2019), that
 // day has no local midnight. Its date is still a date, shown and kept as it is.
 TEST(OleDateTest, ADayWhoseMidnightSummerTimeSkipsKeepsItsDate) {
-    const QByteArray zone = qgetenv("TZ");
-    const bool hadZone = qEnvironmentVariableIsSet("TZ");
-    qputenv("TZ", "BRT3BRST,M11.1.0/0,M2.3.0/0");
-    tzset();
+    // The process's time zone for this test only, however it ends.
+    struct TZoneGuard {
+        QByteArray zone = qgetenv("TZ");
+        bool had = qEnvironmentVariableIsSet("TZ");
+        explicit TZoneGuard(const char* posix) {
+            qputenv("TZ", posix);
+            tzset();
+        }
+        ~TZoneGuard() {
+            if (had)
+                qputenv("TZ", zone);
+            else
+                qunsetenv("TZ");
+            tzset();
+        }
+    } brazil("BRT3BRST,M11.1.0/0,M2.3.0/0");
     TCurrentSettingsGuard guard;
     TFormatSettings::SetCurrent(TFormatSettings::PtBR());
     const double day = DateToOle(QDate(2018, 11, 4));
@@ -258,11 +270,6 @@ TEST(OleDateTest, ADayWhoseMidnightSummerTimeSkipsKeepsItsDate) {
     }
     EXPECT_EQ(OleToDateTime(day).time(), QTime(0, 0));
     EXPECT_EQ(OleToText(day), "04/11/2018");
-    if (hadZone)
-        qputenv("TZ", zone);
-    else
-        qunsetenv("TZ");
-    tzset();
 }
 
 TEST(OleDateTest, TextUsesTheCurrentSettings) {
