@@ -52,8 +52,7 @@ double ThreadCpu() {
 class TTimedTransport : public TCallTransport {
 public:
     TServerReply Send(const TNetConnection& connection, const TCallRequest& request) override {
-        std::unique_ptr<TNetConnection>& direct = m_direct
-            [QStringLiteral("%1@%2:%3").arg(request.server, connection.Host).arg(connection.Port)];
+        std::unique_ptr<TNetConnection>& direct = m_direct[&connection];
         if (!direct) {
             direct = std::make_unique<TNetConnection>();
             direct->ServerName = request.server;
@@ -71,7 +70,8 @@ public:
     double seconds = 0;
 
 private:
-    std::map<QString, std::unique_ptr<TNetConnection>> m_direct;
+    // One for each of the screen's connections, which live as long as it.
+    std::map<const TNetConnection*, std::unique_ptr<TNetConnection>> m_direct;
 };
 
 // The product's overlay, timed.

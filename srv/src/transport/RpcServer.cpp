@@ -88,6 +88,8 @@ struct TKeep {
 };
 thread_local TKeep* t_keep = nullptr;
 constexpr std::size_t kTrimAfterBytes = std::size_t(1) << 20;
+// Answers this large are sent from the buffer they were encoded into.
+constexpr std::size_t kAnswerInPlaceFrom = std::size_t(1) << 20;
 
 class THttpServer : public httplib::Server {
 public:
@@ -421,7 +423,7 @@ void TRpcServer::HandleCall(const httplib::Request& req, httplib::Response& res,
                                         req.get_header_value("Authorization"));
         res.status = answer.status;
         const size_t size = size_t(answer.body.size());
-        if (size < kTrimAfterBytes) {
+        if (size < kAnswerInPlaceFrom) {
             res.set_content(answer.body.constData(), size, Wire::kContentType);
         } else {
             // A large answer (a list runs to tens of megabytes) is sent from
