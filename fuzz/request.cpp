@@ -79,7 +79,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (answer.status == 401 && kind == 0)
         Fuzz::Broken("a call with a live session was refused for want of one");
     try {
-        const TServerReply reply = Wire::DecodeReply(answer.body);
+        const TServerReply reply = Wire::DecodeReply(answer.body.Joined());
         if (answer.status != 200 && reply.ok)
             Fuzz::Broken("a refused call was answered with a success");
         // To see what the seeds do: FUZZ_SHOW_REPLIES=1 fuzz-request -runs=0 CORPUS

@@ -49,6 +49,34 @@ template <typename OnKey> void ReadEnvelope(TWireReader& r, const QString& kind,
     r.ExpectEnd();
 }
 
+void WriteReply(QCborStreamWriter& w, const TServerReply& reply) {
+    w.startMap(4);
+    WriteHeader(w, kReply);
+    w.append(QLatin1StringView("ok"));
+    w.append(reply.ok);
+    if (reply.ok) {
+        w.append(QLatin1StringView("payload"));
+        Wire::WriteVariant(w, reply.payload);
+    } else {
+        w.append(QLatin1StringView("message"));
+        w.append(reply.message);
+    }
+    w.endMap();
+}
+
+// The buffers of the large packets in `v`, which an encoding in pieces keeps
+// by reference.
+void LargePackets(const QVariant& v, std::vector<QByteArray>& found, int depth = 0) {
+    if (v.metaType() == QMetaType::fromType<TDataPacket>()) {
+        const TDataPacket packet = v.value<TDataPacket>(); // shares the bytes
+        if (packet.Size() >= Wire::kSharedBytesFrom)
+            found.push_back(packet.Bytes());
+    } else if (v.metaType() == QMetaType::fromType<QVariantList>() && depth < Wire::kMaxDepth) {
+        for (const QVariant& item : v.toList())
+            LargePackets(item, found, depth + 1);
+    }
+}
+
 } // namespace
 
 namespace Wire {
@@ -98,19 +126,16 @@ TCallRequest DecodeRequest(const QByteArray& bytes) {
 QByteArray EncodeReply(const TServerReply& reply) {
     QByteArray bytes;
     QCborStreamWriter w(&bytes);
-    w.startMap(4);
-    WriteHeader(w, kReply);
-    w.append(QLatin1StringView("ok"));
-    w.append(reply.ok);
-    if (reply.ok) {
-        w.append(QLatin1StringView("payload"));
-        WriteVariant(w, reply.payload);
-    } else {
-        w.append(QLatin1StringView("message"));
-        w.append(reply.message);
-    }
-    w.endMap();
+    WriteReply(w, reply);
     return bytes;
+}
+
+TWirePieces EncodeReplyPieces(const TServerReply& reply) {
+    std::vector<QByteArray> packets;
+    if (reply.ok)
+        LargePackets(reply.payload, packets);
+    return TWirePieces::Write([&reply](QCborStreamWriter& w) { WriteReply(w, reply); },
+                              std::move(packets));
 }
 
 TServerReply DecodeReply(const QByteArray& bytes, const QString& context) {

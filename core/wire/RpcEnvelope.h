@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/wire/WirePieces.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QVariant>
@@ -38,6 +40,9 @@ QByteArray EncodeRequest(const TCallRequest& request);
 TCallRequest DecodeRequest(const QByteArray& bytes);
 
 QByteArray EncodeReply(const TServerReply& reply);
+// The same bytes, with the payload's large data packets kept as pieces of
+// their own instead of copied (TWirePieces).
+TWirePieces EncodeReplyPieces(const TServerReply& reply);
 // `context` opens the error message ("Resposta inválida do servidor ...").
 TServerReply DecodeReply(const QByteArray& bytes,
                          const QString& context = QStringLiteral("Resposta inválida"));

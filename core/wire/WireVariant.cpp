@@ -1,6 +1,7 @@
 #include "core/wire/WireVariant.h"
 
 #include "core/data/OleDate.h"
+#include "core/wire/SharedBytes.h"
 
 #include <QDateTime>
 #include <QStringList>
@@ -133,7 +134,7 @@ QVariant DecodeVariant(const QByteArray& bytes) {
 // ---- TWireReader ------------------------------------------------------------
 
 TWireReader::TWireReader(const QByteArray& bytes, QString context)
-    : m_r(bytes), m_size(bytes.size()), m_context(std::move(context)) {}
+    : m_r(bytes), m_bytes(bytes), m_size(bytes.size()), m_context(std::move(context)) {}
 
 namespace {
 
@@ -160,6 +161,13 @@ QString CborProblem(QCborError err) {
     default:
         return QStringLiteral("dados ilegíveis");
     }
+}
+
+// The size of a CBOR item's head (its initial byte and the argument after
+// it) from that byte.
+qint64 HeadSize(quint8 initial) {
+    const int info = initial & 0x1f;
+    return info < 24 ? 1 : 1 + (qint64(1) << (info - 24));
 }
 
 } // namespace
@@ -196,6 +204,14 @@ QString TWireReader::Text(const QString& what) {
 
 QByteArray TWireReader::Bytes(const QString& what) {
     Check(m_r.isByteArray(), "esperada cadeia de bytes em %1", what);
+    // A large string of one piece (a list's packets run to tens of
+    // megabytes) shares the buffer being read instead of being copied out.
+    if (m_r.isLengthKnown() && m_r.length() >= Wire::kSharedBytesFrom) {
+        const qint64 at = m_r.currentOffset();
+        const qint64 n = qint64(m_r.length());
+        Check(m_r.next(), "cadeia de bytes ilegível em %1", what); // fails if truncated
+        return SharedBytes(m_bytes, at + HeadSize(quint8(m_bytes.at(at))), n);
+    }
     QByteArray b;
     auto r = m_r.readByteArray();
     while (r.status == QCborStreamReader::Ok) {

@@ -47,6 +47,11 @@ constexpr quint64 kTagOleDateTime = 0x4F4C4544;
 // Registered tag "embedded CBOR data item", carrying a data packet's bytes.
 constexpr quint64 kTagEmbeddedCbor = 24;
 
+// Byte strings (data packets) this large are not copied: a reader gives them
+// out as slices of the buffer it reads, and an encoding in pieces keeps them
+// as pieces of their own.
+constexpr qint64 kSharedBytesFrom = 64 * 1024;
+
 // Writes one value; throws EWireError for a type that has no wire kind.
 void WriteVariant(QCborStreamWriter& w, const QVariant& v);
 
@@ -88,6 +93,7 @@ private:
     QByteArray Bytes(const QString& what);
 
     QCborStreamReader m_r;
+    const QByteArray m_bytes; // shares the caller's buffer; const, so reading it never copies
     qint64 m_size;
     QString m_context;
 };

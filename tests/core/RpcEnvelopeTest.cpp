@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace {
 
 using TEntries = std::vector<std::pair<const char*, QVariant>>;
@@ -116,6 +118,51 @@ TEST(RpcEnvelope, EveryTruncationIsRefused) {
                       "accepted")
                 << n;
     }
+}
+
+// A list's packets are neither copied into the answer's envelope nor out of
+// it: the server sends them from their own buffers, the client reads them as
+// slices of the answer.
+TEST(RpcEnvelope, LargePacketsTravelWithoutCopies) {
+    const auto packet = [](qsizetype size, char fill) {
+        return QVariant::fromValue(TDataPacket(QByteArray(size, fill)));
+    };
+    const qsizetype large = Wire::kSharedBytesFrom;
+    const QVariantList payload = {packet(large, 'a'), packet(large - 1, 'b'), "texto",
+                                  QVariantList{packet(3 * large + 5, 'c')}};
+    const TServerReply reply = TServerReply::Success(payload);
+    const TWirePieces pieces = Wire::EncodeReplyPieces(reply);
+    const auto isPiece = [&](const QVariant& v) {
+        const char* data = v.value<TDataPacket>().Bytes().constData();
+        return std::any_of(pieces.Pieces().begin(), pieces.Pieces().end(),
+                           [&](const QByteArray& p) { return p.constData() == data; });
+    };
+    EXPECT_TRUE(isPiece(payload[0]));
+    EXPECT_FALSE(isPiece(payload[1])); // small ones are copied with the envelope
+    EXPECT_TRUE(isPiece(payload[3].toList()[0]));
+    ASSERT_EQ(pieces.Joined(), Wire::EncodeReply(reply));
+
+    QVariantList back;
+    {
+        QByteArray answer = pieces.Joined();
+        const char* begin = answer.constData();
+        back = Wire::DecodeReply(answer).payload.toList();
+        const auto inAnswer = [&](const QVariant& v) {
+            const char* data = v.value<TDataPacket>().Bytes().constData();
+            return data >= begin && data < begin + answer.size();
+        };
+        EXPECT_TRUE(inAnswer(back[0]));
+        EXPECT_FALSE(inAnswer(back[1]));
+        EXPECT_TRUE(inAnswer(back[3].toList()[0]));
+    } // the answer's buffer now lives in its slices only
+    EXPECT_EQ(back, payload);
+
+    // A length written in more bytes than it needs, and one beyond the end.
+    static const char head[] = "\xa4\x64kind\x65reply\x67version\x01\x62ok\xf5\x67payload"
+                               "\xd8\x18\x5b\0\0\0\0\0\x01\0\0";
+    const QByteArray wide = QByteArray(head, sizeof head - 1) + QByteArray(65536, 'w');
+    EXPECT_EQ(Wire::DecodeReply(wide).payload.value<TDataPacket>().Bytes(), QByteArray(65536, 'w'));
+    EXPECT_EQ(Refusal(kReply, wide.chopped(1)), "Resposta inválida: dados truncados.");
 }
 
 } // namespace

@@ -51,7 +51,7 @@ protected:
             token.isEmpty() ? std::string() : "Bearer " + token.toStdString();
         const TCallAnswer a = AnswerCall(
             m_registry, context, Wire::EncodeRequest({server, method, args}), m_gate.get(), header);
-        return {a.status, Wire::DecodeReply(a.body)};
+        return {a.status, Wire::DecodeReply(a.body.Joined())};
     }
     TAnswer SignIn(const QString& op, const QString& password) {
         return Send(SessionServerName(), QStringLiteral("Entrar"), {op, password});

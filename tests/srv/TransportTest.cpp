@@ -78,8 +78,11 @@ protected:
             gate.Pass();
             return QVariant("liberado");
         });
+        // A packet of the size asked, and one of half that size after a text.
         registry.Register(kModule, "Pattern", [](TCallContext&, const QVariantList& args) {
-            return QVariant::fromValue(TDataPacket(Pattern(args.value(0).toInt())));
+            const int size = args.value(0).toInt();
+            return QVariantList{QVariant::fromValue(TDataPacket(Pattern(size))), "meio",
+                                QVariant::fromValue(TDataPacket(Pattern(size / 2)))};
         });
         registry.Register(kModule, "Peer", [](TCallContext& ctx, const QVariantList&) {
             return QVariant(ctx.peerAddress);
@@ -155,11 +158,14 @@ TEST_F(Transport, EveryPayloadKindComesBackAsSent) {
     EXPECT_TRUE(std::isnan(conn->Call("Echo", {std::nan("")}).payload.toDouble()));
     EXPECT_EQ(conn->Call("Echo", values).payload.toList(), values); // all arguments, in order
     EXPECT_EQ(conn->Call("Peer").payload.toString(), "127.0.0.1");
-    // Answers of several megabytes (sent from where they were encoded), and a
-    // small one after them on the same connection.
+    // Answers of several megabytes (sent from the packets' own buffers), and
+    // a small one after them on the same connection.
     for (const int size : {3 * 1024 * 1024 + 5, 1 << 20, 12}) {
-        const TServerReply reply = conn->Call("Pattern", {size});
-        EXPECT_EQ(reply.payload.value<TDataPacket>().Bytes(), Pattern(size)) << size;
+        const QVariantList answer = conn->Call("Pattern", {size}).payload.toList();
+        ASSERT_EQ(answer.size(), 3) << size;
+        EXPECT_EQ(answer[0].value<TDataPacket>().Bytes(), Pattern(size)) << size;
+        EXPECT_EQ(answer[1], "meio");
+        EXPECT_EQ(answer[2].value<TDataPacket>().Bytes(), Pattern(size / 2)) << size;
     }
 }
 

@@ -3,16 +3,19 @@
 #include "rpc/CallContext.h"
 #include "rpc/RemoteModuleRegistry.h"
 
+#include "core/wire/WirePieces.h"
+
 #include <QByteArray>
 
 #include <string_view>
 
 class TSessionGate;
 
-// What the server answers to one call: an HTTP status and a reply envelope.
+// What the server answers to one call: an HTTP status and a reply envelope,
+// whose large packets are pieces of their own (TWirePieces).
 struct TCallAnswer {
     int status = 200;
-    QByteArray body;
+    TWirePieces body;
 };
 
 // Answers the body of one POST of a call, whatever its bytes: 400 with a

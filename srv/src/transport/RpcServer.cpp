@@ -422,17 +422,31 @@ void TRpcServer::HandleCall(const httplib::Request& req, httplib::Response& res,
         TCallAnswer answer = AnswerCall(m_registry, std::move(context), body, m_gate.get(),
                                         req.get_header_value("Authorization"));
         res.status = answer.status;
-        const size_t size = size_t(answer.body.size());
+        const size_t size = size_t(answer.body.Size());
         if (size < kAnswerInPlaceFrom) {
-            res.set_content(answer.body.constData(), size, Wire::kContentType);
+            const QByteArray whole = answer.body.Joined();
+            res.set_content(whole.constData(), size, Wire::kContentType);
         } else {
             // A large answer (a list runs to tens of megabytes) is sent from
-            // where it was encoded, not copied into the response first.
-            auto held = std::make_shared<QByteArray>(std::move(answer.body));
-            res.set_content_provider(size, Wire::kContentType,
-                                     [held](size_t offset, size_t length, httplib::DataSink& sink) {
-                                         return sink.write(held->constData() + offset, length);
-                                     });
+            // the buffers it was made in: the envelope's own bytes, and each
+            // packet where the module built it.
+            auto held = std::make_shared<TWirePieces>(std::move(answer.body));
+            res.set_content_provider(
+                size, Wire::kContentType,
+                [held, piece = size_t(0), start = size_t(0)](size_t offset, size_t length,
+                                                             httplib::DataSink& sink) mutable {
+                    // Offsets grow from one call to the next; the piece that
+                    // holds `offset` is found from the last one.
+                    const auto& pieces = held->Pieces();
+                    if (offset < start)
+                        piece = start = 0;
+                    while (offset >= start + size_t(pieces[piece].size()))
+                        start += size_t(pieces[piece++].size());
+                    const QByteArray& p = pieces[piece];
+                    const size_t from = offset - start;
+                    return sink.write(p.constData() + from,
+                                      std::min(length, size_t(p.size()) - from));
+                });
         }
     } catch (...) {
         RefuseSafely(res, 500, QStringLiteral("Erro interno do servidor de aplicação."));
