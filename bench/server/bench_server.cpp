@@ -21,13 +21,16 @@
 // that match: the same budgets, so the ratio is what the long lists cost.
 //
 // Latency/*: GetSalaoEven of one budget, and an empty HTTP round trip
-// (GET /health) over a kept connection as the calls' are (Latency/Health), or
-// over a new connection each time (Latency/HealthNew), from 1 and from 8
-// client threads at once; Latency/SalaoEvenDispatch is the call dispatched in
-// the client's thread, without HTTP, for what the method itself takes. Every call is timed on its
-// own and the medians are compared. Latency/SalaoEven carries a session that the server checks
-// before the call runs; Latency/SalaoEvenOpen is the same call on a second server, built without
-// sessions, in the same process on the same database: their ratio is what the check costs.
+// (GET /health) over a kept connection as the calls' are (Health), or over a
+// new connection each time (HealthNew); SalaoEvenDispatch is the call
+// dispatched in the client's thread, without HTTP, for what the method itself
+// takes. SalaoEven carries a session that the server checks before the call
+// runs; SalaoEvenOpen is the same call on a second server, built without
+// sessions, in the same process on the same database: their ratio is what the
+// check costs. From one client thread the kinds take turns call by call
+// (Latency/Alternated), so that each is measured under the same conditions;
+// from 8 client threads at once each kind runs alone (Latency/<kind>). Every
+// call is timed on its own and the medians are compared.
 //
 // Move/ItemsPage: the closing screen itself moving through the branch's list
 // with the items page shown (ScreenMove.h); the share of a move spent outside
@@ -287,63 +290,108 @@ std::string HealthRoundTrip(httplib::Client& client, bool keep) {
     return {};
 }
 
-void BM_Latency(benchmark::State& state, TCallKind kind, TLatencies* latencies) {
-    TNetConnection conn;
-    conn.ServerName = kFecha;
-    conn.Port = (kind == TCallKind::SalaoEvenOpen ? g_shared->open : g_shared->server)->Port();
-    conn.ThrowException = false;
-    const QString method = QStringLiteral("GetSalaoEven");
-    httplib::Client health("127.0.0.1", conn.Port);
-    auto call = [&]() -> std::string {
-        if (kind == TCallKind::Health || kind == TCallKind::HealthNew)
-            return HealthRoundTrip(health, kind == TCallKind::Health);
+// One client thread's ways of calling, each with a client of its own: to the
+// server with sessions, to the one without, /health on a kept connection and
+// /health on a new connection each time.
+class TCaller {
+public:
+    TCaller()
+        : m_health("127.0.0.1", g_shared->server->Port()),
+          m_healthNew("127.0.0.1", g_shared->server->Port()) {
+        for (auto [conn, server] :
+             {std::pair{&m_conn, g_shared->server}, std::pair{&m_open, g_shared->open}}) {
+            conn->ServerName = kFecha;
+            conn->Port = server->Port();
+            conn->ThrowException = false;
+        }
+    }
+
+    // An error, or empty.
+    std::string Call(TCallKind kind) {
+        if (kind == TCallKind::Health)
+            return HealthRoundTrip(m_health, true);
+        if (kind == TCallKind::HealthNew)
+            return HealthRoundTrip(m_healthNew, false);
+        const QString method = QStringLiteral("GetSalaoEven");
         TCallContext context;
         const TServerReply reply =
             kind == TCallKind::SalaoEvenDispatch
                 ? g_shared->registry->Dispatch(context, {kFecha, method, g_shared->hallKey})
-                : conn.Call(method, g_shared->hallKey);
+                : (kind == TCallKind::SalaoEvenOpen ? m_open : m_conn)
+                      .Call(method, g_shared->hallKey);
         if (!reply.ok)
             return "GetSalaoEven failed: " + Text(reply.message);
         if (reply.payload.metaType() != QMetaType::fromType<TDataPacket>())
             return "GetSalaoEven did not answer a packet";
         return {};
-    };
+    }
+
+private:
+    TNetConnection m_conn, m_open;
+    httplib::Client m_health, m_healthNew;
+};
+
+// Adds one thread's timed calls to `latencies`; the first thread waits for
+// the others and sets the repetition's counters.
+void Gather(benchmark::State& state, TLatencies& latencies, const std::vector<double>& mine,
+            bool ok) {
+    std::unique_lock lock(latencies.mutex);
+    latencies.run.insert(latencies.run.end(), mine.begin(), mine.end());
+    if (ok)
+        latencies.all.insert(latencies.all.end(), mine.begin(), mine.end());
+    if (++latencies.finished == state.threads())
+        latencies.allIn.notify_all();
+    if (state.thread_index() == 0) {
+        latencies.allIn.wait(lock, [&] { return latencies.finished == state.threads(); });
+        state.counters["p50_us"] = Percentile(latencies.run, 0.5) * 1e6;
+        state.counters["p90_us"] = Percentile(latencies.run, 0.9) * 1e6;
+        state.counters["calls"] = double(latencies.run.size());
+    }
+}
+
+// Each iteration makes one call of each kind, in an order that turns from
+// one iteration to the next, and times each apart: the kinds are measured
+// under the same conditions, which on a shared machine drift from one
+// benchmark to the next by more than the differences between them.
+void BM_Latency(benchmark::State& state, std::vector<TCallKind> kinds,
+                std::vector<TLatencies*> latencies) {
+    TCaller caller;
     std::string error;
     for (int i = 0; i < kWarmUpCalls && error.empty(); ++i)
-        error = call();
+        for (const TCallKind kind : kinds)
+            if (error.empty())
+                error = caller.Call(kind);
     if (state.thread_index() == 0) {
         // The others touch the gathering only after the timed loop, which
         // starts when every thread, this one included, is there.
-        std::lock_guard lock(latencies->mutex);
-        latencies->run.clear();
-        latencies->finished = 0;
+        for (TLatencies* l : latencies) {
+            std::lock_guard lock(l->mutex);
+            l->run.clear();
+            l->finished = 0;
+        }
     }
     if (!error.empty())
         state.SkipWithError(error.c_str());
-    std::vector<double> mine;
-    mine.reserve(size_t(state.max_iterations));
+    std::vector<std::vector<double>> mine(kinds.size());
+    for (auto& m : mine)
+        m.reserve(size_t(state.max_iterations));
+    size_t turn = 0;
     for (auto _ : state) {
-        const auto start = std::chrono::steady_clock::now();
-        error = call();
-        mine.push_back(
-            std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+        for (size_t k = 0; k < kinds.size() && error.empty(); ++k) {
+            const size_t which = (turn + k) % kinds.size();
+            const auto start = std::chrono::steady_clock::now();
+            error = caller.Call(kinds[which]);
+            mine[which].push_back(
+                std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+        }
+        ++turn;
         if (!error.empty()) {
             state.SkipWithError(error.c_str());
             break;
         }
     }
-    std::unique_lock lock(latencies->mutex);
-    latencies->run.insert(latencies->run.end(), mine.begin(), mine.end());
-    if (error.empty())
-        latencies->all.insert(latencies->all.end(), mine.begin(), mine.end());
-    if (++latencies->finished == state.threads())
-        latencies->allIn.notify_all();
-    if (state.thread_index() == 0) {
-        latencies->allIn.wait(lock, [&] { return latencies->finished == state.threads(); });
-        state.counters["p50_us"] = Percentile(latencies->run, 0.5) * 1e6;
-        state.counters["p90_us"] = Percentile(latencies->run, 0.9) * 1e6;
-        state.counters["calls"] = double(latencies->run.size());
-    }
+    for (size_t k = 0; k < kinds.size(); ++k)
+        Gather(state, *latencies[k], mine[k], error.empty());
 }
 
 // Each server thread opens its database connection on its first call and
@@ -696,24 +744,35 @@ int main(int argc, char** argv) {
         benchmark::RegisterBenchmark("Codes/Long", BM_Codes, &shared.codeLists.padded, codes)
             ->Unit(kMillisecond)
             ->UseRealTime();
-        for (const auto& [kind, name] :
-             {std::pair{TCallKind::Health, "Health"}, std::pair{TCallKind::HealthNew, "HealthNew"},
-              std::pair{TCallKind::SalaoEven, "SalaoEven"},
-              std::pair{TCallKind::SalaoEvenDispatch, "SalaoEvenDispatch"},
-              std::pair{TCallKind::SalaoEvenOpen, "SalaoEvenOpen"}})
-            for (const int threads : {1, 8}) {
-                TLatencies* latencies =
-                    &g_latencies[std::string(name) + "/" + std::to_string(threads)];
-                // Calls per thread: HealthNew opens a connection for each, so
-                // keep the total well inside the loopback's ephemeral ports.
-                const int calls = threads == 1 ? (quick ? 100 : 600) : (quick ? 25 : 150);
-                benchmark::RegisterBenchmark((std::string("Latency/") + name).c_str(), BM_Latency,
-                                             kind, latencies)
-                    ->Unit(kMicrosecond)
-                    ->UseRealTime()
-                    ->Threads(threads)
-                    ->Iterations(calls);
-            }
+        // From one client thread the kinds take turns in one benchmark; from
+        // eight, each kind has its own, so that the load on the server is
+        // that kind's alone.
+        const std::vector<std::pair<TCallKind, std::string>> kinds = {
+            {TCallKind::Health, "Health"},
+            {TCallKind::HealthNew, "HealthNew"},
+            {TCallKind::SalaoEven, "SalaoEven"},
+            {TCallKind::SalaoEvenDispatch, "SalaoEvenDispatch"},
+            {TCallKind::SalaoEvenOpen, "SalaoEvenOpen"}};
+        // Calls per thread and kind: HealthNew opens a connection for each,
+        // so keep the total well inside the loopback's ephemeral ports.
+        const int alone = quick ? 100 : 600, together = quick ? 25 : 150;
+        std::vector<TCallKind> turns;
+        std::vector<TLatencies*> alternated;
+        for (const auto& [kind, name] : kinds) {
+            turns.push_back(kind);
+            alternated.push_back(&g_latencies[name + "/1"]);
+            benchmark::RegisterBenchmark(("Latency/" + name).c_str(), BM_Latency, std::vector{kind},
+                                         std::vector{&g_latencies[name + "/8"]})
+                ->Unit(kMicrosecond)
+                ->UseRealTime()
+                ->Threads(8)
+                ->Iterations(together);
+        }
+        benchmark::RegisterBenchmark("Latency/Alternated", BM_Latency, turns, alternated)
+            ->Unit(kMicrosecond)
+            ->UseRealTime()
+            ->Threads(1)
+            ->Iterations(alone);
 
         g_screenMoves.dbUrl = db.url;
         g_screenMoves.branch = QString::fromLatin1(kScaleBranch);
