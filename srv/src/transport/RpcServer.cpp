@@ -440,8 +440,10 @@ void TRpcServer::HandleCall(const httplib::Request& req, httplib::Response& res,
                     const auto& pieces = held->Pieces();
                     if (offset < start)
                         piece = start = 0;
-                    while (offset >= start + size_t(pieces[piece].size()))
+                    while (piece < pieces.size() && offset >= start + size_t(pieces[piece].size()))
                         start += size_t(pieces[piece++].size());
+                    if (piece == pieces.size())
+                        return false; // past the end: not asked by httplib
                     const QByteArray& p = pieces[piece];
                     const size_t from = offset - start;
                     return sink.write(p.constData() + from,
