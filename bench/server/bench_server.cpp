@@ -191,13 +191,17 @@ void BM_ListEndToEnd(benchmark::State& state, const TListCase* list) {
         if (!error.empty())
             break;
         const auto start = std::chrono::steady_clock::now();
-        const QVariantList packets = reply.payload.toList();
+        std::vector<TDataPacket> packets;
+        for (const QVariant& p : reply.payload.toList())
+            packets.push_back(p.value<TDataPacket>());
+        std::vector<TRecordSet*> targets;
+        for (const auto& set : sets)
+            targets.push_back(set.get());
         try {
-            for (size_t i = 0; i < sets.size(); ++i) {
-                sets[i]->SetData(packets[qsizetype(i)].value<TDataPacket>());
+            TRecordSet::SetDataAll(targets, packets); // as the screen loads them
+            for (size_t i = 0; i < sets.size(); ++i)
                 if (sets[i]->RecordCount() != list->expected.rows[i])
                     error = "packet " + std::to_string(i + 1) + " has other rows";
-            }
         } catch (const Exception& e) {
             error = Text(e.Message());
         }

@@ -75,8 +75,15 @@ void TRecordSet::CreateDataSet() {
 
 void TRecordSet::SetData(const TDataPacket& packet) {
     // Decoding builds new storage: a bad packet leaves the record set as it was.
+    Load(DecodePacket(packet, PacketTarget()));
+}
+
+TFieldDefs TRecordSet::PacketTarget() const {
+    return m_dynamicFields ? TFieldDefs() : DataFieldDefs(FieldDefs());
+}
+
+void TRecordSet::Load(std::unique_ptr<TRowStore> store) {
     if (m_dynamicFields) {
-        auto store = DecodePacket(packet, {});
         const TFieldDefs& defs = store->Defs();
         bool same = defs.size() == m_fields.size();
         for (size_t i = 0; same && i < defs.size(); ++i)
@@ -91,10 +98,8 @@ void TRecordSet::SetData(const TDataPacket& packet) {
                 m_fields.push_back(std::make_unique<TField>(*this, int(m_fields.size()), d));
             MapColumns();
         }
-        Open(std::move(store));
-        return;
     }
-    Open(DecodePacket(packet, DataFieldDefs(FieldDefs())));
+    Open(std::move(store));
 }
 
 TDataPacket TRecordSet::Data() const {

@@ -51,6 +51,11 @@ public:
     void SetFiltered(bool on) override;
 
     void SetData(const TDataPacket& packet) override;
+    // Loads packets[i] into *sets[i], as SetData one after the other would,
+    // but decodes every packet first, large ones side by side on the
+    // machine's cores (LoadPackets.cpp): a packet that does not decode
+    // throws before any record set has changed.
+    static void SetDataAll(std::span<TRecordSet* const> sets, std::span<const TDataPacket> packets);
     TDataPacket Data() const override;
     // Copies every row of `source` (whatever its filter) with its change states.
     void CopyDataFrom(const TRecordSet& source);
@@ -65,6 +70,12 @@ protected:
     // Shows the rows of `store`, whose layout is this record set's data
     // fields: a reload is a close and an open.
     void Open(std::unique_ptr<TRowStore> store);
+    // The layout a packet is decoded to for this record set: its data
+    // fields, or none when the packet brings its own.
+    TFieldDefs PacketTarget() const;
+    // Opens a store decoded to PacketTarget(), taking its fields first when
+    // the packet brought them.
+    void Load(std::unique_ptr<TRowStore> store);
 
     QVariant FieldValue(int field) const override;
     void SetFieldValue(int field, const QVariant& v) override;

@@ -270,6 +270,47 @@ TEST(DataPacket, RecordSetWithoutDeclaredFieldsTakesThePacketsFields) {
     EXPECT_EQ(dynamic.FieldByName("OUTRO").AsString(), "abc");
 }
 
+// A screen's list: several packets loaded at once, the large ones decoded on
+// other threads, each record set ending as SetData alone would leave it; one
+// bad packet and none of them changes.
+TEST(DataPacket, PacketsLoadedTogetherEndAsLoadedOneByOneOrNotAtAll) {
+    TRows many;
+    for (int i = 0; i < 6000; ++i)
+        for (auto row : SampleRows()) {
+            row[0] = QString::number(i).rightJustified(10, u'0');
+            many.push_back(row);
+        }
+    const std::vector<TDataPacket> packets = {
+        ServerPacket(ItemDefs(), many), ServerPacket(ItemDefs(), SampleRows()),
+        ServerPacket({StrField("OUTRO", 3)}, {{"abc"}}), ServerPacket(ItemDefs(), many)};
+    ASSERT_GT(packets[0].Size() + packets[3].Size(), 1 << 20); // large enough for threads
+    TRecordSet big(ItemDefs()), small(ItemDefs()), dynamic, again(ItemDefs());
+    const std::vector<TRecordSet*> sets = {&big, &small, &dynamic, &again};
+    TRecordSet::SetDataAll(sets, packets);
+    for (size_t i = 0; i < sets.size(); ++i) {
+        TRecordSet alone(i == 2 ? TFieldDefs() : ItemDefs());
+        alone.SetData(packets[i]);
+        EXPECT_EQ(sets[i]->Data(), alone.Data()) << i;
+        EXPECT_EQ(sets[i]->RecNo(), 1) << i;
+    }
+    EXPECT_EQ(dynamic.FieldByName("OUTRO").AsString(), "abc");
+
+    small.Edit();
+    small.FieldByName("NMPRODUTO").SetAsString("Pend");
+    small.Post();
+    std::vector<TDataPacket> before;
+    for (const TRecordSet* set : sets)
+        before.push_back(set->Data());
+    for (const size_t bad : {size_t(0), size_t(3)}) {
+        std::vector<TDataPacket> broken = packets;
+        broken[bad] = TDataPacket(packets[bad].Bytes().chopped(1));
+        EXPECT_THROW(TRecordSet::SetDataAll(sets, broken), EPacketError) << bad;
+        for (size_t i = 0; i < sets.size(); ++i)
+            EXPECT_EQ(sets[i]->Data(), before[i]) << bad << ' ' << i;
+    }
+    EXPECT_THROW(TRecordSet::SetDataAll(sets, std::span(packets).first(3)), Exception);
+}
+
 TEST(DataPacket, CopyCarriesEveryRowWhateverTheFilter) {
     TRecordSet src(ItemDefs());
     src.SetData(ServerPacket(ItemDefs(), SampleRows()));

@@ -66,16 +66,16 @@ void TfrmFechaOrca::sbtVerificarClick() {
         TBusyScope busy(window(), 6);
         const QString method = QStringLiteral("GetOrcaEvento");
         const QVariant payload = CheckResultServ(netFechaOrca->Call(method, args), true, 0);
-        // Every packet is read before any is loaded: an answer that lacks one
-        // leaves the list on screen as it was.
+        // Every packet is read and decoded before any is loaded: an answer
+        // that lacks one, or has one that does not decode, leaves the list on
+        // screen as it was.
         std::vector<TDataPacket> packets;
         for (int i = 0; i < 6; ++i)
             packets.push_back(PacketAt(payload, i, method));
         TRecordSet* const targets[] = {data.cdsOrcaEvento,   data.cdsItemOrcaEven,
                                        data.cdsTotalOrca,    data.cdsItMaoObra,
                                        data.cdsObsExtOrcaEv, data.cdsObsIntOrcaEv};
-        for (int i = 0; i < 6; ++i)
-            targets[i]->SetData(packets[size_t(i)]);
+        TRecordSet::SetDataAll(targets, packets);
     }
     if (pgcPadrao->ActivePage() == tshDadosAdic)
         ShowContratante(false);
