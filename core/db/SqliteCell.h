@@ -15,8 +15,12 @@
 // Value(const QVariant&).
 template <class TSink>
 void ReadSqliteCell(const TSqliteStatement& statement, int c, const TFieldDef& def, TSink& sink) {
-    sqlite3_stmt* st = statement.Handle();
-    const int type = sqlite3_column_type(st, c);
+    // The column's value is fetched once and read through the value API:
+    // each sqlite3_column_* call takes and checks the statement anew, and a
+    // text cell needed three of them. The value is the statement's own,
+    // valid until the next step, and this connection is used by one thread.
+    sqlite3_value* value = sqlite3_column_value(statement.Handle(), c);
+    const int type = sqlite3_value_type(value);
     if (type == SQLITE_NULL) {
         sink.Null();
         return;
@@ -25,8 +29,8 @@ void ReadSqliteCell(const TSqliteStatement& statement, int c, const TFieldDef& d
     case TFieldKind::String:
     case TFieldKind::Memo:
         if (type == SQLITE_TEXT) {
-            const char* text = reinterpret_cast<const char*>(sqlite3_column_text(st, c));
-            const int bytes = sqlite3_column_bytes(st, c);
+            const char* text = reinterpret_cast<const char*>(sqlite3_value_text(value));
+            const int bytes = sqlite3_value_bytes(value);
             // Never fewer UTF-8 bytes than characters: most need no count.
             if (def.kind == TFieldKind::String && bytes > def.size)
                 CheckCellLength(QString::fromUtf8(text, bytes), def);
@@ -37,14 +41,14 @@ void ReadSqliteCell(const TSqliteStatement& statement, int c, const TFieldDef& d
     case TFieldKind::Float:
     case TFieldKind::DateTime:
         if (type == SQLITE_FLOAT || type == SQLITE_INTEGER) {
-            sink.Double(type == SQLITE_FLOAT ? sqlite3_column_double(st, c)
-                                             : double(sqlite3_column_int64(st, c)));
+            sink.Double(type == SQLITE_FLOAT ? sqlite3_value_double(value)
+                                             : double(sqlite3_value_int64(value)));
             return;
         }
         break;
     case TFieldKind::Integer:
         if (type == SQLITE_INTEGER) {
-            sink.Int(sqlite3_column_int64(st, c));
+            sink.Int(sqlite3_value_int64(value));
             return;
         }
         break;

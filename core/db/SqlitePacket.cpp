@@ -51,15 +51,16 @@ bool RowCode(sqlite3_stmt* st, const std::vector<int>& columns,
              std::vector<std::string_view>& parts) {
     parts.clear();
     for (const int c : columns) {
-        const int type = sqlite3_column_type(st, c);
+        sqlite3_value* value = sqlite3_column_value(st, c); // as ReadSqliteCell reads it
+        const int type = sqlite3_value_type(value);
         if (type == SQLITE_NULL) {
             parts.clear();
             return true;
         }
         if (type != SQLITE_TEXT)
             return false;
-        parts.emplace_back(reinterpret_cast<const char*>(sqlite3_column_text(st, c)),
-                           size_t(sqlite3_column_bytes(st, c)));
+        parts.emplace_back(reinterpret_cast<const char*>(sqlite3_value_text(value)),
+                           size_t(sqlite3_value_bytes(value)));
     }
     return true;
 }
