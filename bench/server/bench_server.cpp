@@ -182,6 +182,9 @@ void BM_ListEndToEnd(benchmark::State& state, const TListCase* list) {
     std::vector<std::unique_ptr<TRecordSet>> sets;
     for (const auto& select : list->bare->Selects().selects)
         sets.push_back(std::make_unique<TRecordSet>(select.layout));
+    std::vector<TRecordSet*> targets;
+    for (const auto& set : sets)
+        targets.push_back(set.get());
     long long bytes = 0;
     double loading = 0; // seconds spent loading the packets into the record sets
     std::string error;
@@ -194,9 +197,6 @@ void BM_ListEndToEnd(benchmark::State& state, const TListCase* list) {
         std::vector<TDataPacket> packets;
         for (const QVariant& p : reply.payload.toList())
             packets.push_back(p.value<TDataPacket>());
-        std::vector<TRecordSet*> targets;
-        for (const auto& set : sets)
-            targets.push_back(set.get());
         try {
             TRecordSet::SetDataAll(targets, packets); // as the screen loads them
             for (size_t i = 0; i < sets.size(); ++i)

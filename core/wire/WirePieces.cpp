@@ -9,8 +9,8 @@ namespace {
 // over as it was given, closes that piece and is kept by reference.
 class TPieceDevice : public QIODevice {
 public:
-    TPieceDevice(std::vector<QByteArray> shared, std::function<void(QByteArray)> add)
-        : m_shared(std::move(shared)), m_add(std::move(add)) {
+    TPieceDevice(std::vector<QByteArray> shared, TWirePieces& pieces)
+        : m_shared(std::move(shared)), m_pieces(pieces) {
         open(QIODevice::WriteOnly | QIODevice::Unbuffered);
     }
 
@@ -18,16 +18,16 @@ public:
 
     void Flush() {
         if (!m_current.isEmpty())
-            m_add(std::exchange(m_current, QByteArray()));
+            m_pieces.Append(std::exchange(m_current, QByteArray()));
     }
 
 protected:
     qint64 readData(char*, qint64) override { return -1; }
     qint64 writeData(const char* data, qint64 size) override {
         for (const QByteArray& s : m_shared)
-            if (s.constData() == data && s.size() == size && size > 0) {
+            if (s.constData() == data && s.size() == size) {
                 Flush();
-                m_add(s);
+                m_pieces.Append(s);
                 return size;
             }
         m_current.append(data, size);
@@ -36,27 +36,27 @@ protected:
 
 private:
     std::vector<QByteArray> m_shared;
-    std::function<void(QByteArray)> m_add;
+    TWirePieces& m_pieces;
     QByteArray m_current;
 };
 
 } // namespace
 
 TWirePieces::TWirePieces(QByteArray whole) {
-    Add(std::move(whole));
+    Append(std::move(whole));
 }
 
 TWirePieces TWirePieces::Write(const std::function<void(QCborStreamWriter&)>& write,
                                std::vector<QByteArray> shared) {
     TWirePieces pieces;
-    TPieceDevice device(std::move(shared), [&pieces](QByteArray p) { pieces.Add(std::move(p)); });
+    TPieceDevice device(std::move(shared), pieces);
     QCborStreamWriter w(&device);
     write(w);
     device.Flush();
     return pieces;
 }
 
-void TWirePieces::Add(QByteArray piece) {
+void TWirePieces::Append(QByteArray piece) {
     if (piece.isEmpty())
         return;
     m_size += piece.size();

@@ -21,14 +21,15 @@ public:
     static TWirePieces Write(const std::function<void(QCborStreamWriter&)>& write,
                              std::vector<QByteArray> shared);
 
+    // Adds a piece at the end (none for an empty one).
+    void Append(QByteArray piece);
+
     const std::vector<QByteArray>& Pieces() const { return m_pieces; }
     qsizetype Size() const { return m_size; }
     // The encoding in one buffer.
     QByteArray Joined() const;
 
 private:
-    void Add(QByteArray piece);
-
     std::vector<QByteArray> m_pieces;
     qsizetype m_size = 0;
 };

@@ -134,7 +134,7 @@ QVariant DecodeVariant(const QByteArray& bytes) {
 // ---- TWireReader ------------------------------------------------------------
 
 TWireReader::TWireReader(const QByteArray& bytes, QString context)
-    : m_r(bytes), m_bytes(bytes), m_size(bytes.size()), m_context(std::move(context)) {}
+    : m_r(bytes), m_bytes(bytes), m_context(std::move(context)) {}
 
 namespace {
 
@@ -276,7 +276,7 @@ void TWireReader::Leave() {
 }
 
 void TWireReader::ExpectEnd() {
-    Check(m_r.currentOffset() == m_size, "dados a mais depois do valor");
+    Check(m_r.currentOffset() == m_bytes.size(), "dados a mais depois do valor");
 }
 
 QVariant TWireReader::ArrayValue(int depth) {
@@ -287,7 +287,7 @@ QVariant TWireReader::ArrayValue(int depth) {
     // Every item takes at least one byte: a stated length cannot make us
     // reserve more than the input could hold.
     if (n > 0)
-        list.reserve(qsizetype(std::min<qint64>(n, m_size - m_r.currentOffset())));
+        list.reserve(qsizetype(std::min<qint64>(n, m_bytes.size() - m_r.currentOffset())));
     while (HasNext())
         list.append(Variant(depth + 1));
     Leave();

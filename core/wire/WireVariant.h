@@ -94,6 +94,5 @@ private:
 
     QCborStreamReader m_r;
     const QByteArray m_bytes; // shares the caller's buffer; const, so reading it never copies
-    qint64 m_size;
     QString m_context;
 };

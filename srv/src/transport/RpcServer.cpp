@@ -424,8 +424,12 @@ void TRpcServer::HandleCall(const httplib::Request& req, httplib::Response& res,
         res.status = answer.status;
         const size_t size = size_t(answer.body.Size());
         if (size < kAnswerInPlaceFrom) {
-            const QByteArray whole = answer.body.Joined();
-            res.set_content(whole.constData(), size, Wire::kContentType);
+            // Copied once into the response, piece by piece, and sent in one
+            // write with its head.
+            res.body.reserve(size);
+            for (const QByteArray& piece : answer.body.Pieces())
+                res.body.append(piece.constData(), size_t(piece.size()));
+            res.set_header("Content-Type", Wire::kContentType);
         } else {
             // A large answer (a list runs to tens of megabytes) is sent from
             // the buffers it was made in: the envelope's own bytes, and each
